@@ -1,0 +1,83 @@
+# Helpers shared by every folder.
+#
+# orvex_core_library(NAME SOURCES... [DEPENDS libs...])
+#   One static library per core folder. Core libraries must never reach Qt:
+#   orvex_check_core_targets() walks their link closure at configure time and
+#   the test "core_has_no_qt" checks their sources and compile commands.
+#
+# orvex_test(NAME SOURCES... DEPENDS libs... [GUI])
+#   One GoogleTest binary, registered with CTest through gtest_discover_tests.
+#   GUI tests run with QT_QPA_PLATFORM=offscreen.
+
+set_property(GLOBAL PROPERTY ORVEX_CORE_TARGETS "")
+
+function(orvex_core_library name)
+  cmake_parse_arguments(ARG "SHARED" "" "SOURCES;DEPENDS" ${ARGN})
+  if(ARG_SHARED)
+    add_library(${name} SHARED ${ARG_SOURCES})
+  else()
+    add_library(${name} STATIC ${ARG_SOURCES})
+  endif()
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  if(ARG_DEPENDS)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+  endif()
+  set_property(GLOBAL APPEND PROPERTY ORVEX_CORE_TARGETS ${name})
+endfunction()
+
+function(orvex_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  set(props ENVIRONMENT "ORVEX_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  if(ARG_GUI)
+    set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORVEX_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  endif()
+  if(ARG_GUI)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+  gtest_discover_tests(${name} PROPERTIES ${props} DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# Fails the configuration when a core target links anything from Qt,
+# directly or through another library.
+function(_orvex_collect_links target out)
+  set(seen ${${out}})
+  if(target IN_LIST seen)
+    return()
+  endif()
+  list(APPEND seen ${target})
+  if(TARGET ${target})
+    get_target_property(aliased ${target} ALIASED_TARGET)
+    if(aliased)
+      set(target ${aliased})
+    endif()
+    get_target_property(type ${target} TYPE)
+    set(libs "")
+    get_target_property(l1 ${target} LINK_LIBRARIES)
+    get_target_property(l2 ${target} INTERFACE_LINK_LIBRARIES)
+    foreach(l IN ITEMS ${l1} ${l2})
+      if(l AND NOT l MATCHES "-NOTFOUND$")
+        string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" l "${l}")
+        _orvex_collect_links(${l} seen)
+      endif()
+    endforeach()
+  endif()
+  set(${out} ${seen} PARENT_SCOPE)
+endfunction()
+
+function(orvex_check_core_targets)
+  get_property(cores GLOBAL PROPERTY ORVEX_CORE_TARGETS)
+  foreach(core IN LISTS cores)
+    set(closure "")
+    _orvex_collect_links(${core} closure)
+    foreach(dep IN LISTS closure)
+      if(dep MATCHES "^Qt[0-9]*::" OR dep MATCHES "[Qq]t6" OR dep MATCHES "^orvex_qt")
+        message(FATAL_ERROR "Core target ${core} reaches ${dep}: core libraries must not use Qt")
+      endif()
+    endforeach()
+  endforeach()
+  string(REPLACE ";" " " core_list "${cores}")
+  file(WRITE ${CMAKE_BINARY_DIR}/orvex-core-targets.txt "${core_list}\n")
+endfunction()

@@ -1,0 +1,39 @@
+#pragma once
+// The code page's character mappings used by the case and width conversions.
+//
+// A character code here is the Shift JIS value of one character: a single
+// byte (0x00-0xFF, not a lead byte) or lead << 8 | trail.
+#include <cstdint>
+
+namespace orvex::cp932 {
+
+// Case mapping: ASCII letters and the full-width Latin letters
+// (0x8260-0x8279 upper, 0x8281-0x829A lower); everything else unchanged.
+uint16_t toUpper(uint16_t code);
+uint16_t toLower(uint16_t code);
+bool isLowerLetter(uint16_t code);
+bool isUpperLetter(uint16_t code);
+
+// Full-width to single byte: the full-width blank and full-width ASCII give
+// their ASCII byte; katakana, hiragana and the Japanese punctuation with a
+// half-width form give the half-width byte (a voiced or semi-voiced kana
+// gives its unvoiced base, see kanaVoicing). -1 when there is none.
+int toSingleByte(uint16_t code);
+
+// Single byte to full width: blank and printable ASCII to the full-width
+// forms, 0xA1-0xDF to full-width katakana and punctuation. 0 when none.
+uint16_t toFullWidth(uint8_t b);
+
+// Kana position shared by hiragana (from 0x829F) and katakana (from 0x8340,
+// skipping 0x837F): 0-85, or -1 for a code that is not kana.
+int hiraganaPosition(uint16_t code);
+int katakanaPosition(uint16_t code);
+uint16_t katakanaAt(int position);
+uint16_t hiraganaAt(int position);  // 0 past the last hiragana
+
+enum class Voicing { None, Voiced, SemiVoiced };
+// Whether the kana at a position is written half-width with a following
+// voiced mark (0xDE) or semi-voiced mark (0xDF).
+Voicing kanaVoicing(int position);
+
+}  // namespace orvex::cp932

@@ -1,0 +1,215 @@
+#include "winmsg/MessageLayer.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+
+namespace orvex::win {
+
+namespace {
+
+struct SendSlot {
+    bool done = false;
+    LResult result = 0;
+};
+
+struct Item {
+    Handle handle;
+    uint32_t msg;
+    WParam wParam;
+    LParam lParam;
+    SendSlot* slot;  // null for a posted message
+};
+
+struct Layer {
+    std::mutex mutex;
+    std::condition_variable uiCv;      // the default pump waits here
+    std::condition_variable senderCv;  // senders wait here for their answer
+    std::deque<Item> sends;
+    std::deque<Item> posts;
+    std::unordered_map<Handle, Receiver*> windows;
+    uintptr_t nextHandle = 0x10;
+    std::thread::id uiThread;
+    bool hasUiThread = false;
+    bool wakeFlag = false;
+    PlatformHooks hooks;
+};
+
+Layer& layer() {
+    static Layer instance;
+    return instance;
+}
+
+void wakeUi(Layer& l, std::unique_lock<std::mutex>& lock) {
+    l.wakeFlag = true;
+    auto wakeHook = l.hooks.wake;
+    lock.unlock();
+    l.uiCv.notify_all();
+    if (wakeHook) wakeHook();
+}
+
+Receiver* receiverOf(Layer& l, Handle h) {
+    auto it = l.windows.find(h);
+    return it == l.windows.end() ? nullptr : it->second;
+}
+
+// Answers every waiting sender with 0 (their window or thread is gone).
+void failSends(Layer& l, Handle onlyFor) {
+    for (auto it = l.sends.begin(); it != l.sends.end();) {
+        if (onlyFor == nullptr || it->handle == onlyFor) {
+            it->slot->done = true;
+            it->slot->result = 0;
+            it = l.sends.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    l.senderCv.notify_all();
+}
+
+}  // namespace
+
+void attachUiThread() {
+    Layer& l = layer();
+    std::lock_guard lock(l.mutex);
+    l.uiThread = std::this_thread::get_id();
+    l.hasUiThread = true;
+}
+
+void detachUiThread() {
+    Layer& l = layer();
+    std::lock_guard lock(l.mutex);
+    l.hasUiThread = false;
+    failSends(l, nullptr);
+    l.posts.clear();
+}
+
+bool onUiThread() {
+    Layer& l = layer();
+    std::lock_guard lock(l.mutex);
+    return l.hasUiThread && l.uiThread == std::this_thread::get_id();
+}
+
+void setPlatformHooks(PlatformHooks hooks) {
+    Layer& l = layer();
+    std::lock_guard lock(l.mutex);
+    l.hooks = std::move(hooks);
+}
+
+Handle registerWindow(Receiver* receiver) {
+    Layer& l = layer();
+    std::lock_guard lock(l.mutex);
+    Handle h = reinterpret_cast<Handle>(l.nextHandle);
+    l.nextHandle += 0x10;  // handles are never reused
+    l.windows[h] = receiver;
+    return h;
+}
+
+void unregisterWindow(Handle handle) {
+    Layer& l = layer();
+    std::lock_guard lock(l.mutex);
+    l.windows.erase(handle);
+    failSends(l, handle);
+    for (auto it = l.posts.begin(); it != l.posts.end();)
+        it = it->handle == handle ? l.posts.erase(it) : it + 1;
+}
+
+bool isWindow(Handle handle) {
+    Layer& l = layer();
+    std::lock_guard lock(l.mutex);
+    return l.windows.count(handle) != 0;
+}
+
+LResult sendMessage(Handle handle, uint32_t msg, WParam wParam, LParam lParam) {
+    Layer& l = layer();
+    std::unique_lock lock(l.mutex);
+    Receiver* r = receiverOf(l, handle);
+    if (!r) return 0;
+    const bool direct = !l.hasUiThread || l.uiThread == std::this_thread::get_id();
+    if (direct) {
+        lock.unlock();
+        return r->onMessage(msg, wParam, lParam);
+    }
+    SendSlot slot;
+    l.sends.push_back(Item{handle, msg, wParam, lParam, &slot});
+    wakeUi(l, lock);
+    lock.lock();
+    l.senderCv.wait(lock, [&] { return slot.done; });
+    return slot.result;
+}
+
+bool postMessage(Handle handle, uint32_t msg, WParam wParam, LParam lParam) {
+    Layer& l = layer();
+    std::unique_lock lock(l.mutex);
+    if (!receiverOf(l, handle)) return false;
+    l.posts.push_back(Item{handle, msg, wParam, lParam, nullptr});
+    wakeUi(l, lock);
+    return true;
+}
+
+int dispatchPending() {
+    Layer& l = layer();
+    int handled = 0;
+    for (;;) {
+        std::unique_lock lock(l.mutex);
+        std::deque<Item>& q = !l.sends.empty() ? l.sends : l.posts;
+        if (q.empty()) return handled;
+        Item item = q.front();
+        q.pop_front();
+        Receiver* r = receiverOf(l, item.handle);
+        lock.unlock();
+        // The receiver runs without the lock: it may send, post or pump.
+        LResult result = r ? r->onMessage(item.msg, item.wParam, item.lParam) : 0;
+        ++handled;
+        if (item.slot) {
+            lock.lock();
+            item.slot->result = result;
+            item.slot->done = true;
+            lock.unlock();
+            l.senderCv.notify_all();
+        }
+    }
+}
+
+bool waitPumping(const std::function<bool()>& done, int timeoutMs) {
+    Layer& l = layer();
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+    for (;;) {
+        dispatchPending();
+        if (done()) return true;
+        int remaining = -1;
+        if (timeoutMs >= 0) {
+            const auto now = Clock::now();
+            if (now >= deadline) return false;
+            // Round up so that the last wait reaches the deadline.
+            remaining = static_cast<int>(
+                std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count());
+        }
+        std::unique_lock lock(l.mutex);
+        if (l.hooks.pumpOnce) {
+            auto pump = l.hooks.pumpOnce;
+            l.wakeFlag = false;
+            lock.unlock();
+            pump(remaining);
+            continue;
+        }
+        auto ready = [&] { return l.wakeFlag || !l.sends.empty() || !l.posts.empty(); };
+        if (remaining < 0)
+            l.uiCv.wait(lock, ready);
+        else
+            l.uiCv.wait_until(lock, deadline, ready);
+        l.wakeFlag = false;
+    }
+}
+
+void wake() {
+    Layer& l = layer();
+    std::unique_lock lock(l.mutex);
+    wakeUi(l, lock);
+}
+
+}  // namespace orvex::win
