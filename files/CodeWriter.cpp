@@ -1,0 +1,274 @@
+#include "files/CodeWriter.h"
+
+#include <cstring>
+
+#include "common/codepage/Cp932.h"
+#include "common/codepage/ShiftJis.h"
+#include "files/JisMapping.h"
+
+namespace orvex::files {
+
+namespace {
+
+constexpr size_t kBufferSize = size_t{1} << 16;
+// Input bytes converted per step. The output of one input byte is at most
+// 4 bytes (JIS: a shift sequence and the byte), plus 3 to close a shift.
+constexpr size_t kPiece = 8192;
+constexpr size_t kMaxOutPerByte = 4;
+
+constexpr uint8_t kEscToDouble[3] = {0x1B, '$', 'B'};
+constexpr uint8_t kEscToKana[3] = {0x1B, '(', 'I'};
+constexpr uint8_t kEscToAscii[3] = {0x1B, '(', 'B'};
+
+constexpr bool isTrailByte(uint8_t t) { return t >= 0x40 && t <= 0xFC && t != 0x7F; }
+
+inline uint8_t* put3(uint8_t* d, const uint8_t (&seq)[3]) {
+    d[0] = seq[0];
+    d[1] = seq[1];
+    d[2] = seq[2];
+    return d + 3;
+}
+
+// Each encoder converts the characters of s that start before `stop` (a
+// pair that starts there may reach one byte further, up to n), advancing
+// pos, and returns the new output end. A lead byte with no valid trail byte
+// gives "?" and its next byte is converted as a character of its own.
+
+uint8_t* encodeJis(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t* d, int& shift,
+                   uint64_t& bad) {
+    size_t i = pos;
+    while (i < stop) {
+        const uint8_t b = s[i];
+        if (b < 0x80) {
+            if (shift != 0) {
+                d = put3(d, kEscToAscii);
+                shift = 0;
+            }
+            *d++ = b;
+            ++i;
+            while (i < stop && s[i] < 0x80) *d++ = s[i++];
+            continue;
+        }
+        if (sjis::isLeadByte(b)) {
+            if (i + 1 < n && isTrailByte(s[i + 1])) {
+                uint16_t pair = jis::fromShiftJis(b, s[i + 1]);
+                if (pair == 0) pair = jis::outputPair(b, s[i + 1]);
+                i += 2;
+                if (pair != 0) {
+                    if (shift != 1) {
+                        d = put3(d, kEscToDouble);
+                        shift = 1;
+                    }
+                    d[0] = static_cast<uint8_t>(pair >> 8);
+                    d[1] = static_cast<uint8_t>(pair);
+                    d += 2;
+                    continue;
+                }
+            } else {
+                ++i;
+            }
+            if (shift != 0) {
+                d = put3(d, kEscToAscii);
+                shift = 0;
+            }
+            *d++ = '?';
+            ++bad;
+            continue;
+        }
+        if (sjis::isHalfWidthKana(b)) {
+            if (shift != 2) {
+                d = put3(d, kEscToKana);
+                shift = 2;
+            }
+        } else if (shift != 0) {
+            d = put3(d, kEscToAscii);
+            shift = 0;
+        }
+        *d++ = b;
+        ++i;
+    }
+    pos = i;
+    return d;
+}
+
+uint8_t* encodeEuc(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t* d, uint64_t& bad) {
+    size_t i = pos;
+    while (i < stop) {
+        const uint8_t b = s[i];
+        if (b < 0x80) {
+            *d++ = b;
+            ++i;
+            continue;
+        }
+        if (sjis::isLeadByte(b)) {
+            if (i + 1 < n && isTrailByte(s[i + 1])) {
+                uint16_t pair = jis::fromShiftJis(b, s[i + 1]);
+                if (pair == 0) pair = jis::outputPair(b, s[i + 1]);
+                i += 2;
+                if (pair != 0) {
+                    d[0] = static_cast<uint8_t>((pair >> 8) | 0x80);
+                    d[1] = static_cast<uint8_t>(pair | 0x80);
+                    d += 2;
+                    continue;
+                }
+            } else {
+                ++i;
+            }
+            *d++ = '?';
+            ++bad;
+            continue;
+        }
+        if (sjis::isHalfWidthKana(b)) *d++ = 0x8E;
+        *d++ = b;
+        ++i;
+    }
+    pos = i;
+    return d;
+}
+
+inline uint8_t* putUnit(uint8_t* d, uint16_t u) {
+    d[0] = static_cast<uint8_t>(u);
+    d[1] = static_cast<uint8_t>(u >> 8);
+    return d + 2;
+}
+
+uint8_t* encodeUtf16(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t* d, uint64_t& bad) {
+    size_t i = pos;
+    while (i < stop) {
+        const uint8_t b = s[i];
+        if (b < 0x80) {
+            d = putUnit(d, b);
+            ++i;
+            continue;
+        }
+        uint16_t u;
+        if (sjis::isLeadByte(b)) {
+            if (i + 1 < n && isTrailByte(s[i + 1])) {
+                u = cp932::decodePair(b, s[i + 1]);
+                i += 2;
+            } else {
+                u = cp932::kNoUnicode;
+                ++i;
+            }
+        } else {
+            u = cp932::decodeSingle(b);
+            ++i;
+        }
+        if (u == cp932::kNoUnicode) {
+            u = '?';
+            ++bad;
+        }
+        d = putUnit(d, u);
+    }
+    pos = i;
+    return d;
+}
+
+}  // namespace
+
+CodeWriter::CodeWriter(ByteSink& sink, int code)
+    : m_sink(sink),
+      m_code(code == kCodeJis || code == kCodeEuc || code == kCodeUtf16 ? code : kCodeShiftJis),
+      m_buffer(std::make_unique<uint8_t[]>(kBufferSize)) {}
+
+CodeWriter::~CodeWriter() = default;
+
+void CodeWriter::flush() {
+    if (m_used == 0) return;
+    if (m_ok && !m_sink.write(m_buffer.get(), m_used)) m_ok = false;
+    m_written += m_used;
+    m_used = 0;
+}
+
+void CodeWriter::reserve(size_t bytes) {
+    if (m_used + bytes > kBufferSize) flush();
+}
+
+void CodeWriter::begin() {
+    if (m_code != kCodeUtf16) return;
+    reserve(2);
+    m_buffer[m_used++] = 0xFF;
+    m_buffer[m_used++] = 0xFE;
+}
+
+void CodeWriter::writeText(std::string_view sjis) {
+    const auto* s = reinterpret_cast<const uint8_t*>(sjis.data());
+    const size_t n = sjis.size();
+    if (m_code == kCodeShiftJis) {
+        if (n >= kBufferSize / 2) {
+            flush();
+            if (m_ok && !m_sink.write(s, n)) m_ok = false;
+            m_written += n;
+            return;
+        }
+        reserve(n);
+        std::memcpy(m_buffer.get() + m_used, s, n);
+        m_used += n;
+        return;
+    }
+    size_t pos = 0;
+    while (pos < n) {
+        const size_t stop = n - pos > kPiece ? pos + kPiece : n;
+        reserve((stop - pos + 1) * kMaxOutPerByte);
+        uint8_t* const start = m_buffer.get() + m_used;
+        uint8_t* end;
+        if (m_code == kCodeJis)
+            end = encodeJis(s, pos, stop, n, start, m_shift, m_unrepresentable);
+        else if (m_code == kCodeEuc)
+            end = encodeEuc(s, pos, stop, n, start, m_unrepresentable);
+        else
+            end = encodeUtf16(s, pos, stop, n, start, m_unrepresentable);
+        m_used += static_cast<size_t>(end - start);
+    }
+}
+
+void CodeWriter::endLine(std::string_view lineEnd) {
+    if (m_code == kCodeJis && m_shift != 0) {
+        reserve(3);
+        put3(m_buffer.get() + m_used, kEscToAscii);
+        m_used += 3;
+        m_shift = 0;
+    }
+    for (char c : lineEnd) {
+        reserve(2);
+        m_buffer[m_used++] = static_cast<uint8_t>(c);
+        if (m_code == kCodeUtf16) m_buffer[m_used++] = 0;
+    }
+}
+
+void CodeWriter::writeEofMark() {
+    reserve(2);
+    m_buffer[m_used++] = 0x1A;
+    if (m_code == kCodeUtf16) m_buffer[m_used++] = 0;
+}
+
+bool CodeWriter::finish() {
+    flush();
+    return m_ok;
+}
+
+size_t appendJis(std::string_view sjis, std::string& out, int& shift) {
+    const auto* s = reinterpret_cast<const uint8_t*>(sjis.data());
+    const size_t old = out.size();
+    out.resize(old + sjis.size() * kMaxOutPerByte + 3);
+    auto* d = reinterpret_cast<uint8_t*>(out.data()) + old;
+    size_t pos = 0;
+    uint64_t bad = 0;
+    uint8_t* end = encodeJis(s, pos, sjis.size(), sjis.size(), d, shift, bad);
+    out.resize(old + static_cast<size_t>(end - d));
+    return static_cast<size_t>(bad);
+}
+
+size_t appendEuc(std::string_view sjis, std::string& out) {
+    const auto* s = reinterpret_cast<const uint8_t*>(sjis.data());
+    const size_t old = out.size();
+    out.resize(old + sjis.size() * 2);
+    auto* d = reinterpret_cast<uint8_t*>(out.data()) + old;
+    size_t pos = 0;
+    uint64_t bad = 0;
+    uint8_t* end = encodeEuc(s, pos, sjis.size(), sjis.size(), d, bad);
+    out.resize(old + static_cast<size_t>(end - d));
+    return static_cast<size_t>(bad);
+}
+
+}  // namespace orvex::files

@@ -1,0 +1,512 @@
+#include "files/DetectConvert.h"
+
+#include <cstring>
+#include <memory>
+
+#include "common/codepage/ShiftJis.h"
+#include "files/ByteScan.h"
+#include "files/JisMapping.h"
+
+namespace orvex::files {
+
+// How the pass is organised. The text is walked character by character in
+// Shift JIS (a lead byte takes the next byte with it); the walk is the same
+// whatever the code, so the loops below may cross stretches that need
+// nothing in bulk as long as they stop where the walk would act:
+//
+// - While nothing is decided, scanUndecided only reads: it tracks the EUC
+//   parity over whole runs of high bytes and stops at the byte that decides
+//   Shift JIS or at an escape sequence. If the text ends undecided with EUC
+//   pairs it is left untouched (the caller converts it as EUC); otherwise
+//   scanLines applies the line-end part to the stretch crossed.
+// - scanLines finds line-end bytes by search and tells a real line end from
+//   a trail byte by the parity of the lead-byte values right before it: a
+//   byte that is not a lead-byte value ends a character, so after it the
+//   walk restarts in step with the bytes.
+// - runEuc and runJis convert, runGeneral handles the rare states (an
+//   escape sequence while nothing is decided) byte by byte.
+//
+// Reading goes at r and writing at w <= r; every look-ahead reads bytes at
+// r or beyond, which are still unchanged.
+
+namespace {
+
+constexpr uint8_t kEsc = 0x1B;
+constexpr uint8_t kCr = 0x0D;
+constexpr uint8_t kLf = 0x0A;
+constexpr uint8_t kFf = 0x0C;
+
+constexpr bool isEucByte(uint8_t b) { return b >= 0xA1 && b <= 0xFE; }
+
+// jis::toShiftJis as tables, so the hot loops take no branch on the row and
+// cell values. Indexed by the low 7 bits of the row and cell bytes.
+struct PairTables {
+    uint8_t lead[128]{};
+    uint8_t trail[2][128]{};
+    constexpr PairTables() {
+        for (int j = 0x21; j <= 0x7E; ++j) {
+            lead[j] = static_cast<uint8_t>(jis::toShiftJis(static_cast<uint8_t>(j), 0x21) >> 8);
+            trail[1][j] = static_cast<uint8_t>(jis::toShiftJis(0x21, static_cast<uint8_t>(j)));
+            trail[0][j] = static_cast<uint8_t>(jis::toShiftJis(0x22, static_cast<uint8_t>(j)));
+        }
+    }
+};
+constexpr PairTables kPairs;
+
+// Writes the Shift JIS pair of the row/cell bytes j1, j2 (bit 7 ignored).
+inline void putPair(uint8_t* d, uint8_t j1, uint8_t j2) {
+    j1 &= 0x7F;
+    j2 &= 0x7F;
+    d[0] = kPairs.lead[j1];
+    d[1] = kPairs.trail[j1 & 1][j2];
+}
+constexpr bool isJisByte(uint8_t b) { return b >= 0x21 && b <= 0x7E; }
+
+struct Pass {
+    uint8_t* buf;
+    size_t len;
+    int setting;
+    int c;  // code decided so far
+    size_t r = 0;
+    size_t w = 0;
+    int s = 0;       // JIS shift: 0 ASCII, 1 double-byte, 2 half-width katakana
+    bool p = false;  // odd number of EUC-looking high bytes so far
+    bool e = false;  // EUC-looking pairs seen
+    size_t n = 0;    // line ends met
+    int t = kLineEndUndetermined;
+
+    bool detecting() const { return setting == kReadDetect && c == kCodeUndetermined; }
+    bool jisActive() const {
+        return (setting == kReadDetect || setting == kReadJis) && (c == kCodeUndetermined || c == kCodeJis);
+    }
+};
+
+// Length of the JIS escape sequence at r (0 when the bytes there are not one
+// of those recognised), with the shift it selects.
+inline int matchEscape(const uint8_t* buf, size_t r, size_t len, int& shift, bool& doubleByte) {
+    if (r + 2 >= len) return 0;
+    const uint8_t b1 = buf[r + 1], b2 = buf[r + 2];
+    doubleByte = false;
+    if (b1 == '$') {
+        if (b2 == 'B' || b2 == '@') {
+            shift = 1;
+            doubleByte = true;
+            return 3;
+        }
+        if (b2 == '(' && r + 3 < len && buf[r + 3] == 'B') {
+            shift = 1;
+            doubleByte = true;
+            return 4;
+        }
+    } else if (b1 == '(') {
+        if (b2 == 'B' || b2 == 'J') {
+            shift = 0;
+            return 3;
+        }
+        if (b2 == 'I') {
+            shift = 2;
+            return 3;
+        }
+    }
+    return 0;
+}
+
+// Line ends and the advance over the byte at r, copying to w. A lead byte
+// takes the next byte with it; as the very last byte it is dropped.
+inline void lineEndAndAdvance(Pass& ps) {
+    uint8_t* const buf = ps.buf;
+    const uint8_t b = buf[ps.r];
+    if (scan::isLineEndByte(b)) {
+        if (b == kCr) {
+            buf[ps.w++] = kCr;
+            ++ps.r;
+            if (ps.r < ps.len && buf[ps.r] == kLf) {
+                while (ps.r < ps.len && buf[ps.r] == kLf) buf[ps.w++] = buf[ps.r++];
+                ps.t = kLineEndCrLf;
+            } else {
+                ps.t = kLineEndCr;
+            }
+        } else if (b == kLf) {
+            buf[ps.w++] = kCr;
+            ++ps.r;
+            ps.t = kLineEndLf;
+        } else {
+            buf[ps.w++] = kFf;
+            ++ps.r;
+        }
+        ++ps.n;
+        return;
+    }
+    if (sjis::isLeadByte(b)) {
+        if (ps.r + 1 >= ps.len) {
+            ps.r = ps.len;  // a lead byte with nothing after it
+            return;
+        }
+        buf[ps.w] = b;
+        buf[ps.w + 1] = buf[ps.r + 1];
+        ps.w += 2;
+        ps.r += 2;
+        return;
+    }
+    buf[ps.w++] = b;
+    ++ps.r;
+}
+
+// Copies buf[r, to) to w (nothing to do while w == r).
+inline void copyRun(Pass& ps, size_t to) {
+    const size_t count = to - ps.r;
+    if (ps.w != ps.r) {
+        if (count <= 16) {
+            // Short runs (a blank, a line end's neighbours) are the common
+            // case between double-byte stretches; spare them a call.
+            for (size_t i = 0; i < count; ++i) ps.buf[ps.w + i] = ps.buf[ps.r + i];
+        } else {
+            std::memmove(ps.buf + ps.w, ps.buf + ps.r, count);
+        }
+    }
+    ps.w += count;
+    ps.r = to;
+}
+
+// True when position x, with `start` a character start at or before it, is
+// itself a character start: the lead-byte values right before x, back to a
+// byte that is not one or to `start`, pair up.
+inline bool isCharStart(const uint8_t* buf, size_t start, size_t x) {
+    size_t k = x;
+    while (k > start && sjis::isLeadByte(buf[k - 1])) --k;
+    return ((x - k) & 1) == 0;
+}
+
+// The line-end part of the walk over buf[r, to) in place (w == r): lone LFs
+// become CR, line ends are counted. r must be a character start; `to` is
+// one, or len. At len a trailing lead byte is dropped.
+void scanLines(Pass& ps, size_t to) {
+    uint8_t* const buf = ps.buf;
+    const size_t len = ps.len;
+    size_t start = ps.r;  // a known character start
+    size_t n = ps.n;
+    int t = ps.t;
+    for (;;) {
+        const size_t x = scan::findLineEnd(buf, start, to);
+        if (x >= to) break;
+        if (!isCharStart(buf, start, x)) {
+            start = x + 1;  // x was a trail byte
+            continue;
+        }
+        ++n;
+        const uint8_t b = buf[x];
+        start = x + 1;
+        if (b == kCr) {
+            if (start < len && buf[start] == kLf) {
+                do ++start;
+                while (start < len && buf[start] == kLf);
+                t = kLineEndCrLf;
+            } else {
+                t = kLineEndCr;
+            }
+        } else if (b == kLf) {
+            buf[x] = kCr;
+            t = kLineEndLf;
+        }
+    }
+    size_t end = to > start ? to : start;
+    if (end == len && len > start && !isCharStart(buf, start, len)) --end;  // lead byte, then nothing
+    ps.r = ps.w = end;
+    ps.n = n;
+    ps.t = t;
+}
+
+// The rest of the text when nothing but line ends is left to do (Shift JIS,
+// or a code that converts nothing).
+void runShiftJis(Pass& ps) {
+    if (ps.w == ps.r) {
+        scanLines(ps, ps.len);
+        return;
+    }
+    while (ps.r < ps.len) {
+        const size_t q = scan::findHighOrLineEnd(ps.buf, ps.r, ps.len);
+        copyRun(ps, q);
+        if (ps.r < ps.len) lineEndAndAdvance(ps);
+    }
+}
+
+// The rest of the text as EUC: pairs of 0xA1-0xFE become Shift JIS, 0x8E
+// before a half-width katakana byte goes, a 0x8F three-byte character stays
+// as it is (keeping the pairs after it in step), other bytes are Shift JIS.
+void runEuc(Pass& ps) {
+    uint8_t* const buf = ps.buf;
+    const size_t len = ps.len;
+    while (ps.r < len) {
+        const uint8_t b = buf[ps.r];
+        if (b < 0x80) {
+            if (scan::isLineEndByte(b)) {
+                lineEndAndAdvance(ps);
+            } else {
+                copyRun(ps, scan::findHighOrLineEnd(buf, ps.r + 1, len));
+            }
+            continue;
+        }
+        const uint8_t next = buf[ps.r + 1];
+        if (isEucByte(b)) {
+            if (isEucByte(next)) {
+                size_t r = ps.r, w = ps.w;
+                do {
+                    putPair(buf + w, buf[r], buf[r + 1]);
+                    w += 2;
+                    r += 2;
+                } while (isEucByte(buf[r]) && isEucByte(buf[r + 1]) && r + 1 < len);
+                ps.r = r;
+                ps.w = w;
+                continue;
+            }
+        } else if (b == 0x8E) {
+            if (sjis::isHalfWidthKana(next)) {
+                buf[ps.w++] = next;
+                ps.r += 2;
+                continue;
+            }
+        } else if (b == 0x8F) {
+            // A JIS X 0212 character has no Shift JIS form.
+            if (ps.r + 2 < len && isEucByte(next) && isEucByte(buf[ps.r + 2])) {
+                buf[ps.w] = b;
+                buf[ps.w + 1] = next;
+                buf[ps.w + 2] = buf[ps.r + 2];
+                ps.w += 3;
+                ps.r += 3;
+                continue;
+            }
+        }
+        lineEndAndAdvance(ps);
+    }
+}
+
+// The rest of the text as JIS, once the code is JIS.
+void runJis(Pass& ps) {
+    uint8_t* const buf = ps.buf;
+    const size_t len = ps.len;
+    while (ps.r < len) {
+        const uint8_t b = buf[ps.r];
+        if (b == kEsc) {
+            int shift = 0;
+            bool doubleByte = false;
+            if (const int m = matchEscape(buf, ps.r, len, shift, doubleByte)) {
+                ps.s = shift;
+                ps.r += static_cast<size_t>(m);
+                continue;
+            }
+        }
+        if (ps.s == 0) {
+            lineEndAndAdvance(ps);
+            copyRun(ps, scan::findHighEscOrLineEnd(buf, ps.r, len));
+            continue;
+        }
+        if (b < 0x21 || b >= 0x7F) {
+            ps.s = 0;  // a control character or blank ends a shift
+            lineEndAndAdvance(ps);
+            continue;
+        }
+        if (ps.s == 2) {
+            // 0x21-0x5F become half-width katakana; the byte is then walked
+            // as it now stands.
+            buf[ps.r] = static_cast<uint8_t>(b | 0x80);
+            lineEndAndAdvance(ps);
+            continue;
+        }
+        if (!isJisByte(buf[ps.r + 1])) {
+            ps.s = 0;  // handle the same byte again in ASCII
+            continue;
+        }
+        size_t r = ps.r, w = ps.w;
+        do {
+            putPair(buf + w, buf[r], buf[r + 1]);
+            w += 2;
+            r += 2;
+        } while (isJisByte(buf[r]) && isJisByte(buf[r + 1]) && r + 1 < len);
+        ps.r = r;
+        ps.w = w;
+    }
+}
+
+// Every state byte by byte, for the stretch that still detects after an
+// escape sequence; hands over once the code is decided.
+void runGeneral(Pass& ps) {
+    uint8_t* const buf = ps.buf;
+    const size_t len = ps.len;
+    while (ps.r < len) {
+        if (!ps.detecting()) {
+            if (ps.c == kCodeJis && ps.jisActive())
+                runJis(ps);
+            else if (ps.c == kCodeEuc)
+                runEuc(ps);
+            else
+                runShiftJis(ps);
+            return;
+        }
+        const uint8_t b = buf[ps.r];
+        if (b >= 0x80) {
+            if (b <= 0xA0 && b != 0x8E) {
+                ps.c = kCodeShiftJis;
+                lineEndAndAdvance(ps);
+                continue;
+            }
+            const uint8_t next = buf[ps.r + 1];
+            if (sjis::isLeadByte(b) && scan::isEucHigh(next)) {
+                // b and the byte after it, which the walk crosses, make a
+                // pair whatever the parity was.
+                ps.e = true;
+            } else {
+                if (ps.p) ps.e = true;
+                ps.p = !ps.p;
+            }
+            ps.s = 0;  // a high byte ends any shift
+            lineEndAndAdvance(ps);
+            continue;
+        }
+        if (ps.p) {
+            ps.c = kCodeShiftJis;
+            lineEndAndAdvance(ps);
+            continue;
+        }
+        if (b == kEsc) {
+            int shift = 0;
+            bool doubleByte = false;
+            if (const int m = matchEscape(buf, ps.r, len, shift, doubleByte)) {
+                ps.s = shift;
+                if (doubleByte) ps.c = kCodeJis;
+                ps.r += static_cast<size_t>(m);
+                continue;
+            }
+        }
+        if (ps.s == 0) {
+            lineEndAndAdvance(ps);
+            continue;
+        }
+        if (b < 0x21 || b >= 0x7F) {
+            ps.s = 0;
+            lineEndAndAdvance(ps);
+            continue;
+        }
+        // Only the katakana shift can be open while nothing is decided.
+        buf[ps.r] = static_cast<uint8_t>(b | 0x80);
+        lineEndAndAdvance(ps);
+    }
+}
+
+// Detection before anything decided, reading only. Returns true when the
+// text ended undecided (ps.r then lies at len, or at len + 1 after a
+// trailing lead byte); otherwise ps.r is the character start where the
+// general loops take over: the code became Shift JIS there, or an escape
+// sequence starts there.
+bool scanUndecided(Pass& ps) {
+    const uint8_t* const buf = ps.buf;
+    const size_t len = ps.len;
+    size_t r = ps.r;
+    bool p = ps.p, e = ps.e;
+    bool atEnd = false;
+    for (;;) {
+        if (r >= len) {
+            atEnd = true;
+            break;
+        }
+        const uint8_t b = buf[r];
+        if (b < 0x80) {
+            if (p) {
+                ps.c = kCodeShiftJis;
+                break;
+            }
+            if (b == kEsc) {
+                int shift = 0;
+                bool doubleByte = false;
+                if (matchEscape(buf, r, len, shift, doubleByte)) break;
+                ++r;
+                continue;
+            }
+            r = scan::findHighOrEsc(buf, r + 1, len);
+            continue;
+        }
+        if (b <= 0xA0 && b != 0x8E) {
+            ps.c = kCodeShiftJis;
+            break;
+        }
+        // A run of EUC-looking bytes. Inside it every byte counts once
+        // towards the parity: a lead byte whose partner is one of them
+        // counts both as a pair. Two or more of them always pair somewhere.
+        const size_t q = scan::findNotEucHigh(buf, r + 1, len);
+        const size_t m = q - r;
+        if (m >= 2 || p) e = true;
+        if (m & 1) p = !p;
+        // The walk leaves the run at q, or at q + 1 when the run's last
+        // byte is a lead byte on a character start (it takes buf[q]).
+        const size_t last = q - 1;
+        r = sjis::isLeadByte(buf[last]) && isCharStart(buf, r, last) ? q + 1 : q;
+    }
+    ps.p = p;
+    ps.e = e;
+    ps.r = r;
+    return atEnd;
+}
+
+ConvertResult finish(Pass& ps) {
+    ps.buf[ps.w] = 0;
+    ConvertResult result;
+    result.length = ps.w;
+    result.code = ps.c;
+    result.lineEnd = ps.t;
+    result.lineCount = ps.n + 1;
+    return result;
+}
+
+}  // namespace
+
+ConvertResult detectAndConvert(uint8_t* buf, size_t len, int readSetting, int code) {
+    Pass ps{buf, len, readSetting, code};
+    if (ps.c == kCodeReadAgainAsEuc) ps.c = kCodeEuc;
+    if (ps.c < kCodeUndetermined || ps.c > kCodeUtf16) ps.c = kCodeUndetermined;
+    if (ps.c == kCodeUndetermined) {
+        if (readSetting == kReadShiftJis)
+            ps.c = kCodeShiftJis;
+        else if (readSetting == kReadJis)
+            ps.c = kCodeJis;
+        else if (readSetting == kReadEuc)
+            ps.c = kCodeEuc;
+    }
+
+    std::unique_ptr<uint8_t[]> original;
+    if (ps.detecting()) {
+        const bool atEnd = scanUndecided(ps);
+        if (atEnd && ps.e) {
+            ConvertResult again;
+            again.length = len;
+            again.code = kCodeReadAgainAsEuc;
+            return again;
+        }
+        if (!atEnd && ps.detecting()) {
+            // An escape sequence is about to be removed while the text may
+            // still turn out to be EUC, which needs the bytes as they came.
+            original = std::make_unique<uint8_t[]>(len + 1);
+            std::memcpy(original.get(), buf, len + 1);
+        }
+        const size_t stop = ps.r < len ? ps.r : len;
+        ps.r = ps.w = 0;
+        scanLines(ps, stop);
+        if (atEnd) return finish(ps);
+    }
+    runGeneral(ps);
+    ConvertResult result = finish(ps);
+    if (original && result.code == kCodeUndetermined && ps.e) {
+        std::memcpy(buf, original.get(), len + 1);
+        ConvertResult again;
+        again.length = len;
+        again.code = kCodeReadAgainAsEuc;
+        return again;
+    }
+    return result;
+}
+
+ConvertResult scanLineEnds(uint8_t* buf, size_t len) {
+    Pass ps{buf, len, -1, kCodeUtf16};
+    runShiftJis(ps);
+    return finish(ps);
+}
+
+}  // namespace orvex::files

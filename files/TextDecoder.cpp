@@ -1,0 +1,115 @@
+#include "files/TextDecoder.h"
+
+#include <cstring>
+
+#include "common/codepage/Cp932.h"
+
+namespace orvex::files {
+
+namespace {
+
+inline uint8_t* bytesOf(std::string& s) { return reinterpret_cast<uint8_t*>(s.data()); }
+
+}  // namespace
+
+bool isUtf16File(const uint8_t* bytes, size_t len, int readSetting) {
+    return (readSetting == kReadDetect || readSetting == kReadUtf16) && len >= 2 && bytes[0] == 0xFF &&
+           bytes[1] == 0xFE;
+}
+
+size_t convertUtf16Input(uint8_t* buf, size_t len) {
+    // Unit i lies at 2 + 2i and writes at most two bytes at o <= 2i, so the
+    // output never reaches a unit not yet read.
+    const size_t units = len >= 2 ? (len - 2) / 2 : 0;
+    const uint8_t* src = buf + 2;
+    size_t o = 0;
+    size_t i = 0;
+    while (i < units) {
+        // Four ASCII units at once: every high byte zero, every low byte
+        // below 0x80.
+        while (i + 4 <= units) {
+            uint64_t v;
+            std::memcpy(&v, src + 2 * i, 8);
+            if ((v & 0xFF80FF80FF80FF80ULL) != 0) break;
+            buf[o] = src[2 * i];
+            buf[o + 1] = src[2 * i + 2];
+            buf[o + 2] = src[2 * i + 4];
+            buf[o + 3] = src[2 * i + 6];
+            o += 4;
+            i += 4;
+        }
+        if (i >= units) break;
+        const char16_t u = static_cast<char16_t>(src[2 * i] | src[2 * i + 1] << 8);
+        ++i;
+        if (u < 0x80) {
+            buf[o++] = static_cast<uint8_t>(u);
+            continue;
+        }
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (i < units) {
+                const char16_t low = static_cast<char16_t>(src[2 * i] | src[2 * i + 1] << 8);
+                if (low >= 0xDC00 && low <= 0xDFFF) ++i;
+            }
+            buf[o++] = '?';
+            continue;
+        }
+        const uint16_t s = cp932::encodeUnit(u);
+        if (s == cp932::kNoSjis) {
+            buf[o++] = '?';
+        } else if (s < 0x100) {
+            buf[o++] = static_cast<uint8_t>(s);
+        } else {
+            buf[o] = static_cast<uint8_t>(s >> 8);
+            buf[o + 1] = static_cast<uint8_t>(s);
+            o += 2;
+        }
+    }
+    buf[o] = 0;
+    return o;
+}
+
+PreparedText prepareFileText(std::string& bytes, int readSetting) {
+    PreparedText prep;
+    if (isUtf16File(bytesOf(bytes), bytes.size(), readSetting)) {
+        prep.utf16 = true;
+        bytes.resize(convertUtf16Input(bytesOf(bytes), bytes.size()));
+    }
+    size_t len = bytes.size();
+    while (len > 0 && bytes[len - 1] == '\0') --len;
+    if (len > 0 && bytes[len - 1] == '\x1A') {
+        --len;
+        prep.eofMark = true;
+    }
+    bytes.resize(len);
+    prep.hasNul = std::memchr(bytes.data(), 0, len) != nullptr;
+    return prep;
+}
+
+void replaceNuls(std::string& text) {
+    char* p = text.data();
+    char* const end = p + text.size();
+    while ((p = static_cast<char*>(std::memchr(p, 0, static_cast<size_t>(end - p)))) != nullptr) *p++ = ' ';
+}
+
+ConvertResult convertText(std::string& text, bool utf16, int readSetting, int code) {
+    ConvertResult r;
+    if (utf16) {
+        r = scanLineEnds(bytesOf(text), text.size());
+    } else {
+        r = detectAndConvert(bytesOf(text), text.size(), readSetting, code);
+        if (r.code == kCodeReadAgainAsEuc)
+            r = detectAndConvert(bytesOf(text), text.size(), readSetting, kCodeReadAgainAsEuc);
+    }
+    text.resize(r.length);
+    return r;
+}
+
+DecodedText decodeFileText(std::string& bytes, int readSetting, int code) {
+    DecodedText d;
+    d.prepared = prepareFileText(bytes, readSetting);
+    if (d.prepared.hasNul) replaceNuls(bytes);
+    d.convert = convertText(bytes, d.prepared.utf16, readSetting, code);
+    return d;
+}
+
+}  // namespace orvex::files
