@@ -1,0 +1,109 @@
+#include "files/FileReader.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <new>
+
+namespace orvex::files {
+
+namespace {
+
+// Closes a descriptor on every way out.
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+// Reads into buf until it is full or the file ends; returns the bytes read,
+// or -1 with errno set.
+ssize_t readFully(int fd, char* buf, size_t size) {
+    size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, buf + got, size - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    return static_cast<ssize_t>(got);
+}
+
+}  // namespace
+
+ReadFileResult readWholeFile(const std::string& path, size_t maxBytes, std::string& out) {
+    ReadFileResult result;
+    out.clear();
+    Descriptor file;
+    file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (file.fd < 0) {
+        result.error = fileErrorFromErrno(errno);
+        return result;
+    }
+    struct stat st;
+    if (::fstat(file.fd, &st) != 0) {
+        result.error = fileErrorFromErrno(errno);
+        return result;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        result.error = FileError{FileErrorKind::IsFolder, EISDIR};
+        return result;
+    }
+    if (::flock(file.fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        result.error = FileError{FileErrorKind::SharingViolation, EWOULDBLOCK};
+        return result;
+    }
+    result.time = FileTime{st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+
+    const bool regular = S_ISREG(st.st_mode);
+    if (regular && static_cast<uint64_t>(st.st_size) > maxBytes) {
+        result.error = FileError{FileErrorKind::TooLarge, EFBIG};
+        return result;
+    }
+    try {
+        size_t size = 0;
+        size_t want = regular ? static_cast<size_t>(st.st_size) : 0;
+        for (;;) {
+            // One byte beyond what is expected shows whether the file goes
+            // on (a pipe, or a file that grew since its size was taken).
+            size_t room = want - size + 1;
+            if (!regular && room < 65536) room = 65536;
+            if (size + room > maxBytes + 1) room = maxBytes + 1 - size;
+            out.resize(size + room);
+            const ssize_t n = readFully(file.fd, out.data() + size, room);
+            if (n < 0) {
+                out.clear();
+                result.error = fileErrorFromErrno(errno);
+                return result;
+            }
+            size += static_cast<size_t>(n);
+            if (size > maxBytes) {
+                out.clear();
+                result.error = FileError{FileErrorKind::TooLarge, EFBIG};
+                return result;
+            }
+            if (static_cast<size_t>(n) < room) break;  // the end of the file
+            want = size + (size >> 1);
+        }
+        out.resize(size);
+        if (regular && size < static_cast<size_t>(st.st_size)) {
+            out.clear();
+            result.error = FileError{FileErrorKind::ShortRead, 0};
+            return result;
+        }
+    } catch (const std::bad_alloc&) {
+        out.clear();
+        out.shrink_to_fit();
+        result.error = FileError{FileErrorKind::OutOfMemory, ENOMEM};
+    }
+    return result;
+}
+
+}  // namespace orvex::files
