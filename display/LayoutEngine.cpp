@@ -1,0 +1,250 @@
+#include "display/LayoutEngine.h"
+
+#include <cstring>
+
+#include "common/codepage/ShiftJis.h"
+#include "display/TextWalk.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace orvex {
+
+namespace {
+
+using text::kCr;
+using text::kFf;
+using text::kLf;
+using text::kTab;
+
+// First byte in [p, last) that ends the line content (CR, LF, FF), or last
+// (the terminator). Bytes of value 0x0D and below are never trail bytes of a
+// valid double-byte character, and by the walking rule a line end is never
+// swallowed, so a plain scan finds the line end. Also reports whether a TAB
+// byte lies before it (it may still be a broken trail byte; callers measure
+// exactly when one is present).
+inline const uint8_t* scanLine(const uint8_t* p, const uint8_t* last, bool& tab) {
+    tab = false;
+#if defined(__SSE2__)
+    const __m128i limit = _mm_set1_epi8(0x0D);
+    while (last - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        unsigned m = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(v, limit), v)));
+        while (m) {
+            const int k = __builtin_ctz(m);
+            const uint8_t b = p[k];
+            if (b == kCr || b == kLf || b == kFf) return p + k;
+            if (b == kTab) tab = true;
+            m &= m - 1;
+        }
+        p += 16;
+    }
+#endif
+    for (; p < last; ++p) {
+        const uint8_t b = *p;
+        if (b <= 0x0D) {
+            if (b == kCr || b == kLf || b == kFf) return p;
+            if (b == kTab) tab = true;
+        }
+    }
+    return last;
+}
+
+inline bool isAsciiLetter(uint8_t b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
+inline bool isAsciiDigit(uint8_t b) { return b >= '0' && b <= '9'; }
+
+// Bytes of the character at i inside content that ends at ce.
+inline int charLen(const uint8_t* t, int32_t i, int32_t ce) { return sjis::isLeadByte(t[i]) && i + 1 < ce ? 2 : 1; }
+
+inline void push(std::vector<Row>& out, const Row& r, int32_t growStep) {
+    if (out.size() == out.capacity()) out.reserve(out.capacity() + size_t(growStep > 0 ? growStep : 1024));
+    out.push_back(r);
+}
+
+}  // namespace
+
+LayoutEngine::LayoutEngine(const LayoutOptions& options, int32_t wrapWidth)
+    : m_wrap(clampWrapWidth(wrapWidth)),
+      m_tab(options.tabWidth()),
+      m_hang(options.hangLimit()),
+      m_kinsoku(options.kinsoku),
+      m_wordWrap(options.wordWrap),
+      m_tagFile(options.tagFile),
+      m_noLineStart(options.kinsokuStr1),
+      m_noLineEnd(options.kinsokuStr2),
+      m_comments(options.commentType(), options.usrCmnt),
+      m_classes(options) {}
+
+int32_t LayoutEngine::measureFit(const uint8_t* t, int32_t from, int32_t to) const {
+    // Every byte is at least one column, so a rest longer than W - 1 bytes
+    // cannot fit; this bounds the walk below by W.
+    if (to - from + 1 > m_wrap) return -1;
+    if (!std::memchr(t + from, kTab, size_t(to - from))) return to - from;
+    int32_t col = 0;
+    for (int32_t i = from; i < to;) {
+        if (t[i] == kTab) {
+            col = sjis::nextTabStop(col, m_tab);
+            i += 1;
+        } else {
+            const int len = charLen(t, i, to);
+            col += len;
+            i += len;
+        }
+        if (col + 1 > m_wrap) return -1;
+    }
+    return col;
+}
+
+LayoutEngine::Break LayoutEngine::findBreak(const uint8_t* t, int32_t rowStart, int32_t ce) const {
+    const int32_t w = m_wrap;
+    int32_t col = 0;
+    int32_t i = rowStart;
+    int32_t last = -1;     // start of the last character taken
+    int32_t lastCol = 0;   // column before it
+    while (i < ce) {
+        const uint8_t b = t[i];
+        int32_t next;
+        int len;
+        if (b == kTab) {
+            len = 1;
+            next = sjis::nextTabStop(col, m_tab);
+        } else if (sjis::isLeadByte(b) && i + 1 < ce) {
+            if (col >= w - 1) break;  // a double-byte character is never split
+            len = 2;
+            next = col + 2;
+        } else {
+            len = 1;
+            next = col + 1;
+        }
+        last = i;
+        lastCol = col;
+        i += len;
+        col = next;
+        if (col >= w) break;
+    }
+    Break br{i, col, false};
+    if (last < 0) return br;  // cannot happen with W >= 10; keeps the row non-empty
+
+    // No-line-end rule: the last character taken opens the next row instead.
+    if (m_kinsoku && last > rowStart && m_noLineEnd.contains(t + last, br.offset - last)) {
+        br.offset = last;
+        br.columns = lastCol;
+        return br;
+    }
+    // Word wrap: an ASCII word cut by the break moves whole.
+    if (m_wordWrap && br.offset < ce && (isAsciiLetter(t[br.offset]) || isAsciiDigit(t[br.offset]))) {
+        const bool digits = isAsciiDigit(t[br.offset]);
+        int32_t runStart = -1, runCol = 0;
+        int32_t c = 0;
+        for (int32_t j = rowStart; j < br.offset;) {
+            const uint8_t b = t[j];
+            const int len = b == kTab ? 1 : charLen(t, j, ce);
+            const bool same = len == 1 && (digits ? isAsciiDigit(b) : isAsciiLetter(b));
+            if (same) {
+                if (runStart < 0) {
+                    runStart = j;
+                    runCol = c;
+                }
+            } else {
+                runStart = -1;
+            }
+            c = b == kTab ? sjis::nextTabStop(c, m_tab) : c + len;
+            j += len;
+        }
+        if (runStart > rowStart) {
+            br.offset = runStart;
+            br.columns = runCol;
+        }
+        return br;
+    }
+    // No-line-start rule: punctuation hangs into the row within the limit.
+    if (m_kinsoku) {
+        int budget = m_hang;
+        while (budget > 0) {
+            if (br.offset >= ce) {
+                br.lineEndTaken = true;
+                break;
+            }
+            const int len = t[br.offset] == kTab ? 1 : charLen(t, br.offset, ce);
+            if (!m_noLineStart.contains(t + br.offset, len)) break;
+            budget -= len == 2 ? 2 : 1;
+            br.columns = t[br.offset] == kTab ? sjis::nextTabStop(br.columns, m_tab) : br.columns + len;
+            br.offset += len;
+            if (br.offset >= ce) {
+                br.lineEndTaken = true;
+                break;
+            }
+        }
+    }
+    return br;
+}
+
+CommentScanner::Result LayoutEngine::commentBits(const uint8_t* rowText, const Row& row, CommentState in) const {
+    const bool ends = endsLine(row);
+    return m_comments.scanRow(rowText, ends ? row.length - 1 : row.length, in, ends);
+}
+
+LayoutStop LayoutEngine::layout(uint8_t* t, int32_t textSize, int32_t pos, int32_t stop, int32_t line,
+                                CommentState state, std::vector<Row>& out, int32_t growStep) const {
+    const uint8_t* const last = t + textSize - 1;  // the terminator
+    const bool comments = m_comments.active();
+    const bool classes = m_classes.active();
+    while (pos < stop && pos < textSize) {
+        bool tab;
+        const int32_t ce = int32_t(scanLine(t + pos, last, tab) - t);
+        // Line end: bytes it takes from the text.
+        int32_t endBytes = 1;
+        if (t[ce] == kCr) {
+            while (t[ce + endBytes] == kLf) ++endBytes;
+        } else if (t[ce] == kLf) {
+            t[ce] = kCr;  // a lone LF becomes CR, a line end of its own
+        }
+        const int32_t cls = classes ? rowflag::classBit(m_classes.classOf(t + pos, ce - pos)) : 0;
+
+        int32_t rowStart = pos;
+        for (;;) {
+            int32_t cols = -1;
+            if (!tab) {
+                if (ce - rowStart + 1 <= m_wrap) cols = ce - rowStart;
+            } else {
+                cols = measureFit(t, rowStart, ce);
+            }
+            if (cols >= 0) {
+                Row r{line, rowStart, ce - rowStart + 1, cols + 1, cls};
+                if (comments) {
+                    const auto c = m_comments.scanRow(t + rowStart, ce - rowStart, state, true);
+                    r.flags |= c.flags;
+                    state = c.out;
+                }
+                push(out, r, growStep);
+                break;
+            }
+            const Break br = findBreak(t, rowStart, ce);
+            if (br.lineEndTaken) {
+                Row r{line, rowStart, ce - rowStart + 1, br.columns + 1, cls};
+                if (comments) {
+                    const auto c = m_comments.scanRow(t + rowStart, ce - rowStart, state, true);
+                    r.flags |= c.flags;
+                    state = c.out;
+                }
+                push(out, r, growStep);
+                break;
+            }
+            Row r{line, rowStart, br.offset - rowStart, br.columns, cls | rowflag::kSoftWrap};
+            if (comments) {
+                const auto c = m_comments.scanRow(t + rowStart, br.offset - rowStart, state, false);
+                r.flags |= c.flags;
+                state = c.out;
+            }
+            push(out, r, growStep);
+            rowStart = br.offset;
+        }
+        pos = ce + endBytes;
+        ++line;
+        if (m_tagFile) state = CommentState::None;
+    }
+    return {pos, line, state};
+}
+
+}  // namespace orvex
