@@ -47,22 +47,65 @@ std::string ProfileFile::foldCase(std::string_view name) {
     return out;
 }
 
-std::optional<std::string> ProfileFile::keyOfLine(std::string_view line) {
+namespace {
+
+// The byte of a name as its lookup form has it.
+inline unsigned char foldByte(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool ProfileFile::sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size();) {
+        const size_t n = codec::charBytes(a, i);
+        if (n == 2) {
+            // A double-byte character matches only itself, and b must split
+            // at the same place.
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+        } else if (foldByte(static_cast<unsigned char>(a[i])) != foldByte(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+        i += n;
+    }
+    return true;
+}
+
+size_t ProfileFile::hashName(std::string_view name) {
+    // FNV-1a over the lookup form. Names are nearly always ASCII; bytes
+    // from 0x80 on need the walk by characters.
+    uint64_t h = 1469598103934665603ull;
+    size_t ascii = 0;
+    while (ascii < name.size() && static_cast<unsigned char>(name[ascii]) < 0x80) {
+        h = (h ^ foldByte(static_cast<unsigned char>(name[ascii]))) * 1099511628211ull;
+        ++ascii;
+    }
+    for (size_t i = ascii; i < name.size();) {
+        const size_t n = codec::charBytes(name, i);
+        for (size_t k = 0; k < n; ++k) {
+            const auto c = static_cast<unsigned char>(name[i + k]);
+            h = (h ^ (n == 1 ? foldByte(c) : c)) * 1099511628211ull;
+        }
+        i += n;
+    }
+    return static_cast<size_t>(h);
+}
+
+std::optional<std::string_view> ProfileFile::keyOfLine(std::string_view line) {
     const std::string_view t = trim(line);
     if (t.empty() || t.front() == ';' || t.front() == '[') return std::nullopt;
     const size_t eq = t.find('=');  // "=" is never a trail byte
     if (eq == std::string_view::npos) return std::nullopt;
     const std::string_view key = trim(t.substr(0, eq));
     if (key.empty()) return std::nullopt;
-    return foldCase(key);
+    return key;
 }
 
 void ProfileFile::indexSection(Section& s) {
     s.keys.clear();
     s.lastKeyLine = 0;
     for (size_t i = s.hasHeader ? 1 : 0; i < s.lines.size(); ++i) {
-        if (std::optional<std::string> key = keyOfLine(s.lines[i].text)) {
-            s.keys.emplace(std::move(*key), i);  // the first occurrence stays
+        if (std::optional<std::string_view> key = keyOfLine(s.lines[i].text)) {
+            s.keys.emplace(std::string(*key), i);  // the first occurrence stays
             s.lastKeyLine = i;
         }
     }
@@ -92,8 +135,7 @@ ProfileFile ProfileFile::parse(std::string_view bytes) {
         if (std::optional<std::string_view> name = headerName(line.text)) {
             Section s;
             s.hasHeader = true;
-            std::string folded = foldCase(*name);
-            f.m_sectionIndex.emplace(std::move(folded), f.m_sections.size());
+            f.m_sectionIndex.emplace(std::string(*name), f.m_sections.size());
             s.lines.push_back(std::move(line));
             f.m_sections.push_back(std::move(s));
             continue;
@@ -121,7 +163,7 @@ std::string ProfileFile::serialize() const {
 }
 
 const ProfileFile::Section* ProfileFile::findSection(std::string_view section) const {
-    auto it = m_sectionIndex.find(foldCase(section));
+    auto it = m_sectionIndex.find(section);
     return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
 }
 
@@ -130,7 +172,7 @@ bool ProfileFile::hasSection(std::string_view section) const { return findSectio
 std::optional<std::string_view> ProfileFile::get(std::string_view section, std::string_view key) const {
     const Section* s = findSection(section);
     if (!s) return std::nullopt;
-    auto it = s->keys.find(foldCase(key));
+    auto it = s->keys.find(key);
     if (it == s->keys.end()) return std::nullopt;
     const std::string_view line = s->lines[it->second].text;
     return trim(line.substr(line.find('=') + 1));
@@ -147,22 +189,21 @@ void ProfileFile::set(std::string_view section, std::string_view key, std::strin
     text.reserve(key.size() + 1 + rawValue.size());
     text.append(key).append("=").append(rawValue);
 
-    auto sit = m_sectionIndex.find(foldCase(section));
+    auto sit = m_sectionIndex.find(section);
     if (sit == m_sectionIndex.end()) {
         endLastLine();
         Section s;
         s.hasHeader = true;
         s.lines.push_back({"[" + std::string(section) + "]", Eol::CrLf});
         s.lines.push_back({std::move(text), Eol::CrLf});
-        s.keys.emplace(foldCase(key), 1);
+        s.keys.emplace(std::string(key), 1);
         s.lastKeyLine = 1;
-        m_sectionIndex.emplace(foldCase(section), m_sections.size());
+        m_sectionIndex.emplace(std::string(section), m_sections.size());
         m_sections.push_back(std::move(s));
         return;
     }
     Section& s = m_sections[sit->second];
-    const std::string folded = foldCase(key);
-    if (auto kit = s.keys.find(folded); kit != s.keys.end()) {
+    if (auto kit = s.keys.find(key); kit != s.keys.end()) {
         s.lines[kit->second].text = std::move(text);
         return;
     }
@@ -172,15 +213,15 @@ void ProfileFile::set(std::string_view section, std::string_view key, std::strin
     const size_t at = s.keys.empty() ? (s.hasHeader ? 1 : 0) : s.lastKeyLine + 1;
     if (at == s.lines.size() && sit->second + 1 == m_sections.size()) endLastLine();
     s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), Eol::CrLf});
-    s.keys.emplace(folded, at);
+    s.keys.emplace(std::string(key), at);
     s.lastKeyLine = at;
 }
 
 bool ProfileFile::erase(std::string_view section, std::string_view key) {
-    auto sit = m_sectionIndex.find(foldCase(section));
+    auto sit = m_sectionIndex.find(section);
     if (sit == m_sectionIndex.end()) return false;
     Section& s = m_sections[sit->second];
-    auto kit = s.keys.find(foldCase(key));
+    auto kit = s.keys.find(key);
     if (kit == s.keys.end()) return false;
     s.lines.erase(s.lines.begin() + static_cast<std::ptrdiff_t>(kit->second));
     indexSection(s);

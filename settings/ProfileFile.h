@@ -42,8 +42,23 @@ public:
     // The lookup form of a section or key name: ASCII letters lower-cased,
     // double-byte characters untouched.
     static std::string foldCase(std::string_view name);
+    // Names equal in their lookup form, and a hash that agrees with it.
+    static bool sameName(std::string_view a, std::string_view b);
+    static size_t hashName(std::string_view name);
 
 private:
+    // Maps keyed by names as they stand in the file, looked up with any
+    // spelling without building a folded copy.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return hashName(s); }
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const { return sameName(a, b); }
+    };
+    using NameIndex = std::unordered_map<std::string, size_t, NameHash, NameEqual>;
+
     enum class Eol : uint8_t { None, CrLf, Lf, Cr };
     struct Line {
         std::string text;
@@ -52,18 +67,18 @@ private:
     struct Section {
         bool hasHeader = false;  // false only for the lines before the first header
         std::vector<Line> lines;  // lines[0] is the header when hasHeader
-        std::unordered_map<std::string, size_t> keys;  // folded key -> first line holding it
+        NameIndex keys;  // key -> first line holding it
         size_t lastKeyLine = 0;  // index of the last key line, or of the header
     };
 
-    static std::optional<std::string> keyOfLine(std::string_view line);
+    static std::optional<std::string_view> keyOfLine(std::string_view line);
     void indexSection(Section& s);
     const Section* findSection(std::string_view section) const;
     void endLastLine();
 
     std::string m_bom;  // a UTF-8 byte-order mark in front of the file, kept as it was
     std::vector<Section> m_sections;
-    std::unordered_map<std::string, size_t> m_sectionIndex;  // folded name -> first section
+    NameIndex m_sectionIndex;  // section name -> first section
 };
 
 }  // namespace orvex::settings

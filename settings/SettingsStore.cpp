@@ -111,7 +111,8 @@ LogFont SettingsStore::readFont(std::string_view section, const LogFont& def) co
 void SettingsStore::put(std::string_view section, std::string_view key, std::string raw) {
     Backend& b = active();
     b.image.set(section, key, raw);
-    b.pending.push_back({std::string(section), std::string(key), std::move(raw)});
+    // A back end without a file has nothing to merge with at flush.
+    if (!b.path.empty()) b.pending.push_back({std::string(section), std::string(key), std::move(raw)});
     if (m_observer) m_observer(section, key);
 }
 
@@ -147,7 +148,7 @@ void SettingsStore::writeFont(std::string_view section, const LogFont& current, 
 void SettingsStore::erase(std::string_view section, std::string_view key) {
     Backend& b = active();
     if (!b.image.erase(section, key)) return;
-    b.pending.push_back({std::string(section), std::string(key), std::nullopt});
+    if (!b.path.empty()) b.pending.push_back({std::string(section), std::string(key), std::nullopt});
     if (m_observer) m_observer(section, key);
 }
 

@@ -60,12 +60,6 @@ private:
 
 }  // namespace
 
-size_t charBytes(std::string_view text, size_t i) {
-    const auto b = static_cast<uint8_t>(text[i]);
-    if (sjis::isLeadByte(b) && i + 1 < text.size() && isTrailByte(static_cast<uint8_t>(text[i + 1]))) return 2;
-    return 1;
-}
-
 std::string escapeString(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 8);

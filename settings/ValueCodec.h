@@ -26,7 +26,11 @@ constexpr size_t kMaxEscapedBytes = 4092;
 constexpr bool isTrailByte(uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 // Bytes of the character at text[i]: 2 for a lead byte with a valid trail
 // byte inside the text, else 1.
-size_t charBytes(std::string_view text, size_t i);
+inline size_t charBytes(std::string_view text, size_t i) {
+    const auto b = static_cast<uint8_t>(text[i]);
+    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    return lead && i + 1 < text.size() && isTrailByte(static_cast<uint8_t>(text[i + 1])) ? 2 : 1;
+}
 
 // Escaped text of a string, without the quotes: "\\", "\"", "\r", "\n",
 // "\t", "\f" for backslash, quote and those controls; every other byte
