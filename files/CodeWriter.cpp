@@ -22,6 +22,33 @@ constexpr uint8_t kEscToAscii[3] = {0x1B, '(', 'B'};
 
 constexpr bool isTrailByte(uint8_t t) { return t >= 0x40 && t <= 0xFC && t != 0x7F; }
 
+// jis::fromShiftJis as tables, so that converting a pair takes no branch on
+// its byte values: the odd row of a lead byte, the cell of a trail byte and
+// whether the trail byte belongs to the even row.
+struct RowCellTables {
+    uint8_t row[256]{};
+    uint8_t cell[256]{};
+    uint8_t evenRow[256]{};
+    constexpr RowCellTables() {
+        for (int b = 0; b < 256; ++b) {
+            const uint16_t asLead = jis::fromShiftJis(static_cast<uint8_t>(b), 0x40);
+            row[b] = static_cast<uint8_t>(asLead >> 8);
+            const uint16_t asTrail = jis::fromShiftJis(0x81, static_cast<uint8_t>(b));
+            cell[b] = static_cast<uint8_t>(asTrail & 0xFF);
+            evenRow[b] = asTrail != 0 && (asTrail >> 8) == 0x22 ? 1 : 0;
+        }
+    }
+};
+constexpr RowCellTables kRowCell;
+
+// The row/cell pair written for a double-byte character, 0 when none.
+inline uint16_t rowCellOf(uint8_t lead, uint8_t trail) {
+    const unsigned row = kRowCell.row[lead];
+    const unsigned cell = kRowCell.cell[trail];
+    if (row != 0 && cell != 0) return static_cast<uint16_t>((row + kRowCell.evenRow[trail]) << 8 | cell);
+    return jis::outputPair(lead, trail);
+}
+
 inline uint8_t* put3(uint8_t* d, const uint8_t (&seq)[3]) {
     d[0] = seq[0];
     d[1] = seq[1];
@@ -51,8 +78,7 @@ uint8_t* encodeJis(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t
         }
         if (sjis::isLeadByte(b)) {
             if (i + 1 < n && isTrailByte(s[i + 1])) {
-                uint16_t pair = jis::fromShiftJis(b, s[i + 1]);
-                if (pair == 0) pair = jis::outputPair(b, s[i + 1]);
+                const uint16_t pair = rowCellOf(b, s[i + 1]);
                 i += 2;
                 if (pair != 0) {
                     if (shift != 1) {
@@ -102,8 +128,7 @@ uint8_t* encodeEuc(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t
         }
         if (sjis::isLeadByte(b)) {
             if (i + 1 < n && isTrailByte(s[i + 1])) {
-                uint16_t pair = jis::fromShiftJis(b, s[i + 1]);
-                if (pair == 0) pair = jis::outputPair(b, s[i + 1]);
+                const uint16_t pair = rowCellOf(b, s[i + 1]);
                 i += 2;
                 if (pair != 0) {
                     d[0] = static_cast<uint8_t>((pair >> 8) | 0x80);

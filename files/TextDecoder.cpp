@@ -18,38 +18,30 @@ bool isUtf16File(const uint8_t* bytes, size_t len, int readSetting) {
 }
 
 size_t convertUtf16Input(uint8_t* buf, size_t len) {
-    // Unit i lies at 2 + 2i and writes at most two bytes at o <= 2i, so the
-    // output never reaches a unit not yet read.
+    // Unit i lies at 2 + 2i and its output starts at o <= 2i and takes at
+    // most two bytes a unit, so no output reaches a unit not yet read.
     const size_t units = len >= 2 ? (len - 2) / 2 : 0;
     const uint8_t* src = buf + 2;
     size_t o = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // In pieces through the code-page module's bulk conversion; a piece
+    // never ends between the two halves of a surrogate pair.
+    constexpr size_t kPiece = 4096;
+    char16_t piece[kPiece];
     size_t i = 0;
     while (i < units) {
-        // Four ASCII units at once: every high byte zero, every low byte
-        // below 0x80.
-        while (i + 4 <= units) {
-            uint64_t v;
-            std::memcpy(&v, src + 2 * i, 8);
-            if ((v & 0xFF80FF80FF80FF80ULL) != 0) break;
-            buf[o] = src[2 * i];
-            buf[o + 1] = src[2 * i + 2];
-            buf[o + 2] = src[2 * i + 4];
-            buf[o + 3] = src[2 * i + 6];
-            o += 4;
-            i += 4;
-        }
-        if (i >= units) break;
-        const char16_t u = static_cast<char16_t>(src[2 * i] | src[2 * i + 1] << 8);
-        ++i;
-        if (u < 0x80) {
-            buf[o++] = static_cast<uint8_t>(u);
-            continue;
-        }
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i < units) {
-                const char16_t low = static_cast<char16_t>(src[2 * i] | src[2 * i + 1] << 8);
-                if (low >= 0xDC00 && low <= 0xDFFF) ++i;
-            }
+        size_t n = units - i < kPiece ? units - i : kPiece;
+        std::memcpy(piece, src + 2 * i, 2 * n);
+        if (i + n < units && n > 1 && piece[n - 1] >= 0xD800 && piece[n - 1] <= 0xDBFF) --n;
+        o += cp932::fromUtf16(piece, n, buf + o);
+        i += n;
+    }
+#else
+    for (size_t i = 0; i < units; ++i) {
+        char16_t u = static_cast<char16_t>(src[2 * i] | src[2 * i + 1] << 8);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
+            const char16_t low = static_cast<char16_t>(src[2 * i + 2] | src[2 * i + 3] << 8);
+            if (low >= 0xDC00 && low <= 0xDFFF) ++i;
             buf[o++] = '?';
             continue;
         }
@@ -64,6 +56,7 @@ size_t convertUtf16Input(uint8_t* buf, size_t len) {
             o += 2;
         }
     }
+#endif
     buf[o] = 0;
     return o;
 }

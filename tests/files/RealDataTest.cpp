@@ -1,0 +1,136 @@
+// Text nobody here wrote: the EUC-JP dictionary sources of Debian's
+// mecab-ipadic, and Japanese manual pages of Debian's manpages-ja turned
+// into every file code and line end by iconv. Each file is detected as its
+// code and written back byte for byte. The data is made from the installed
+// packages while the test runs.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "files/CodeChoices.h"
+#include "files/CodeWriter.h"
+#include "files/FileReader.h"
+#include "files/TextDecoder.h"
+#include "files/FileTestSupport.h"
+
+using namespace orvex::files;
+using namespace orvex::files::test;
+
+namespace {
+
+constexpr size_t kLimit = 67108862;
+
+// Writes decoded text back the way a save of its lines does: each line,
+// then the document's line end (a FF stays a FF); the empty line after the
+// last line end is not written.
+std::string writeBack(const std::string& text, int code, int lineEnd) {
+    StringSink sink;
+    CodeWriter out(sink, code);
+    out.begin();
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t j = i;
+        while (j < text.size() && text[j] != '\r' && text[j] != '\f') {
+            const auto b = static_cast<uint8_t>(text[j]);
+            j += (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
+        }
+        if (j > text.size()) j = text.size();
+        out.writeText(std::string_view(text).substr(i, j - i));
+        if (j == text.size()) {
+            out.endLine("");
+            break;
+        }
+        out.endLine(text[j] == '\f' ? std::string_view("\f") : lineEndText(0, lineEnd));
+        i = j + 1;
+        if (text[j] == '\r')
+            while (i < text.size() && text[i] == '\n') ++i;
+    }
+    EXPECT_TRUE(out.finish());
+    return sink.bytes;
+}
+
+struct Loaded {
+    std::string text;
+    DecodedText decoded;
+};
+
+Loaded load(const std::string& path) {
+    Loaded l;
+    ReadFileResult r = readWholeFile(path, kLimit, l.text);
+    EXPECT_FALSE(r.error) << path;
+    l.decoded = decodeFileText(l.text, kReadDetect);
+    return l;
+}
+
+}  // namespace
+
+TEST(RealData, MecabIpadicEucSourcesAreDetectedAndWrittenBackByteForByte) {
+    const std::filesystem::path folder = "/usr/share/mecab/dic/ipadic";
+    std::vector<std::string> files;
+    if (std::filesystem::is_directory(folder)) {
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            if (e.path().extension() == ".csv") files.push_back(e.path().string());
+    }
+    if (files.empty()) GTEST_SKIP() << "mecab-ipadic is not installed (no " << folder << "/*.csv)";
+    std::sort(files.begin(), files.end());
+    for (const std::string& path : files) {
+        SCOPED_TRACE(path);
+        const std::string original = readFile(path);
+        Loaded l = load(path);
+        EXPECT_EQ(l.decoded.convert.code, kCodeEuc);
+        EXPECT_EQ(l.decoded.convert.lineEnd, kLineEndLf);
+        EXPECT_TRUE(writeBack(l.text, l.decoded.convert.code, l.decoded.convert.lineEnd) == original);
+    }
+}
+
+TEST(RealData, ManualPagesInEveryCodeAndLineEndRoundTrip) {
+    const std::string man = "/usr/share/man/ja/man1";
+    bool pages = false;
+    if (std::filesystem::is_directory(man)) {
+        for (const auto& e : std::filesystem::directory_iterator(man)) pages = pages || e.path().extension() == ".gz";
+    }
+    if (!pages) GTEST_SKIP() << "manpages-ja is not installed (no " << man << "/*.gz)";
+
+    // The text is kept to what survives Shift JIS -> ISO-2022-JP -> Shift JIS
+    // in iconv, so that all four codes hold the same characters.
+    TempDir dir;
+    const std::string script = "set -e; export LC_ALL=C; cd '" + dir.path() +
+                               "'; ls " + man + "/*.gz | sort | head -n 80 | xargs gzip -dc > src.utf8;"
+                               " iconv -f UTF-8 -t CP932 -c < src.utf8 > a.sjis || true;"
+                               " iconv -f CP932 -t ISO-2022-JP -c < a.sjis > a.jis || true;"
+                               " iconv -f ISO-2022-JP -t CP932 < a.jis > lf.sjis;"
+                               " sed 's/$/\\r/' lf.sjis > crlf.sjis; tr '\\n' '\\r' < lf.sjis > cr.sjis;"
+                               " for v in lf crlf cr; do"
+                               "  iconv -f CP932 -t EUC-JP < $v.sjis > $v.euc;"
+                               "  iconv -f CP932 -t ISO-2022-JP < $v.sjis > $v.jis;"
+                               "  { printf '\\377\\376'; iconv -f CP932 -t UTF-16LE < $v.sjis; } > $v.utf16;"
+                               " done";
+    writeFile(dir.file("make.sh"), script);
+    ASSERT_EQ(std::system(("sh '" + dir.file("make.sh") + "' 2>/dev/null").c_str()), 0) << "iconv or gzip failed";
+    ASSERT_GT(readFile(dir.file("lf.sjis")).size(), 100000u) << "too little text from the manual pages";
+
+    const struct {
+        const char* name;
+        int lineEnd;
+    } ends[] = {{"crlf", kLineEndCrLf}, {"lf", kLineEndLf}, {"cr", kLineEndCr}};
+    const struct {
+        const char* ext;
+        int code;
+    } codes[] = {{"sjis", kCodeShiftJis}, {"euc", kCodeEuc}, {"jis", kCodeJis}, {"utf16", kCodeUtf16}};
+    for (const auto& end : ends) {
+        const std::string sjisText = load(dir.file(std::string(end.name) + ".sjis")).text;
+        for (const auto& code : codes) {
+            const std::string path = dir.file(std::string(end.name) + "." + code.ext);
+            SCOPED_TRACE(path);
+            const std::string original = readFile(path);
+            Loaded l = load(path);
+            EXPECT_EQ(l.decoded.convert.code, code.code);
+            EXPECT_EQ(l.decoded.convert.lineEnd, end.lineEnd);
+            EXPECT_TRUE(l.text == sjisText) << "the same text in every code";
+            EXPECT_TRUE(writeBack(l.text, l.decoded.convert.code, l.decoded.convert.lineEnd) == original);
+        }
+    }
+}
