@@ -1,6 +1,7 @@
 // Load all and a forced save all of a full settings tree: every key of
-// every table present in the per-user settings file (about 100 KB, 3,300
-// values), read, then all written back with the atomic file replacement.
+// every table present in the per-user settings file (about 36 KB, 1,850
+// values in 40 sections), read, then all written back with the atomic file
+// replacement (temporary file, fsync, rename).
 // The second benchmark does the same work in memory (export and import of
 // a settings image) to separate the file system's share.
 #include <benchmark/benchmark.h>

@@ -16,14 +16,16 @@ std::string_view trim(std::string_view s) {
 
 // Name of a section header line, or nullopt when the line is not a header.
 // The name runs to the first "]" that is not the trail byte of a
-// double-byte character, or to the end of the line.
+// double-byte character. A line without that "]" is not a header: a
+// damaged line inside a section must not hide the keys after it.
 std::optional<std::string_view> headerName(std::string_view line) {
     line = trim(line);
     if (line.empty() || line.front() != '[') return std::nullopt;
     line.remove_prefix(1);
     size_t i = 0;
     while (i < line.size() && line[i] != ']') i += codec::charBytes(line, i);
-    return trim(line.substr(0, i < line.size() ? i : line.size()));
+    if (i >= line.size()) return std::nullopt;
+    return trim(line.substr(0, i));
 }
 
 const char* eolBytes(uint8_t eol) {

@@ -160,21 +160,16 @@ bool SettingsStore::flushBackend(Backend& b) {
         b.pending.clear();
         return true;
     }
-    // Merge into what is on the disk now; when the disk copy cannot be
-    // read, the image in memory is the base.
-    ProfileFile merged;
+    // Merge into what is on the disk now. A file that exists but cannot be
+    // read is left alone rather than replaced by what this process knows.
     std::string bytes;
-    const ReadResult r = readWholeFile(b.path, bytes);
-    if (r == ReadResult::Failed) {
-        merged = b.image;
-    } else {
-        merged = ProfileFile::parse(bytes);
-        for (const Pending& p : b.pending) {
-            if (p.raw)
-                merged.set(p.section, p.key, *p.raw);
-            else
-                merged.erase(p.section, p.key);
-        }
+    if (readWholeFile(b.path, bytes) == ReadResult::Failed) return false;
+    ProfileFile merged = ProfileFile::parse(bytes);
+    for (const Pending& p : b.pending) {
+        if (p.raw)
+            merged.set(p.section, p.key, *p.raw);
+        else
+            merged.erase(p.section, p.key);
     }
     if (!writeFileAtomically(b.path, merged.serialize())) return false;
     b.image = std::move(merged);

@@ -13,8 +13,10 @@
 // image at once and are remembered until flush(), which re-reads the file
 // from the disk, applies the remembered writes to it (so values another
 // process wrote in the meantime survive, as with a shared registry) and
-// replaces the file atomically. A store made with an empty path keeps its
-// user back end in memory only (tests, fuzzing).
+// replaces the file atomically. A file that exists but cannot be read (no
+// permission, larger than any settings file) is never overwritten. A store
+// made with an empty path keeps its user back end in memory only (tests,
+// fuzzing).
 //
 // Values are Shift JIS bytes; missing or unreadable values yield the
 // caller's default. Write failures are not reported to the user: flush()

@@ -101,7 +101,10 @@ TEST(ProfileFile, HeaderNameEndsAtABracketThatIsNoTrailByte) {
     const std::string name = cp932::fromUtf8("ゾーン");
     ProfileFile f = ProfileFile::parse("[" + name + "]\nk=1\n[Open\nm=2\n");
     EXPECT_EQ(f.get(name, "k"), "1");
-    EXPECT_EQ(f.get("Open", "m"), "2");  // a header without "]" runs to the line end
+    // A damaged header without "]" is no header: the keys after it stay in
+    // their section.
+    EXPECT_FALSE(f.hasSection("Open"));
+    EXPECT_EQ(f.get(name, "m"), "2");
 }
 
 TEST(ProfileFile, KeysBeforeAnySectionAreUnreachableButKept) {

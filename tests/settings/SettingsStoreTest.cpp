@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "TempFolder.h"
@@ -167,6 +168,20 @@ TEST_F(SettingsStoreTest, FailedWriteLeavesThePathAloneAndKeepsTheChanges) {
     std::filesystem::remove_all(path);
     EXPECT_TRUE(store.flush());  // the change was kept for the next try
     EXPECT_EQ(TempFolder::read(path), "[S]\r\nk=2\r\n");
+}
+
+TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNeverOverwritten) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    {
+        std::ofstream big(path, std::ios::binary);
+        big << "[S]\nk=1\n";
+    }
+    std::filesystem::resize_file(path, kMaxSettingsFileBytes + 1);  // sparse: quick to make
+    SettingsStore store(path);
+    EXPECT_EQ(store.readInt("S", "k", 0), 0);  // unreadable: defaults
+    store.writeInt("S", "k", 2);
+    EXPECT_FALSE(store.flush());
+    EXPECT_EQ(std::filesystem::file_size(path), kMaxSettingsFileBytes + 1);
 }
 
 TEST_F(SettingsStoreTest, FileBackEndIsActiveOnlyBetweenBeginAndEnd) {
