@@ -57,11 +57,6 @@ inline bool isAsciiDigit(uint8_t b) { return b >= '0' && b <= '9'; }
 // Bytes of the character at i inside content that ends at ce.
 inline int charLen(const uint8_t* t, int32_t i, int32_t ce) { return sjis::isLeadByte(t[i]) && i + 1 < ce ? 2 : 1; }
 
-inline void push(std::vector<Row>& out, const Row& r, int32_t growStep) {
-    if (out.size() == out.capacity()) out.reserve(out.capacity() + size_t(growStep > 0 ? growStep : 1024));
-    out.push_back(r);
-}
-
 }  // namespace
 
 LayoutEngine::LayoutEngine(const LayoutOptions& options, int32_t wrapWidth)
@@ -186,7 +181,7 @@ CommentScanner::Result LayoutEngine::commentBits(const uint8_t* rowText, const R
 }
 
 LayoutStop LayoutEngine::layout(uint8_t* t, int32_t textSize, int32_t pos, int32_t stop, int32_t line,
-                                CommentState state, std::vector<Row>& out, int32_t growStep) const {
+                                CommentState state, RowBuffer& out) const {
     const uint8_t* const last = t + textSize - 1;  // the terminator
     const bool comments = m_comments.active();
     const bool classes = m_classes.active();
@@ -217,7 +212,7 @@ LayoutStop LayoutEngine::layout(uint8_t* t, int32_t textSize, int32_t pos, int32
                     r.flags |= c.flags;
                     state = c.out;
                 }
-                push(out, r, growStep);
+                out.push_back(r);
                 break;
             }
             const Break br = findBreak(t, rowStart, ce);
@@ -228,7 +223,7 @@ LayoutStop LayoutEngine::layout(uint8_t* t, int32_t textSize, int32_t pos, int32
                     r.flags |= c.flags;
                     state = c.out;
                 }
-                push(out, r, growStep);
+                out.push_back(r);
                 break;
             }
             Row r{line, rowStart, br.offset - rowStart, br.columns, cls | rowflag::kSoftWrap};
@@ -237,7 +232,7 @@ LayoutStop LayoutEngine::layout(uint8_t* t, int32_t textSize, int32_t pos, int32
                 r.flags |= c.flags;
                 state = c.out;
             }
-            push(out, r, growStep);
+            out.push_back(r);
             rowStart = br.offset;
         }
         pos = ce + endBytes;

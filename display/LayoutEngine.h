@@ -22,13 +22,13 @@
 //    comment bits come from the comment scanner.
 // Layout never changes text except the lone-LF rewrite.
 #include <cstdint>
-#include <vector>
 
 #include "display/CharSet.h"
 #include "display/CommentScanner.h"
 #include "display/LayoutOptions.h"
 #include "display/LineStartClasses.h"
 #include "display/Row.h"
+#include "display/RowBuffer.h"
 
 namespace orvex {
 
@@ -52,11 +52,11 @@ public:
 
     // Lays out whole lines of `text` (textSize bytes, the last one the
     // NUL) from the line start `start`, numbering them from `line` and
-    // starting in comment state `state`. Rows are appended to out, which
-    // grows by growStep records when full. Stops at the first line start at
-    // or beyond `stop`, or after the last row of the text.
+    // starting in comment state `state`. Rows are appended to out (which
+    // grows by its own growth step). Stops at the first line start at or
+    // beyond `stop`, or after the last row of the text.
     LayoutStop layout(uint8_t* text, int32_t textSize, int32_t start, int32_t stop, int32_t line,
-                      CommentState state, std::vector<Row>& out, int32_t growStep = 1024) const;
+                      CommentState state, RowBuffer& out) const;
 
     // Comment bits of one row and the state after it, for rows whose text is
     // unchanged but whose incoming state changed.

@@ -46,7 +46,6 @@ void RowTable::ensureGap(int32_t n) {
     const size_t step = size_t(m_growthStep);
     const size_t extra = (size_t(n - m_gapLength) + step - 1) / step * step;
     const size_t oldSize = m_rows.size();
-    if (oldSize + extra > m_rows.capacity()) m_rows.reserve(oldSize + extra);
     m_rows.resize(oldSize + extra);
     Row* p = m_rows.data();
     const size_t tailStart = size_t(m_gapStart + m_gapLength);
@@ -85,7 +84,7 @@ void RowTable::replace(int32_t first, int32_t removeCount, const Row* rows, int3
     if (m_stepStart == m_count) m_stepLine = m_stepOffset = 0;
 }
 
-void RowTable::adopt(std::vector<Row>&& rows) {
+void RowTable::adopt(RowBuffer&& rows) {
     m_rows = std::move(rows);
     m_count = int32_t(m_rows.size());
     m_gapStart = m_count;
@@ -94,15 +93,15 @@ void RowTable::adopt(std::vector<Row>&& rows) {
     m_stepLine = m_stepOffset = 0;
 }
 
-std::vector<Row> RowTable::release() {
-    std::vector<Row> out = std::move(m_rows);
+RowBuffer RowTable::release() {
+    RowBuffer out = std::move(m_rows);
     out.clear();
     clear();
     return out;
 }
 
 void RowTable::clear() {
-    m_rows.clear();
+    m_rows = RowBuffer();
     m_count = m_gapStart = m_gapLength = m_stepStart = m_stepLine = m_stepOffset = 0;
 }
 

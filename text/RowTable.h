@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "display/Row.h"
+#include "display/RowBuffer.h"
 
 namespace orvex {
 
@@ -44,9 +45,9 @@ public:
     void replace(int32_t first, int32_t removeCount, const Row* rows, int32_t count, int32_t lineShift,
                  int32_t offsetShift);
     // Takes a freshly built table (every record exact).
-    void adopt(std::vector<Row>&& rows);
+    void adopt(RowBuffer&& rows);
     // Hands the storage out for reuse by a full layout (emptied, capacity kept).
-    std::vector<Row> release();
+    RowBuffer release();
     void clear();
 
     // Minimum growth, in records, when the gap is too small.
@@ -69,7 +70,7 @@ private:
     void moveGap(int32_t to);
     void ensureGap(int32_t n);
 
-    std::vector<Row> m_rows;
+    RowBuffer m_rows;  // physical records: the rows and, at m_gapStart, the gap
     int32_t m_count = 0;
     int32_t m_gapStart = 0;
     int32_t m_gapLength = 0;

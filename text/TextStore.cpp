@@ -70,10 +70,16 @@ int32_t TextStore::layoutAll() {
             if (bits) kept.push_back({m_rows.line(r), bits});
         }
     }
+    // The table is built in steps of the largest of 1024 records, the hint
+    // and one record per 40 bytes of text, then trimmed to whole steps of
+    // 1024 so that the slack stays small.
     const int32_t step = std::max({1024, m_rowSizeHint, m_text.size() / 40});
-    std::vector<Row> out = m_rows.release();
-    if (out.capacity() < size_t(step)) out.reserve(size_t(step));
-    m_engine.layout(m_text.bytes(), m_text.size(), 0, m_text.size(), 0, CommentState::None, out, step);
+    RowBuffer out = m_rows.release();
+    out.setGrowthStep(size_t(step));
+    out.reserve(size_t(step));
+    m_engine.layout(m_text.bytes(), m_text.size(), 0, m_text.size(), 0, CommentState::None, out);
+    const size_t trimmed = (out.size() / 1024 + 1) * 1024;
+    if (out.capacity() > trimmed) out.shrinkTo(trimmed);
     // Each kept entry goes onto the first row whose line is at least its own.
     size_t r = 0;
     for (const Kept& k : kept) {

@@ -183,7 +183,7 @@ private:
     LayoutEngine m_engine;
     TextBuffer m_text;
     RowTable m_rows;
-    std::vector<Row> m_scratch;  // rows of an incremental layout
+    RowBuffer m_scratch;  // rows of an incremental layout
     int32_t m_markedRows = 0;
     int32_t m_titleRows = 0;
     int32_t m_rowSizeHint = 0;

@@ -198,10 +198,10 @@ TEST(LayoutRestart, LayingOutFromALineStartGivesTheSameRows) {
     std::string text = cp932::fromUtf8("a /* b\r\nあいうえおかきくけこさし\r\n*/ c // d\r\ne");
     text.push_back('\0');
     LayoutEngine engine(o, 10);
-    std::vector<Row> all;
+    RowBuffer all;
     engine.layout(reinterpret_cast<uint8_t*>(text.data()), int32_t(text.size()), 0, int32_t(text.size()), 0,
                   CommentState::None, all);
-    std::vector<Row> tail;
+    RowBuffer tail;
     const LayoutStop stop = engine.layout(reinterpret_cast<uint8_t*>(text.data()), int32_t(text.size()), all[1].offset,
                                           all[4].offset, 1, CommentState::Block, tail);
     EXPECT_EQ(stop.offset, all[4].offset);

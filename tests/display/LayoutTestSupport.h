@@ -21,8 +21,10 @@ inline Laid layOutSjis(std::string_view sjis, const LayoutOptions& options, int3
     out.text = std::string(sjis);
     out.text.push_back('\0');
     LayoutEngine engine(options, wrap);
+    RowBuffer rows;
     engine.layout(reinterpret_cast<uint8_t*>(out.text.data()), int32_t(out.text.size()), 0,
-                  int32_t(out.text.size()), 0, CommentState::None, out.rows);
+                  int32_t(out.text.size()), 0, CommentState::None, rows);
+    out.rows.assign(rows.begin(), rows.end());
     return out;
 }
 

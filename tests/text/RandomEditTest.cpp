@@ -92,7 +92,7 @@ protected:
     // Text a fresh layout makes of raw bytes (lone LFs become CR).
     std::string normalised(std::string raw) const {
         raw.push_back('\0');
-        std::vector<Row> rows;
+        RowBuffer rows;
         doc->text().engine().layout(reinterpret_cast<uint8_t*>(raw.data()), int32_t(raw.size()), 0,
                                     int32_t(raw.size()), 0, CommentState::None, rows);
         raw.pop_back();
@@ -113,7 +113,9 @@ protected:
     void check(const char* what, bool edited = false) {
         // Edits rebuild only their lines; the full-layout fallback for a
         // table that no longer matches its text must never be needed.
-        if (edited) ASSERT_FALSE(doc->text().lastChange().fullLayout) << "after " << what << " at step " << step;
+        if (edited) {
+            ASSERT_FALSE(doc->text().lastChange().fullLayout) << "after " << what << " at step " << step;
+        }
         const std::string bad = checkInvariants(doc->text());
         ASSERT_EQ(bad, "") << "after " << what << " at step " << step;
         ASSERT_EQ(current(), history[size_t(doc->undoHistory().position())]) << "after " << what << " at step " << step;

@@ -73,7 +73,7 @@ inline std::string checkInvariants(const TextStore& s) {
 
     // Layout bits equal a fresh full layout of the same text.
     std::string copy(s.data(), size_t(size));
-    std::vector<Row> fresh;
+    RowBuffer fresh;
     s.engine().layout(reinterpret_cast<uint8_t*>(copy.data()), size, 0, size, 0, CommentState::None, fresh);
     if (copy != std::string(s.data(), size_t(size))) return "a fresh layout would still change the text";
     if (int32_t(fresh.size()) != n)

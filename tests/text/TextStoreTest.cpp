@@ -239,14 +239,16 @@ TEST_F(TextStoreTest, FullLayoutPutsMarksAndModifiedBitsOnFirstRows) {
     EXPECT_EQ(s.lastLayoutWidth(), 40);
 }
 
-TEST_F(TextStoreTest, RowTableGrowthSteps) {
-    setText(std::string(200000, 'a'));
+TEST_F(TextStoreTest, RowTableSlackStaysWithinOneGrowthStep) {
+    setText(std::string(200000, 'a'));  // one line, 2,500 rows
     EXPECT_EQ(s.rows().growthStep(), 1024);
-    // The full layout reserved max(1024, size / 40) records.
-    EXPECT_GE(s.rows().capacity(), size_t(200001 / 40));
-    s.setRowSizeHint(50000);
+    EXPECT_GT(s.rows().capacity(), size_t(s.rowCount()));
+    EXPECT_LE(s.rows().capacity(), size_t(s.rowCount()) + 1024);
+    s.setRowSizeHint(50000);  // a large hint only sizes the steps while building
     s.layoutAll();
-    EXPECT_GE(s.rows().capacity(), size_t(50000));
+    EXPECT_LE(s.rows().capacity(), size_t(s.rowCount()) + 1024);
+    insert(0, 0, std::string(100000, 'b'));  // 1,250 more rows: grown by steps
+    EXPECT_LE(s.rows().capacity(), size_t(s.rowCount()) + 2048);
 }
 
 TEST_F(TextStoreTest, RowQueries) {
