@@ -42,11 +42,13 @@ ReadFileResult readWholeFile(const std::string& path, size_t maxBytes, std::stri
     ReadFileResult result;
     out.clear();
     Descriptor file;
-    file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // Opened without waiting for a writer of a pipe; reads then wait.
+    file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (file.fd < 0) {
         result.error = fileErrorFromErrno(errno);
         return result;
     }
+    ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
     struct stat st;
     if (::fstat(file.fd, &st) != 0) {
         result.error = fileErrorFromErrno(errno);

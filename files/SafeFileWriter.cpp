@@ -158,20 +158,23 @@ FileError SafeFileWriter::open(const std::string& path, const std::optional<File
         if (::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
             return FileError{FileErrorKind::ReadOnly, errno};
         m_ownership = FileOwnership{static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid, true};
-        m_lockFd = ::open(m_target.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-        if (m_lockFd >= 0 && ::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
-            closeAll();
-            return FileError{FileErrorKind::SharingViolation, EWOULDBLOCK};
-        }
         if (!S_ISREG(st.st_mode)) {
-            m_fd = ::open(m_target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+            // Opened without waiting: a pipe nobody reads is an error, not
+            // a hang. Writes then wait as usual.
+            m_fd = ::open(m_target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
             if (m_fd < 0) {
                 const FileError e = fileErrorFromErrno(errno);
                 closeAll();
                 return e;
             }
+            ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
             m_state = State::Direct;
             return {};
+        }
+        m_lockFd = ::open(m_target.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+        if (m_lockFd >= 0 && ::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            closeAll();
+            return FileError{FileErrorKind::SharingViolation, EWOULDBLOCK};
         }
     } else {
         if (errno != ENOENT) return fileErrorFromErrno(errno);

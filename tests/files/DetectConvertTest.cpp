@@ -127,6 +127,7 @@ struct SettingRow {
     int setting;
     int code;
     std::string text;
+    friend void PrintTo(const SettingRow& r, std::ostream* os) { *os << "AutoKanji " << r.setting; }
 };
 
 class ReadSettingRows : public ::testing::TestWithParam<SettingRow> {};
@@ -146,7 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SettingRow{kReadDetect, kCodeJis, B({0xA4, 0xA2, 0x88, 0x9F})},
                       SettingRow{kReadJis, kCodeJis, B({0xA4, 0xA2, 0x88, 0x9F})},
                       SettingRow{kReadEuc, kCodeEuc, B({0x82, 0xA0}) + "\x1B$B0!\x1B(B"},
-                      SettingRow{kReadUtf16, kCodeUndetermined, B({0xA4, 0xA2}) + "\x1B$B0!\x1B(B"}));
+                      SettingRow{kReadUtf16, kCodeUndetermined, B({0xA4, 0xA2}) + "\x1B$B0!\x1B(B"}),
+    [](const ::testing::TestParamInfo<SettingRow>& info) { return "AutoKanji" + std::to_string(info.param.setting); });
 
 TEST(ReadSetting, KnownCodeIsKeptAndSkipsDetection) {
     const std::string in = B({0xA4, 0xA2});

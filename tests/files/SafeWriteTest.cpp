@@ -1,4 +1,5 @@
-// Whole-file reads, safe replacement of files, and the file lock.
+// Whole-file reads, safe replacement of files, the file lock and the
+// shared reader.
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/file.h>
@@ -11,6 +12,8 @@
 #include "files/FileLock.h"
 #include "files/FileReader.h"
 #include "files/SafeFileWriter.h"
+#include "files/SharedReader.h"
+#include "support/FakePlatform.h"
 #include "files/FileTestSupport.h"
 #include "common/strings/StringTable.h"
 
@@ -228,6 +231,15 @@ TEST_F(SafeWrite, DeviceTargetIsWrittenDirectlyNotReplaced) {
     EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
+TEST_F(SafeWrite, PipeWithoutReaderFailsInsteadOfWaiting) {
+    const std::string fifo = dir.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_TRUE(save(fifo, "x").failed());
+    std::string out;
+    EXPECT_FALSE(readWholeFile(fifo, 100, out).error);  // no writer: empty
+    EXPECT_TRUE(out.empty());
+}
+
 TEST_F(SafeWrite, ReplaceStepRunsAfterTheNewContentsAreComplete) {
     const std::string path = dir.file("a.txt");
     writeFile(path, "old");
@@ -356,4 +368,65 @@ TEST_F(Locks, SaveReplacesTheFileAndTheLockIsTakenOnTheNewOne) {
     ASSERT_FALSE(save(path, "saved"));
     EXPECT_EQ(lock.take(path, kLockDenyWrite), FileLock::Result::Held);
     EXPECT_EQ(readFile(path), "saved");
+}
+
+// --- the shared reader ----------------------------------------------------
+
+class SharedRead : public ::testing::Test {
+protected:
+    TempDir dir;
+    orvex::test::FakePlatform fake;
+    std::string text;
+};
+
+TEST_F(SharedRead, AsksForAFileWhenGivenNone) {
+    writeFile(dir.file("a.txt"), "abc\x1A");
+    orvex::FileDialogResult chosen;
+    chosen.paths = {dir.file("a.txt")};
+    fake.fileDialogs.answer(chosen);
+    SharedReadResult r = readTextFile(fake.platform(), "", 100, kReadDetect, text);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.path, dir.file("a.txt"));
+    EXPECT_EQ(text, "abc");
+    EXPECT_TRUE(r.prepared.eofMark);
+    EXPECT_FALSE(fake.fileDialogs.requests.front().save);
+    // Cancelled: no read, no message.
+    r = readTextFile(fake.platform(), "", 100, kReadDetect, text);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(SharedRead, FailuresAreReported) {
+    writeFile(dir.file("big.txt"), std::string(101, 'x'));
+    EXPECT_FALSE(readTextFile(fake.platform(), dir.file("big.txt"), 100, kReadDetect, text).ok);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, kFileTooLargeText);
+    EXPECT_FALSE(readTextFile(fake.platform(), dir.file("none.txt"), 100, kReadDetect, text).ok);
+    EXPECT_EQ(fake.messages.shown.size(), 2u);
+
+    FileLock lock;
+    ASSERT_EQ(lock.take(dir.file("big.txt"), kLockExclusive), FileLock::Result::Held);
+    EXPECT_FALSE(readTextFile(fake.platform(), dir.file("big.txt"), 1000, kReadDetect, text).ok);
+    EXPECT_EQ(fake.messages.ids().back(), orvex::strings::kAccessDenied);
+}
+
+TEST_F(SharedRead, NulsAskTheNotTextQuestion) {
+    writeFile(dir.file("bin"), std::string("a\0b", 3));
+    fake.messages.answerChoice(0);  // 強制的に開く
+    SharedReadResult r = readTextFile(fake.platform(), dir.file("bin"), 100, kReadDetect, text);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.notTextAnswer, kNotTextOpen);
+    EXPECT_EQ(text, "a b");
+    const orvex::ChoiceRequest& q = fake.messages.choices.front();
+    EXPECT_EQ(q.title, "開く");
+    EXPECT_EQ(q.text, "このﾌｧｲﾙの一部または全部がﾃｷｽﾄ形式ではありません");
+    EXPECT_EQ(q.buttons, (std::vector<std::string>{"強制的に開く", "ｲﾒｰｼﾞ表示", "閉じる", "ﾍﾙﾌﾟ"}));
+
+    fake.messages.answerChoice(1);
+    r = readTextFile(fake.platform(), dir.file("bin"), 100, kReadDetect, text);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.notTextAnswer, kNotTextView);
+    EXPECT_TRUE(text.empty());
+    fake.messages.answerChoice(3);
+    EXPECT_EQ(readTextFile(fake.platform(), dir.file("bin"), 100, kReadDetect, text).notTextAnswer, kNotTextClose);
 }

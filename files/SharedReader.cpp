@@ -1,0 +1,65 @@
+#include "files/SharedReader.h"
+
+#include "files/FileReader.h"
+
+namespace orvex::files {
+
+ChoiceRequest notTextQuestion() {
+    ChoiceRequest q;
+    q.title = "開く";
+    q.text = "このﾌｧｲﾙの一部または全部がﾃｷｽﾄ形式ではありません";
+    q.buttons = {"強制的に開く", "ｲﾒｰｼﾞ表示", "閉じる", "ﾍﾙﾌﾟ"};
+    q.icon = MsgIcon::Question;
+    q.defaultButton = 0;
+    q.cancelButton = 2;
+    return q;
+}
+
+int askNotText(MessageBoxes& messages) {
+    switch (messages.choose(notTextQuestion())) {
+        case 0: return kNotTextOpen;
+        case 1: return kNotTextView;
+        default: return kNotTextClose;
+    }
+}
+
+SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
+                              std::string& text) {
+    SharedReadResult result;
+    result.path = path;
+    text.clear();
+    if (result.path.empty()) {
+        if (!platform.fileDialogs) return result;
+        FileDialogRequest request;
+        request.save = false;
+        const std::optional<FileDialogResult> chosen = platform.fileDialogs->ask(request);
+        if (!chosen || chosen->paths.empty()) return result;
+        result.path = chosen->paths.front();
+    }
+
+    const ReadFileResult read = readWholeFile(result.path, maxBytes, text);
+    if (read.error) {
+        result.error = read.error;
+        if (platform.messages) {
+            if (read.error.kind == FileErrorKind::SharingViolation)
+                platform.messages->showId(strings::kAccessDenied, MsgIcon::Exclamation, MsgButtons::Ok, {result.path});
+            else
+                platform.messages->showText(fileErrorMessage(read.error, result.path, false), MsgIcon::Exclamation);
+        }
+        return result;
+    }
+    result.time = read.time;
+    result.prepared = prepareFileText(text, readSetting);
+    if (result.prepared.hasNul) {
+        result.notTextAnswer = platform.messages ? askNotText(*platform.messages) : kNotTextClose;
+        if (result.notTextAnswer != kNotTextOpen) {
+            text.clear();
+            return result;
+        }
+        replaceNuls(text);
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace orvex::files

@@ -1,0 +1,47 @@
+#pragma once
+// The shared reader: a whole file as text for the load, insert-file,
+// append-to-file, external programs, tag jumps and the macro bridge. It asks
+// for the file when given no path, reports failures to the user, converts a
+// UTF-16 file, drops trailing NULs and the end-of-file mark, and asks the
+// not-a-text-file question when NULs remain. Character-code detection is
+// the caller's next step (convertText).
+#include <string>
+
+#include "common/platform/Platform.h"
+#include "files/FileError.h"
+#include "files/FileInfo.h"
+#include "files/TextDecoder.h"
+
+namespace orvex::files {
+
+// The user's answer to the not-a-text-file question, as a document stores
+// it.
+enum NotTextAnswer : int {
+    kNotTextNone = 0,   // not asked
+    kNotTextClose = 2,  // "閉じる" (and "ﾍﾙﾌﾟ", which closes the question too)
+    kNotTextOpen = 6,   // "強制的に開く": NULs become blanks
+    kNotTextView = 7,   // "ｲﾒｰｼﾞ表示": hand the file to the viewer
+};
+
+// The question: title "開く", its text and four buttons.
+ChoiceRequest notTextQuestion();
+// Asks it; returns kNotTextOpen, kNotTextView or kNotTextClose.
+int askNotText(MessageBoxes& messages);
+
+struct SharedReadResult {
+    bool ok = false;
+    std::string path;        // the file read (the chosen one when asked)
+    PreparedText prepared;
+    FileTime time;           // its last-write time
+    int notTextAnswer = kNotTextNone;
+    FileError error;         // why it failed (None when cancelled or refused)
+};
+
+// Reads the file into `text` (at most maxBytes bytes: the room left in the
+// document). With an empty path the open dialog asks first; cancelling
+// fails without a message. Read failures are shown (the too-large text,
+// 30008 for a lock held by another program, the others by kind).
+SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
+                              std::string& text);
+
+}  // namespace orvex::files
