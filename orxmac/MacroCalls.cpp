@@ -81,7 +81,7 @@ int MacroInterpreter::callUser(VariableFrame& caller, const MacroFunction& fn) {
     if (count != fn.paramCount) return -kErrArguments;
     const uint32_t returnPos = m_pos + 1;
 
-    NestingGuard guard(m_nesting, m_limits.maxNesting);
+    NestingGuard guard(*this);
     if (guard.tooDeep()) return -kErrTooComplex;
     // The new frame sees its own variables and the globals, never the
     // caller's.

@@ -10,6 +10,7 @@
 
 #include "orxmac/MacroError.h"
 #include "orxmac/MacroInterpreter.h"
+#include "orxmac/StackLimit.h"
 
 namespace orvex::orxmac {
 
@@ -179,6 +180,7 @@ int MacroInterpreter::evaluateUntilEnd(VariableFrame& f, uint32_t base, uint32_t
                     const uint32_t marker = f.operatorCount;
                     f.operators[f.operatorCount++] = OperatorEntry{Op::None, 0, static_cast<uint8_t>(inner)};
                     if (int r = advance(tok)) return r;
+                    if (currentStackAddress() < m_stackFloor) return -kErrTooComplex;
                     if (int r = evaluateUntilEnd(f, inner, marker, false)) return r;
                     if (t[m_pos] != ')') return -kErrSyntax;
                     --f.operatorCount;
@@ -220,6 +222,33 @@ int MacroInterpreter::evaluateUntilEnd(VariableFrame& f, uint32_t base, uint32_t
 
 int MacroInterpreter::reduceAll(VariableFrame& f, uint32_t base, uint32_t sentinel, bool discard) {
     while (f.operatorCount > sentinel + 1) {
+        // "s = s + t" at the end of an expression: the "+" and the "=" are
+        // applied back to back, so appending t to s in place gives the same
+        // value, store and result without copying s.
+        if (f.operatorCount >= sentinel + 3 && f.operandCount >= base + 3 &&
+            f.operators[f.operatorCount - 1].op == Op::Plus && f.operators[f.operatorCount - 2].op == Op::Assign) {
+            Operand& target = f.operands[f.operandCount - 3];
+            const Operand& left = f.operands[f.operandCount - 2];
+            const Operand& tail = f.operands[f.operandCount - 1];
+            if (target.kind == OperandKind::StrVar && left.kind == OperandKind::StrVar && tail.isStr() &&
+                target.var.frame == left.var.frame && target.var.index == left.var.index) {
+                std::string& s = target.var.frame->stringValue(target.var.index);
+                const std::string& t = strOf(tail);
+                if (s.size() + t.size() > m_limits.maxStringLength) return -kErrTooComplex;
+                s += t;
+                f.operatorCount -= 2;
+                f.operandCount -= 2;
+                target.kind = OperandKind::Str;
+                const bool last = f.operatorCount == sentinel + 1;
+                if (discard && last) {
+                    target.text.clear();
+                } else {
+                    target.text = s;
+                }
+                afterStore();
+                continue;
+            }
+        }
         // The last operator of an expression whose value nobody reads need
         // not copy its string result.
         const bool last = f.operatorCount == sentinel + 2;

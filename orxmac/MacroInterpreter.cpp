@@ -5,6 +5,7 @@
 
 #include "common/platform/MessageBoxes.h"
 #include "orxmac/MacroError.h"
+#include "orxmac/StackLimit.h"
 
 namespace orvex::orxmac {
 
@@ -27,6 +28,7 @@ void MacroInterpreter::resetRun(const MacroSource& source) {
     m_labelScans.clear();
     m_builtinByName.clear();
     m_nesting = 0;
+    m_stackFloor = stackFloor();
     m_statements = 0;
     m_budgetExhausted = false;
     m_switchNesting = 0;

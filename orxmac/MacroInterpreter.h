@@ -50,8 +50,9 @@ enum StatementStatus : int {
 
 struct MacroLimits {
     // Nested blocks, compound statements, statement skips and function calls
-    // together. Deeper programs fail with error 2 instead of exhausting the
-    // thread's stack; the default suits an 8 MiB stack in every build.
+    // together (about 2000 levels of plain recursion). Deeper programs fail
+    // with error 2. Independently of this count the thread's real stack is
+    // checked (StackLimit.h), so no program overflows it in any build.
     uint32_t maxNesting = 4000;
     // Longest string value; longer results fail with error 2.
     size_t maxStringLength = size_t{256} << 20;
@@ -213,6 +214,7 @@ private:
 
     MacroLimits m_limits;
     uint32_t m_nesting = 0;
+    uintptr_t m_stackFloor = 0;  // see StackLimit.h
     uint64_t m_statements = 0;
     bool m_budgetExhausted = false;
     // Switch statements executing in the current frame since its innermost

@@ -32,7 +32,7 @@ int MacroInterpreter::skipStatement(uint32_t& pos) {
 }
 
 int MacroInterpreter::skipStatementUncached(uint32_t& pos) {
-    NestingGuard guard(m_nesting, m_limits.maxNesting);
+    NestingGuard guard(*this);
     if (guard.tooDeep()) return -kErrTooComplex;
     const uint8_t* t = m_text;
     const uint8_t c = t[pos];

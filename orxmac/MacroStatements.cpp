@@ -72,7 +72,7 @@ int MacroInterpreter::execBlock() {
     VariableFrame& f = *m_frame;
     const uint32_t brace = m_pos;
     if (int r = stepHook(brace)) return r;
-    NestingGuard guard(m_nesting, m_limits.maxNesting);
+    NestingGuard guard(*this);
     if (guard.tooDeep()) return -kErrTooComplex;
     const uint32_t savedBlock = f.currentBlock;
     f.currentBlock = brace;
@@ -199,7 +199,7 @@ bool MacroInterpreter::elseAt(uint32_t pos, uint32_t& after) {
 }
 
 int MacroInterpreter::execIf(const Token* tok) {
-    NestingGuard guard(m_nesting, m_limits.maxNesting);
+    NestingGuard guard(*this);
     if (guard.tooDeep()) return -kErrTooComplex;
     const uint8_t* t = m_text;
     if (int r = advance(tok)) return r;
@@ -239,7 +239,7 @@ int MacroInterpreter::execIf(const Token* tok) {
 }
 
 int MacroInterpreter::execFor(const Token* tok) {
-    NestingGuard guard(m_nesting, m_limits.maxNesting);
+    NestingGuard guard(*this);
     if (guard.tooDeep()) return -kErrTooComplex;
     const uint8_t* t = m_text;
     Token& forTok = const_cast<Token&>(*tok);
@@ -327,7 +327,7 @@ int MacroInterpreter::execFor(const Token* tok) {
 }
 
 int MacroInterpreter::execWhile(const Token* tok) {
-    NestingGuard guard(m_nesting, m_limits.maxNesting);
+    NestingGuard guard(*this);
     if (guard.tooDeep()) return -kErrTooComplex;
     const uint8_t* t = m_text;
     if (int r = advance(tok)) return r;
@@ -373,7 +373,7 @@ int MacroInterpreter::execWhile(const Token* tok) {
 }
 
 int MacroInterpreter::execDo(const Token* tok) {
-    NestingGuard guard(m_nesting, m_limits.maxNesting);
+    NestingGuard guard(*this);
     if (guard.tooDeep()) return -kErrTooComplex;
     const uint8_t* t = m_text;
     Token& doTok = const_cast<Token&>(*tok);
@@ -420,7 +420,7 @@ int MacroInterpreter::execDo(const Token* tok) {
 }
 
 int MacroInterpreter::execSwitch(const Token* tok) {
-    NestingGuard guard(m_nesting, m_limits.maxNesting);
+    NestingGuard guard(*this);
     if (guard.tooDeep()) return -kErrTooComplex;
     const uint8_t* t = m_text;
     if (int r = advance(tok)) return r;

@@ -1,6 +1,7 @@
 // Function calls: frames, parameters, return values, recursion, exit, and
 // the built-in registry.
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <string>
 
@@ -42,6 +43,31 @@ TEST(MacroCalls, EndlessRecursionFailsWith2InsteadOfOverflowingTheStack) {
     MacroRun deep("int r;\nint sum(int n) { if (n == 0) return 0; return n + sum(n - 1); }\nmain() { r = sum(1000); }\n");
     ASSERT_EQ(deep.run(), 0);
     EXPECT_EQ(deep.intGlobal("r"), 500500);
+}
+
+TEST(MacroCalls, RecursionOnASmallThreadStackFailsWith2) {
+    // The real stack is watched as well as the nesting count: a thread with
+    // 256 KiB of stack ends deep recursion inside parentheses with error 2.
+    struct Job {
+        int result = 1;
+        int depth = 0;
+        static void* run(void* arg) {
+            auto* job = static_cast<Job*>(arg);
+            MacroRun m("int d;\nf(int n) { d = n; return (((((((((((((f(n + 1))))))))))))); }\nmain() { f(0); }\n");
+            job->result = m.run();
+            job->depth = m.intGlobal("d");
+            return nullptr;
+        }
+    } job;
+    pthread_attr_t attr;
+    ASSERT_EQ(pthread_attr_init(&attr), 0);
+    ASSERT_EQ(pthread_attr_setstacksize(&attr, 256 * 1024), 0);
+    pthread_t thread;
+    ASSERT_EQ(pthread_create(&thread, &attr, &Job::run, &job), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attr);
+    EXPECT_EQ(job.result, -kErrTooComplex);
+    EXPECT_GT(job.depth, 5);
 }
 
 TEST(MacroCalls, DeepNestingOfBlocksAndStatementsFailsWith2) {

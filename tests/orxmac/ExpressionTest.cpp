@@ -101,7 +101,12 @@ INSTANTIATE_TEST_SUITE_P(
                       StrRow{"t = \"q\";", "u = t", "q"}, StrRow{"", "t = u = \"z\"", "z"},
                       StrRow{"", "\"\\x41\\tB\"", "A\tB"}, StrRow{"", "\"\x95\x5C\" + \"\\\\\"", "\x95\x5C\\"},
                       StrRow{"t = \"12\";", "(t += \"3\") + \"!\"", "123!"},
-                      StrRow{"", "\"\"", ""}),
+                      StrRow{"", "\"\"", ""},
+                      // "t = t + ..." appends in place with the same result.
+                      StrRow{"t = \"ab\";", "t = t + t", "abab"},
+                      StrRow{"t = \"a\"; t = t + \"b\" + \"c\";", "t", "abc"},
+                      StrRow{"t = \"a\"; u = \"b\"; t = u + t;", "t", "ba"},
+                      StrRow{"t = \"x\";", "t + (t = t + \"y\")", "xyxy"}),
     [](const auto& info) { return rowName(info.index, info.param.expr); });
 
 class MacroExpressionErrors : public ::testing::TestWithParam<ErrorRow> {};

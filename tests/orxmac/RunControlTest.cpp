@@ -128,6 +128,14 @@ TEST(MacroStepHook, VariableListsFollowEveryStore) {
     EXPECT_EQ(d.notifier.lists, expected);
 }
 
+TEST(MacroStepHook, AppendingAssignmentIsOneStore) {
+    Debugged d("str s = \"a\";\nmain() { s = s + \"b\"; }\n");
+    ASSERT_EQ(d.run.run(), 0);
+    const std::vector<std::string> expected = {"clear global", "global s = a", "clear local", "clear global",
+                                               "global s = ab"};
+    EXPECT_EQ(d.notifier.lists, expected);
+}
+
 TEST(MacroStepHook, VariableListsAreNotSentWhileAStopIsRequested) {
     Debugged d("int n;\nmain() { n = 1; }\n");
     d.control.stopFlag = kStopRequested;

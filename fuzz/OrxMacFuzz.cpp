@@ -1,0 +1,89 @@
+// Any byte string is a macro program that loads and runs without reading
+// outside its text, within a small statement budget (so endless loops and
+// endless recursion end), and ends with 0, a known error number or a stop.
+// The error report for its end position can always be built.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "orxmac/BuiltinRegistry.h"
+#include "orxmac/MacroError.h"
+#include "orxmac/MacroInterpreter.h"
+#include "orxmac/MacroSource.h"
+#include "orxmac/RunControl.h"
+
+namespace {
+
+using namespace orvex::orxmac;
+
+// Receives what a debugger would, without holding the run.
+class QuietNotifier final : public RunNotifier {
+public:
+    void stepNotification(uint32_t) override {}
+    void clearVariables(bool) override {}
+    void addVariable(bool, std::string_view line) override {
+        if (line.find('\0') != std::string_view::npos) std::abort();  // strings never hold NUL
+    }
+    void resultNotification(int, uint32_t) override {}
+};
+
+const BuiltinRegistry& builtins() {
+    static const BuiltinRegistry registry = [] {
+        BuiltinRegistry r;
+        registerWindowlessEditorBuiltins(r);
+        // Two built-ins that read arguments, so the argument helpers run too.
+        r.add("strlen", [](MacroInterpreter& in, BuiltinResult& out) {
+            std::string s;
+            if (int e = in.argStr(s)) return e;
+            if (int e = in.argEnd()) return e;
+            out.setInt(static_cast<int32_t>(s.size()));
+            return 0;
+        });
+        r.add("strcat", [](MacroInterpreter& in, BuiltinResult& out) {
+            VariableRef ref;
+            std::string tail;
+            if (int e = in.argStrVariable(ref)) return e;
+            if (int e = in.argSeparator()) return e;
+            if (int e = in.argStr(tail)) return e;
+            if (int e = in.argEnd()) return e;
+            std::string& s = in.stringVariable(ref);
+            if (s.size() + tail.size() > in.limits().maxStringLength) return -kErrTooComplex;
+            s += tail;
+            in.variableStored();
+            out.setStr(s);
+            return 0;
+        });
+        return r;
+    }();
+    return registry;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const MacroSource source(std::string_view(reinterpret_cast<const char*>(data), size));
+    QuietNotifier notifier;
+    RunControl control;
+    control.notifier = &notifier;
+    // Step mode on every other input, so the variable lists are built too.
+    control.stepMode = (size % 2 == 0) ? 1 : 0;
+
+    MacroInterpreter interpreter;
+    interpreter.setBuiltins(&builtins());
+    interpreter.setControl(&control);
+    MacroLimits limits;
+    limits.statementBudget = 400;
+    limits.maxStringLength = 1 << 16;
+    interpreter.setLimits(limits);
+
+    const int result = interpreter.run(source);
+    if (result > 0) std::abort();
+    if (result < 0 && result != kStopped && -result > kErrNoWindow) std::abort();
+    if (result == kStopped && !interpreter.budgetExhausted()) std::abort();
+    if (interpreter.cursor() > source.size()) std::abort();
+    if (result < 0) {
+        const std::string report = errorReportText(result, source.withTerminator(), interpreter.cursor());
+        if (report.rfind("Error ", 0) != 0) std::abort();
+    }
+    return 0;
+}
