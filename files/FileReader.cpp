@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <new>
 
 namespace orvex::files {
@@ -41,6 +42,7 @@ ssize_t readFully(int fd, char* buf, size_t size) {
 ReadFileResult readWholeFile(const std::string& path, size_t maxBytes, std::string& out) {
     ReadFileResult result;
     out.clear();
+    if (maxBytes > SIZE_MAX / 2) maxBytes = SIZE_MAX / 2;  // room for the one byte looked beyond
     Descriptor file;
     // Opened without waiting for a writer of a pipe; reads then wait.
     file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);

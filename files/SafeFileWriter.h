@@ -26,9 +26,9 @@
 // - A target that is not a regular file (a device, a pipe): written
 //   directly.
 //
-// While the writer is open it holds an exclusive lock on the old file, so a
-// second writer or a program that keeps the file locked (another editor
-// window with a lock) is refused with SharingViolation.
+// While the writer is open it holds an exclusive lock on the old (regular)
+// file, so a second writer or a program that keeps the file locked (another
+// editor window with a lock) is refused with SharingViolation.
 #include <sys/types.h>
 
 #include <functional>
