@@ -12,7 +12,7 @@
 // Reads come from the active back end's image in memory. Writes change that
 // image at once and are remembered until flush(), which re-reads the file
 // from the disk, applies the remembered writes to it (so values another
-// process wrote in the meantime survive, as with a shared registry) and
+// instance of the program wrote in the meantime survive) and
 // replaces the file atomically. A file that exists but cannot be read (no
 // permission, larger than any settings file) is never overwritten. A store
 // made with an empty path keeps its user back end in memory only (tests,
