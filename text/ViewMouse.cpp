@@ -1,0 +1,255 @@
+// Mouse handling in rows and display columns: clicks, margin clicks,
+// dragging with auto-scroll, double-clicks, drag and drop of the selection
+// and the context menu.
+#include <algorithm>
+
+#include "text/CLuView.h"
+#include "text/CursorSteps.h"
+#include "text/ViewCommandIds.h"
+#include "text/WordMotion.h"
+
+namespace orvex {
+
+namespace {
+constexpr int kAutoScrollMs = 100;
+}
+
+TextPosition CLuView::hitPosition(const MouseEvent& e, bool dragging) const {
+    const TextStore& t = m_doc.text();
+    const int32_t last = std::max(0, availableRows() - 1);
+    int32_t row = std::clamp(e.row, 0, last);
+    int32_t column = e.inMargin ? 0 : std::max(0, e.column);
+    // Dragging below the last row reaches the end of it (a box keeps its
+    // column).
+    if (dragging && e.row > last && !boxSelection()) column = std::max(wrapWidth(), t.row(row).width);
+    const ColumnHit h = t.byteColumnAt(row, column, false, wrapWidth(), freeCursorOn(row));
+    return {row, h.byteColumn, h.displayColumn};
+}
+
+bool CLuView::insideSelection(const TextPosition& p) const {
+    if (!hasSelection()) return false;
+    if (boxSelection()) {
+        const BoxRect b = boxRect();
+        return p.row >= b.top && p.row <= b.bottom && p.displayColumn >= b.left && p.displayColumn < b.right;
+    }
+    return !nav::before(p, m_selStart) && nav::before(p, m_selEnd);
+}
+
+void CLuView::selectWholeLineAt(const TextPosition& p, bool extend) {
+    const TextStore& t = m_doc.text();
+    const TextPosition start = lineStartOf(p);
+    const TextPosition next = globalOptions().homeEndMode != 0
+                                  ? (p.row + 1 < availableRows() ? TextPosition{p.row + 1, 0, 0} : nav::rowEnd(t, p.row))
+                                  : nextLineStartOf(p);
+    if (extend && hasSelection()) {
+        // Shift: the selection grows by whole lines towards the click.
+        m_cursor = nav::before(p, m_anchorStart) ? start : next;
+        updateCursor(true, ScrollMode::Visible, SelectionUpdate::Extend);
+        return;
+    }
+    selectAsRange(start, next);
+}
+
+MousePress CLuView::leftButtonDown(const MouseEvent& e) {
+    const ViewGlobalOptions g = globalOptions();
+    if (g.imeFlush && m_ctx.host) m_ctx.host->finishComposition();
+    m_ctx.state->selectionMode = e.shift;
+    if (recording()) return MousePress::Ignored;  // a recording holds no clicks
+    if (m_ctx.host) m_ctx.host->setMouseCapture(true);
+    m_buttonDown = true;
+    m_pressEvent = e;
+    m_pointerRow = e.row - m_topRow;
+    m_pointerColumn = e.column - m_leftColumn;
+    m_pointerInMargin = e.inMargin;
+    const TextPosition p = hitPosition(e, false);
+    if (e.inMargin) {
+        m_marginDrag = true;
+        selectWholeLineAt(p, e.shift);
+        return MousePress::Selecting;
+    }
+    if (!e.shift && insideSelection(p)) {
+        m_dragPending = true;  // the widget starts a drag once the mouse moves
+        return MousePress::DragPending;
+    }
+    m_cursor = p;
+    if (e.shift) {
+        updateCursor(true, ScrollMode::Visible, SelectionUpdate::Extend);
+    } else {
+        updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
+        // Without Shift or Ctrl, Alt held makes this view's selection a box.
+        if (!e.ctrl) m_viewBox = e.alt;
+    }
+    return MousePress::Selecting;
+}
+
+void CLuView::extendToMouse(const MouseEvent& e) {
+    TextPosition p = hitPosition(e, true);
+    if (m_marginDrag) {
+        // In the margin the selection grows by whole rows.
+        const TextStore& t = m_doc.text();
+        if (nav::before(p, m_anchorStart)) p = {p.row, 0, 0};
+        else p = p.row + 1 < availableRows() ? TextPosition{p.row + 1, 0, 0} : nav::rowEnd(t, p.row);
+    }
+    m_cursor = p;
+    updateCursor(true, ScrollMode::Visible, SelectionUpdate::Extend);
+}
+
+void CLuView::mouseMove(const MouseEvent& e) {
+    if (!m_buttonDown || m_dragPending || m_dragActive) return;
+    m_pointerRow = e.row - m_topRow;
+    m_pointerColumn = e.column - m_leftColumn;
+    m_pointerInMargin = e.inMargin;
+    const bool outside = m_pointerRow < 0 || m_pointerRow >= m_fullRows ||
+                         (!e.inMargin && (m_pointerColumn < 0 || m_pointerColumn >= m_visibleColumns));
+    if (outside) {
+        // The selection reaches the edge of the view; the timer scrolls on.
+        MouseEvent edge = e;
+        edge.row = m_topRow + std::clamp(m_pointerRow, 0, m_fullRows - 1);
+        edge.column = m_leftColumn + std::clamp(m_pointerColumn, 0, m_visibleColumns);
+        extendToMouse(edge);
+        startAutoScroll();
+    } else {
+        stopAutoScroll();
+        extendToMouse(e);
+    }
+}
+
+void CLuView::startAutoScroll() {
+    if (m_scrollTimer || !m_platform.timers) return;
+    m_scrollTimer = m_platform.timers->start(kAutoScrollMs, [this] { autoScrollTick(); });
+}
+
+void CLuView::stopAutoScroll() {
+    if (!m_scrollTimer) return;
+    if (m_platform.timers) m_platform.timers->stop(m_scrollTimer);
+    m_scrollTimer = 0;
+}
+
+void CLuView::autoScrollTick() {
+    if (!m_buttonDown) {
+        stopAutoScroll();
+        return;
+    }
+    const int32_t dr = m_pointerRow < 0 ? -1 : m_pointerRow >= m_fullRows ? 1 : 0;
+    const int32_t dc =
+        m_pointerInMargin ? 0 : m_pointerColumn < 0 ? -1 : m_pointerColumn >= m_visibleColumns ? 1 : 0;
+    if (dr == 0 && dc == 0) {
+        stopAutoScroll();
+        return;
+    }
+    scrollTo(m_topRow + dr, m_leftColumn + dc);
+    MouseEvent e;
+    e.row = m_topRow + std::clamp(m_pointerRow, 0, m_fullRows - 1);
+    if (dr > 0 && m_topRow + m_pointerRow >= availableRows()) e.row = m_topRow + m_pointerRow;  // below the text
+    e.column = m_leftColumn + std::clamp(m_pointerColumn, 0, m_visibleColumns);
+    e.inMargin = m_pointerInMargin;
+    TextPosition p = hitPosition(e, true);
+    if (m_marginDrag) {
+        const TextStore& t = m_doc.text();
+        if (nav::before(p, m_anchorStart)) p = {p.row, 0, 0};
+        else p = p.row + 1 < availableRows() ? TextPosition{p.row + 1, 0, 0} : nav::rowEnd(t, p.row);
+    }
+    m_cursor = p;
+    updateCursor(true, ScrollMode::None, SelectionUpdate::Extend);
+}
+
+void CLuView::leftButtonUp(const MouseEvent& e) {
+    if (!m_buttonDown) return;
+    m_buttonDown = false;
+    if (m_ctx.host) m_ctx.host->setMouseCapture(false);
+    stopAutoScroll();
+    if (m_dragPending) {
+        // Pressed inside the selection and released without dragging: a
+        // plain click.
+        m_dragPending = false;
+        m_cursor = hitPosition(m_pressEvent, false);
+        updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
+    }
+    m_marginDrag = false;
+    if (hasSelection() && anchorIsRange()) updateCursor(true, ScrollMode::None, SelectionUpdate::Settle);
+}
+
+void CLuView::leftDoubleClick(const MouseEvent& e) {
+    m_ctx.state->selectionMode = e.shift;
+    if (recording()) return;
+    if (m_ctx.host) m_ctx.host->setMouseCapture(true);
+    m_buttonDown = true;
+    m_dragPending = false;
+    m_pointerRow = e.row - m_topRow;
+    m_pointerColumn = e.column - m_leftColumn;
+    m_pointerInMargin = e.inMargin;
+    m_cursor = hitPosition(e, false);
+    updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
+    if (m_ctx.hooks) {
+        if (m_doc.layoutOptions().tagFile && m_ctx.hooks->tagJump(*this)) return;
+        if (m_ctx.hooks->urlJump(*this)) return;
+    }
+    // Beyond the end of a row the click only places the cursor.
+    if (m_cursor.byteColumn >= m_doc.text().endColumn(m_cursor.row)) return;
+    cmdSelectTo(cmd::kSelectWord);
+}
+
+void CLuView::rightButtonDown(const MouseEvent& e, bool otherButtonsHeld) {
+    if (otherButtonsHeld) return;
+    const ViewGlobalOptions g = globalOptions();
+    if (g.imeFlush && m_ctx.host) m_ctx.host->finishComposition();
+    if (!g.rBtnUpDown) return;
+    m_ctx.state->selectionMode = false;
+    if (hasSelection()) updateCursor(false, ScrollMode::None, SelectionUpdate::Settle);
+    refreshCaret();
+    if (m_ctx.host) m_ctx.host->showContextMenu(e.row, e.column);
+}
+
+void CLuView::rightButtonUp(const MouseEvent& e, bool otherButtonsHeld) {
+    if (otherButtonsHeld || globalOptions().rBtnUpDown) return;
+    m_ctx.state->selectionMode = false;
+    if (hasSelection()) updateCursor(false, ScrollMode::None, SelectionUpdate::Settle);
+    refreshCaret();
+    if (m_ctx.host) m_ctx.host->showContextMenu(e.row, e.column);
+}
+
+// ---- Drag and drop
+
+std::string CLuView::beginDrag() {
+    m_dragPending = false;
+    m_dragActive = true;
+    m_buttonDown = false;
+    stopAutoScroll();
+    return selectedText();
+}
+
+void CLuView::endDrag(bool movedElsewhere) {
+    if (!m_dragActive) return;
+    m_dragActive = false;
+    if (movedElsewhere && hasSelection()) {
+        deleteSelection();
+        updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
+    }
+}
+
+void CLuView::dropText(const MouseEvent& at, std::string_view sjis, bool moveFromThisView) {
+    if (sjis.empty()) return;
+    const TextStore& t = m_doc.text();
+    const TextPosition p = hitPosition(at, false);
+    if (moveFromThisView && m_dragActive && hasSelection() && !boxSelection()) {
+        m_dragActive = false;
+        const int32_t s = selectionStartOffset(), e = selectionEndOffset();
+        int32_t drop = nav::offsetOf(t, p);
+        if (drop >= s && drop <= e) return;  // dropped onto itself
+        // The source goes first; the insertion is grouped with its deletion
+        // so that one undo takes the move back.
+        m_cursor = positionAtOffset(s);
+        if (deleteText(e - s) < 0) return;
+        if (drop > e) drop -= e - s;
+        m_cursor = positionAtOffset(drop);
+        if (insertText(sjis, true, editflag::kRecord | editflag::kGrouped) < 0) return;
+    } else {
+        m_cursor = p;
+        if (insertText(sjis) < 0) return;
+    }
+    // The dropped text ends up selected.
+    const int32_t end = nav::offsetOf(t, m_cursor);
+    selectRange(end - int32_t(sjis.size()), end);
+}
+
+}  // namespace orvex
