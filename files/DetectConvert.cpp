@@ -62,6 +62,47 @@ inline void putPair(uint8_t* d, uint8_t j1, uint8_t j2) {
 }
 constexpr bool isJisByte(uint8_t b) { return b >= 0x21 && b <= 0x7E; }
 
+// Converts the row/cell pairs of buf[r, ...) to Shift JIS at w, sixteen
+// bytes (eight pairs) at a time while all sixteen lie in [low, high], and
+// returns how many bytes it converted (a multiple of 16). Bit 7 of the bytes
+// is ignored, so EUC and JIS pairs go the same way; the arithmetic is
+// jis::toShiftJis on 16-bit lanes. The block is loaded before its result is
+// stored, and w <= r, so nothing unread is overwritten.
+inline size_t convertPairBlocks(uint8_t* buf, size_t r, size_t w, size_t len, uint8_t low, uint8_t high) {
+    size_t done = 0;
+#if defined(__SSE2__)
+    const __m128i lo = _mm_set1_epi8(static_cast<char>(low));
+    const __m128i hi = _mm_set1_epi8(static_cast<char>(high));
+    const __m128i low7 = _mm_set1_epi16(0x007F);
+    const __m128i one = _mm_set1_epi16(1);
+    while (r + done + 16 <= len) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buf + r + done));
+        const __m128i inRange = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(v, lo), v),
+                                              _mm_cmpeq_epi8(_mm_min_epu8(v, hi), v));
+        if (_mm_movemask_epi8(inRange) != 0xFFFF) break;
+        const __m128i j1 = _mm_and_si128(v, low7);                      // row, per 16-bit lane
+        const __m128i j2 = _mm_and_si128(_mm_srli_epi16(v, 8), low7);   // cell
+        // lead = (j1 + 1) / 2 + (j1 <= 0x5E ? 0x70 : 0xB0)
+        const __m128i upper = _mm_cmpgt_epi16(j1, _mm_set1_epi16(0x5E));
+        const __m128i lead = _mm_add_epi16(_mm_add_epi16(_mm_srli_epi16(_mm_add_epi16(j1, one), 1),
+                                                         _mm_set1_epi16(0x70)),
+                                           _mm_and_si128(upper, _mm_set1_epi16(0x40)));
+        // odd rows: j2 + 0x1F, one more from 0x60 on; even rows: j2 + 0x7E
+        const __m128i oddRow = _mm_cmpeq_epi16(_mm_and_si128(j1, one), one);
+        const __m128i highCell = _mm_cmpgt_epi16(j2, _mm_set1_epi16(0x5F));
+        const __m128i oddTrail = _mm_add_epi16(_mm_add_epi16(j2, _mm_set1_epi16(0x1F)), _mm_and_si128(highCell, one));
+        const __m128i evenTrail = _mm_add_epi16(j2, _mm_set1_epi16(0x7E));
+        const __m128i trail = _mm_or_si128(_mm_and_si128(oddRow, oddTrail), _mm_andnot_si128(oddRow, evenTrail));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(buf + w + done), _mm_or_si128(lead, _mm_slli_epi16(trail, 8)));
+        done += 16;
+    }
+#else
+    static_cast<void>(buf), static_cast<void>(r), static_cast<void>(w), static_cast<void>(len);
+    static_cast<void>(low), static_cast<void>(high);
+#endif
+    return done;
+}
+
 struct Pass {
     uint8_t* buf;
     size_t len;
@@ -249,12 +290,13 @@ void runEuc(Pass& ps) {
         const uint8_t next = buf[ps.r + 1];
         if (isEucByte(b)) {
             if (isEucByte(next)) {
-                size_t r = ps.r, w = ps.w;
-                do {
+                const size_t block = convertPairBlocks(buf, ps.r, ps.w, len, 0xA1, 0xFE);
+                size_t r = ps.r + block, w = ps.w + block;
+                while (isEucByte(buf[r]) && isEucByte(buf[r + 1]) && r + 1 < len) {
                     putPair(buf + w, buf[r], buf[r + 1]);
                     w += 2;
                     r += 2;
-                } while (isEucByte(buf[r]) && isEucByte(buf[r + 1]) && r + 1 < len);
+                }
                 ps.r = r;
                 ps.w = w;
                 continue;
@@ -316,12 +358,13 @@ void runJis(Pass& ps) {
             ps.s = 0;  // handle the same byte again in ASCII
             continue;
         }
-        size_t r = ps.r, w = ps.w;
-        do {
+        const size_t block = convertPairBlocks(buf, ps.r, ps.w, len, 0x21, 0x7E);
+        size_t r = ps.r + block, w = ps.w + block;
+        while (isJisByte(buf[r]) && isJisByte(buf[r + 1]) && r + 1 < len) {
             putPair(buf + w, buf[r], buf[r + 1]);
             w += 2;
             r += 2;
-        } while (isJisByte(buf[r]) && isJisByte(buf[r + 1]) && r + 1 < len);
+        }
         ps.r = r;
         ps.w = w;
     }
