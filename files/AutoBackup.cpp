@@ -14,7 +14,7 @@ bool AutoBackupClock::tick(int autoBackup, int autoBackupTime) {
     // Compared in 64 bits: an absurd AutoBackupTime cannot overflow.
     if (static_cast<long long>(m_count) <= static_cast<long long>(autoBackupTime) * 6) return false;
     m_count = 0;
-    return autoBackup != 0 && autoBackupTime != 0;
+    return autoBackup != 0 && autoBackupTime > 0;  // a negative interval is no interval
 }
 
 std::string autoBackupFolder(const std::string& autoBackupPath) {

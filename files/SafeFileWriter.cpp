@@ -1,6 +1,8 @@
 #include "files/SafeFileWriter.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <limits.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -69,6 +71,32 @@ int pwriteAll(int fd, const char* data, size_t size, off_t offset) {
     }
     return 0;
 }
+
+// Writing into a pipe whose reader has gone must fail the save, not end the
+// program: SIGPIPE is held back around such writes, and one raised by them
+// is taken off again.
+class SigpipeHold {
+public:
+    SigpipeHold() {
+        sigemptyset(&m_set);
+        sigaddset(&m_set, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &m_set, &m_old);
+    }
+    ~SigpipeHold() {
+        sigset_t pending;
+        if (!sigismember(&m_old, SIGPIPE) && sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE)) {
+            const struct timespec zero = {0, 0};
+            sigtimedwait(&m_set, nullptr, &zero);
+        }
+        pthread_sigmask(SIG_SETMASK, &m_old, nullptr);
+    }
+    SigpipeHold(const SigpipeHold&) = delete;
+    SigpipeHold& operator=(const SigpipeHold&) = delete;
+
+private:
+    sigset_t m_set;
+    sigset_t m_old;
+};
 
 // So that a rename survives a crash, the folder holding it is synced too.
 void syncFolder(const std::string& folder) {
@@ -226,6 +254,14 @@ bool SafeFileWriter::write(const void* data, size_t size) {
             m_memory.append(static_cast<const char*>(data), size);
         } catch (const std::bad_alloc&) {
             fail(ENOMEM);
+            return false;
+        }
+        return true;
+    }
+    if (m_state == State::Direct) {
+        SigpipeHold hold;
+        if (const int err = writeAll(m_fd, static_cast<const char*>(data), size)) {
+            fail(err);
             return false;
         }
         return true;

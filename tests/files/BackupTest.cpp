@@ -248,6 +248,7 @@ TEST(AutoBackupClockTest, DueWhenTheCountPassesTheTimeTimesSix) {
     // Off: the counter still runs and starts again, nothing is due.
     for (int i = 0; i < 20; ++i) EXPECT_FALSE(clock.tick(0, 1));
     for (int i = 0; i < 20; ++i) EXPECT_FALSE(clock.tick(1, 0));
+    for (int i = 0; i < 20; ++i) EXPECT_FALSE(clock.tick(1, -5));
     AutoBackupClock huge;
     EXPECT_FALSE(huge.tick(1, 0x7FFFFFFF));
 }

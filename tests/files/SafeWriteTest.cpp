@@ -238,6 +238,17 @@ TEST_F(SafeWrite, PipeWithoutReaderFailsInsteadOfWaiting) {
     std::string out;
     EXPECT_FALSE(readWholeFile(fifo, 100, out).error);  // no writer: empty
     EXPECT_TRUE(out.empty());
+
+    // A reader that goes away while the save writes: an error, and the
+    // program lives on.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    SafeFileWriter writer;
+    ASSERT_FALSE(writer.open(fifo));
+    ::close(reader);
+    EXPECT_FALSE(writer.write("lost", 4));
+    EXPECT_EQ(writer.error().sysError, EPIPE);
+    EXPECT_TRUE(writer.commit().failed());
 }
 
 TEST_F(SafeWrite, ReplaceStepRunsAfterTheNewContentsAreComplete) {
