@@ -5,6 +5,7 @@
 
 #include "common/platform/MessageBoxes.h"
 #include "orxmac/MacroError.h"
+#include "orxmac/MacroTexts.h"
 #include "orxmac/StackLimit.h"
 
 namespace orvex::orxmac {
@@ -37,7 +38,8 @@ void MacroInterpreter::resetRun(const MacroSource& source) {
 int MacroInterpreter::load(const MacroSource& source) {
     resetRun(source);
     try {
-        return loadProgram();
+        const int r = loadProgram();
+        return r == kStatusExit ? 0 : r;
     } catch (const std::bad_alloc&) {
         return -kErrTooComplex;
     }
@@ -194,6 +196,7 @@ void MacroInterpreter::reportEnd(int result, MessageBoxes* boxes) {
     if (result < 0 && !stopped && result != kStopped && boxes != nullptr && m_source != nullptr) {
         MessageRequest request;
         request.text = errorReportText(result, m_source->withTerminator(), m_pos);
+        request.caption = std::string(kErrorBoxCaption);
         request.icon = MsgIcon::Question;
         request.buttons = MsgButtons::Ok;
         boxes->show(request);

@@ -23,6 +23,7 @@ struct MessageRequest {
     MsgButtons buttons = MsgButtons::Ok;
     int defaultButton = 0;  // index of the default button, 0 = first
     int textId = 0;         // string table id when the text came from there
+    std::string caption;    // UTF-8; empty: the application's title
 };
 
 // A dialog with its own buttons (for example the not-a-text question with

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "MacroTestSupport.h"
-#include "support/FakePlatform.h"
+#include "common/platform/MessageBoxes.h"
 
 using namespace orvex;
 using namespace orvex::orxmac;
@@ -40,6 +40,17 @@ public:
 
 private:
     RunControl& m_control;
+};
+
+// Keeps every message box request whole (caption included).
+class CapturingBoxes final : public MessageBoxes {
+public:
+    MsgResult show(const MessageRequest& request) override {
+        shown.push_back(request);
+        return MsgResult::Ok;
+    }
+    int choose(const ChoiceRequest&) override { return 0; }
+    std::vector<MessageRequest> shown;
 };
 
 struct Debugged {
@@ -146,19 +157,21 @@ TEST(MacroStepHook, VariableListsAreNotSentWhileAStopIsRequested) {
 TEST(MacroRunEnd, ErrorsAreReportedInTheBoxAndToTheNotifier) {
     const char* program = "main() {\r\n  int a;\r\n  a = 1 / 0;\r\n}\r\n";
     Debugged d(program, false);
-    orvex::test::ScriptedMessageBoxes boxes;
+    CapturingBoxes boxes;
     const int result = d.run.run();
     ASSERT_EQ(result, -kErrDivideByZero);
     d.run.interpreter().reportEnd(result, &boxes);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Error 4 0で割られました\r\n\n  a = 1 / 0;");
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Question);
+    EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(boxes.shown[0].caption, "ORXMAC.DLL");
     EXPECT_EQ(d.notifier.results, std::vector<int>{result});
     EXPECT_EQ(d.notifier.resultOffsets, std::vector<uint32_t>{positionOf(program, ";\r\n}")});
 }
 
 TEST(MacroRunEnd, CompletedAndStoppedRunsShowNoBox) {
-    orvex::test::ScriptedMessageBoxes boxes;
+    CapturingBoxes boxes;
     Debugged ok("main() { }", false);
     ok.run.interpreter().reportEnd(ok.run.run(), &boxes);
     EXPECT_TRUE(boxes.shown.empty());
