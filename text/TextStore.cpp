@@ -296,4 +296,13 @@ void TextStore::clearModifiedBits() {
     m_modifiedRows = false;
 }
 
+void TextStore::setHistoryBits(int32_t r, int32_t bits) {
+    if (r < 0 || r >= m_rows.size()) return;
+    const int32_t fl = m_rows.flags(r);
+    const int32_t now = (fl & ~rowflag::kCarried) | (bits & rowflag::kCarried);
+    if ((fl ^ now) & rowflag::kMarked) m_markedRows += (now & rowflag::kMarked) ? 1 : -1;
+    if (now & rowflag::kModified) m_modifiedRows = true;
+    m_rows.setFlags(r, now);
+}
+
 }  // namespace orvex

@@ -164,6 +164,11 @@ public:
     bool setMark(int32_t r, bool on);  // on the first row of r's line; true when it changed
     void clearMarks();
     void clearModifiedBits();
+    // Sets the modified and mark bits of row r to those of bits, keeping the
+    // marked-row count and the modified-rows flag right. For an edit made in
+    // one piece that must leave the flags a sequence of smaller edits would
+    // have left (replace all).
+    void setHistoryBits(int32_t r, int32_t bits);
 
     // Insertion gap.
     const InsertionGap& insertionGap() const { return m_gap; }
