@@ -1,9 +1,10 @@
 #pragma once
 // A growable array of row records in one block obtained with malloc. Rows
 // are plain words, so the block grows and shrinks with realloc, which for
-// large tables remaps pages instead of copying them. It grows by a fixed
-// number of records (the growth step), not geometrically, so that the slack
-// of a large table stays bounded.
+// large tables remaps pages instead of copying them. Appending grows the
+// block by the growth step, or by half its size when that is more, so that
+// building a table costs linear time; callers that keep a table trim it
+// (shrinkTo) and grow it by exact amounts (reserve).
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -44,7 +45,7 @@ public:
     size_t growthStep() const { return m_step; }
 
     void push_back(const Row& r) {
-        if (m_size == m_capacity) reallocate(m_capacity + m_step);
+        if (m_size == m_capacity) reallocate(m_capacity + (m_capacity / 2 > m_step ? m_capacity / 2 : m_step));
         m_data[m_size++] = r;
     }
     // Capacity of exactly n records when it is less (never shrinks).
