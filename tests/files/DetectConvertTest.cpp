@@ -239,7 +239,7 @@ TEST(Euc, SpecialBytes) {
 
 // --- line ends ------------------------------------------------------------
 
-TEST(LineEnds, MixedCrLfAndLfReportTheLastAndLfBecomesCr) {
+TEST(LoadLineEnds, MixedCrLfAndLfReportTheLastAndLfBecomesCr) {
     Outcome o = convert("a\r\nb\nc\r\nd");
     EXPECT_EQ(o.result.lineEnd, kLineEndCrLf);
     EXPECT_EQ(o.text, "a\r\nb\rc\r\nd");
@@ -248,7 +248,7 @@ TEST(LineEnds, MixedCrLfAndLfReportTheLastAndLfBecomesCr) {
     EXPECT_EQ(o.text.find('\n', 3), std::string::npos);
 }
 
-TEST(LineEnds, CrWithManyLfsIsOneLineEndAndFormFeedCounts) {
+TEST(LoadLineEnds, CrWithManyLfsIsOneLineEndAndFormFeedCounts) {
     Outcome o = convert("a\r\n\n\nb\fc");
     EXPECT_EQ(o.result.lineCount, 3u);
     EXPECT_EQ(o.result.lineEnd, kLineEndCrLf);
@@ -256,7 +256,7 @@ TEST(LineEnds, CrWithManyLfsIsOneLineEndAndFormFeedCounts) {
     EXPECT_EQ(convert("\f").result.lineEnd, kLineEndUndetermined);
 }
 
-TEST(LineEnds, TrailByteIsNoLineEnd) {
+TEST(LoadLineEnds, TrailByteIsNoLineEnd) {
     // 0x81 takes the CR as its trail byte.
     Outcome o = convert(B({0x81, 0x0D, 'a', 0x0A}));
     EXPECT_EQ(o.result.code, kCodeShiftJis);
@@ -264,7 +264,7 @@ TEST(LineEnds, TrailByteIsNoLineEnd) {
     EXPECT_EQ(o.text, B({0x81, 0x0D, 'a', 0x0D}));
 }
 
-TEST(LineEnds, TrailingLeadByteIsDropped) {
+TEST(LoadLineEnds, TrailingLeadByteIsDropped) {
     EXPECT_EQ(convert(B({'a', 0x82})).text, "a");
     EXPECT_EQ(convert(B({0x82, 0xA0, 0x82})).text, B({0x82, 0xA0}));
     // A lead-byte value that is a trail byte stays.
@@ -273,14 +273,14 @@ TEST(LineEnds, TrailingLeadByteIsDropped) {
     EXPECT_EQ(convert(B({0x82}), kReadShiftJis).text, "");
 }
 
-TEST(LineEnds, EmptyText) {
+TEST(LoadLineEnds, EmptyText) {
     Outcome o = convert("");
     EXPECT_EQ(o.result.length, 0u);
     EXPECT_EQ(o.result.lineCount, 1u);
     EXPECT_EQ(o.result.code, kCodeUndetermined);
 }
 
-TEST(LineEnds, ScanForUtf16TextSetsCodeFour) {
+TEST(LoadLineEnds, ScanForUtf16TextSetsCodeFour) {
     std::string text = "a\nb\r\n" + B({0x82, 0x0A});
     ConvertResult r = scanLineEnds(reinterpret_cast<uint8_t*>(text.data()), text.size());
     text.resize(r.length);
