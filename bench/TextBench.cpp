@@ -101,6 +101,21 @@ void fullLayout(benchmark::State& state, const LayoutOptions& options) {
 void BM_FullLayout64M_Kinsoku(benchmark::State& state) { fullLayout(state, kinsoku80()); }
 BENCHMARK(BM_FullLayout64M_Kinsoku)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+void BM_FullLayout64M_KinsokuWordWrap(benchmark::State& state) {
+    LayoutOptions o = kinsoku80();
+    o.wordWrap = true;
+    fullLayout(state, o);
+}
+BENCHMARK(BM_FullLayout64M_KinsokuWordWrap)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_FullLayout64M_KinsokuComments(benchmark::State& state) {
+    LayoutOptions o = kinsoku80();
+    o.cmntSel = 1;
+    o.commentColour = 0x008000;
+    fullLayout(state, o);
+}
+BENCHMARK(BM_FullLayout64M_KinsokuComments)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 void BM_FullLayout64M_KinsokuWordWrapComments(benchmark::State& state) {
     LayoutOptions o = kinsoku80();
     o.wordWrap = true;

@@ -59,8 +59,16 @@ public:
     static CommentState stateAfterLine(int32_t lastRowFlags, bool tagFile);
 
 private:
+    // First byte at or after `from` that may begin a delimiter (outside a
+    // comment) or a closer (inside a block); n when there is none.
+    int32_t next(const uint8_t* p, int32_t from, int32_t n, bool inBlock) const;
+
     int m_type = 0;
     std::string m_user;
+    bool m_open[256] = {};
+    bool m_close[256] = {};
+    int m_openCount = 0, m_closeCount = 0;
+    uint8_t m_openByte = 0, m_closeByte = 0;
 };
 
 }  // namespace orvex

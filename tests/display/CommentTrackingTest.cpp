@@ -1,6 +1,10 @@
 // Comment state bits written by layout, per comment syntax.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+
+#include "common/codepage/ShiftJis.h"
 #include "display/CommentScanner.h"
 #include "tests/display/LayoutTestSupport.h"
 
@@ -67,6 +71,115 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"UserEmptyMeansNone", 8, "", "REM x", 80, {0}},
         Case{"SyntaxZero", 0, "", "/* x", 80, {0}}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+// The plain character-by-character reading of the syntaxes, kept as the
+// reference for the scanner, which jumps between candidate bytes.
+CommentScanner::Result referenceScan(int type, const std::string& user, const uint8_t* p, int32_t n,
+                                     CommentState in, bool endsLine, std::vector<CommentSpan>* spans) {
+    CommentState s = in;
+    bool delimiter = false, closedHere = false;
+    int32_t spanStart = in == CommentState::None ? -1 : 0;
+    if (s != CommentState::Line) {
+        bool prevStar = false;
+        int32_t i = 0;
+        while (i < n) {
+            const uint8_t b = p[i];
+            const int len = sjis::isLeadByte(b) && i + 1 < n ? 2 : 1;
+            const bool next = i + 1 < n;
+            if (s == CommentState::None) {
+                bool line = false;
+                int open = 0;
+                switch (type) {
+                case 1:
+                    if (b == '/' && next) {
+                        if (p[i + 1] == '/') line = true;
+                        else if (p[i + 1] == '*') open = 2;
+                    }
+                    break;
+                case 2: line = b == '\''; break;
+                case 3: line = b == ';'; break;
+                case 4: open = b == '<' ? 1 : 0; break;
+                case 5: line = b == '#'; break;
+                case 6:
+                    if (b == '/' && next && p[i + 1] == '/') line = true;
+                    else if (b == '{') open = 1;
+                    break;
+                case 7:
+                    if (b == '-' && next && p[i + 1] == '-') line = true;
+                    else if (b == '/' && next && p[i + 1] == '*') open = 2;
+                    break;
+                case 8: line = int32_t(user.size()) <= n - i && std::memcmp(p + i, user.data(), user.size()) == 0; break;
+                }
+                if (line) {
+                    delimiter = true;
+                    s = CommentState::Line;
+                    spanStart = i;
+                    break;
+                }
+                if (open) {
+                    delimiter = true;
+                    s = CommentState::Block;
+                    spanStart = i;
+                    i += open;
+                    prevStar = false;
+                    continue;
+                }
+            } else {
+                bool close = false;
+                switch (type) {
+                case 1:
+                case 7: close = b == '/' && prevStar; break;
+                case 4: close = b == '>'; break;
+                case 6: close = b == '}' && len == 1; break;
+                }
+                if (close) {
+                    delimiter = closedHere = true;
+                    s = CommentState::None;
+                    if (spans) spans->push_back({spanStart, i + 1});
+                    spanStart = -1;
+                    i += 1;
+                    prevStar = false;
+                    continue;
+                }
+            }
+            prevStar = len == 1 && b == '*';
+            i += len;
+        }
+    }
+    if (spans && spanStart >= 0 && spanStart < n) spans->push_back({spanStart, n});
+    CommentState out = s;
+    if (endsLine && out == CommentState::Line) out = CommentState::None;
+    int32_t flags = delimiter ? D : 0;
+    if (in == CommentState::None) flags |= out != CommentState::None ? O : 0;
+    else if (in == CommentState::Block) flags |= closedHere ? (C | (out != CommentState::None ? O : 0)) : R;
+    else flags |= endsLine ? E : R;
+    return {flags, out};
+}
+
+TEST(CommentTracking, ScannerAgreesWithTheCharacterWalk) {
+    std::mt19937 rng(99);
+    const char* pieces[] = {"/", "*", "/*", "*/", "//", "{", "}", "<", ">", "-", "--", "'", ";", "#", "%%", "%",
+                            "a", " ", "\x82", "\x83", "\x81\xA6", "\x83\x7D", "\x83\x7B", "\x95\x5C",
+                            "\xE0", "\x9F"};
+    for (int type = 1; type <= 8; ++type) {
+        const std::string user = type == 8 ? (rng() % 2 ? "%%" : "\x81\xA6") : "";
+        CommentScanner scanner(type, user);
+        for (int k = 0; k < 3000; ++k) {
+            std::string row;
+            const int count = int(rng() % 14);
+            for (int i = 0; i < count; ++i) row += pieces[rng() % (sizeof pieces / sizeof *pieces)];
+            const auto* p = reinterpret_cast<const uint8_t*>(row.data());
+            const CommentState in = CommentState(rng() % 3);
+            const bool ends = rng() % 2;
+            std::vector<CommentSpan> a, b;
+            const auto got = scanner.scanRow(p, int32_t(row.size()), in, ends, &a);
+            const auto want = referenceScan(type, user, p, int32_t(row.size()), in, ends, &b);
+            ASSERT_EQ(got.flags, want.flags) << "type " << type << " row " << ::testing::PrintToString(row);
+            ASSERT_EQ(got.out, want.out) << "type " << type << " row " << ::testing::PrintToString(row);
+            ASSERT_EQ(a, b) << "type " << type << " row " << ::testing::PrintToString(row);
+        }
+    }
+}
 
 TEST(CommentTracking, OffWithoutTheCommentColour) {
     LayoutOptions o;
