@@ -101,6 +101,16 @@ int32_t CLuDoc::deleteRecorded(int32_t row, int32_t byteColumn, int32_t n, int32
     return first;
 }
 
+int32_t CLuDoc::insertRecordedAt(int32_t offset, const char* p, int32_t n, int32_t kind) {
+    const TextPosition at = m_text.positionOf(offset);
+    return insertRecorded(at.row, at.byteColumn, p, n, kind);
+}
+
+int32_t CLuDoc::deleteRecordedAt(int32_t offset, int32_t n, int32_t kind) {
+    const TextPosition at = m_text.positionOf(offset);
+    return deleteRecorded(at.row, at.byteColumn, n, kind);
+}
+
 int32_t CLuDoc::openInsertionGap(int32_t row, int32_t byteColumn, const char* p, int32_t n, int32_t groupBits) {
     if (n <= 0 || m_text.insertionGap().open) return -1;
     const int32_t offset = m_text.offsetOf(row, byteColumn);

@@ -76,6 +76,10 @@ public:
     // ---- Changes with undo
     int32_t insertRecorded(int32_t row, int32_t byteColumn, const char* p, int32_t n, int32_t kind);
     int32_t deleteRecorded(int32_t row, int32_t byteColumn, int32_t n, int32_t kind);
+    // The same at a text offset (search and replace, conversions); the
+    // record's row is the row that holds the offset.
+    int32_t insertRecordedAt(int32_t offset, const char* p, int32_t n, int32_t kind);
+    int32_t deleteRecordedAt(int32_t offset, int32_t n, int32_t kind);
     // Insertion gap: opens with a recorded insertion of kind 0x21 (plus
     // group bits) at the position; closes with a recorded deletion of the
     // gap's bytes (kind 0x22). -1 when refused or when there is nothing to do.

@@ -82,6 +82,18 @@ TEST_F(DocTest, ReplaceIsUndoneAndRedoneInOneStep) {
     EXPECT_FALSE(doc.canRedo());
 }
 
+TEST_F(DocTest, EditsAtTextOffsets) {
+    load("abc\r\ndef");
+    ASSERT_GE(doc.insertRecordedAt(6, "X", 1, kInsert), 0);
+    EXPECT_EQ(text(), "abc\r\ndXef");
+    EXPECT_EQ(doc.undoHistory().record(0).row, 1);
+    ASSERT_GE(doc.deleteRecordedAt(1, 2, kDelete), 0);
+    EXPECT_EQ(text(), "a\r\ndXef");
+    doc.undo();
+    doc.undo();
+    EXPECT_EQ(text(), "abc\r\ndef");
+}
+
 TEST_F(DocTest, ReplaceWhoseInsertionWasRefusedUndoesItsDeletion) {
     load("abc");
     doc.deleteRecorded(0, 1, 1, kReplaceDelete);  // the insertion half never came
