@@ -113,9 +113,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
+        // The median of repetitions when there are some, else the single run.
         for (const Run& run : runs) {
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.error_occurred) continue;
+            const std::string name = run.run_name.str();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                m_times[name] = run.GetAdjustedRealTime();
+                m_fromMedian[name] = true;
+            } else if (run.run_type == Run::RT_Iteration && !m_fromMedian[name]) {
+                m_times[name] = run.GetAdjustedRealTime();
             }
         }
     }
@@ -142,6 +148,7 @@ public:
 
 private:
     std::map<std::string, double> m_times;
+    std::map<std::string, bool> m_fromMedian;
 };
 
 }  // namespace

@@ -176,9 +176,24 @@ private:
     int pushStr(VariableFrame& f, const std::string& value);
     int32_t intOf(const Operand& o) const;
     const std::string& strOf(const Operand& o) const;
-    int advance(const Token* tok);
+    // Moves the cursor behind the token and the blanks after it.
+    int advance(const Token* tok) {
+        if (tok->next != kNoPos) {
+            m_pos = tok->next;
+            return 0;
+        }
+        m_pos = tok->end;
+        return skipBlanksAtCursor();
+    }
     int skipBlanksAtCursor() { return scan::skipBlanks(m_text, m_pos); }
-    int tokenAtCursor(const Token*& tok);
+    int tokenAtCursor(const Token*& tok) {
+        uint32_t errPos = 0;
+        if (int r = m_index.token(m_pos, tok, errPos)) {
+            m_pos = errPos;
+            return r;
+        }
+        return 0;
+    }
     void afterStore();
 
     // Calls (MacroCalls.cpp).

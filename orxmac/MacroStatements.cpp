@@ -8,24 +8,6 @@ namespace orvex::orxmac {
 
 using scan::Keyword;
 
-int MacroInterpreter::tokenAtCursor(const Token*& tok) {
-    uint32_t errPos = 0;
-    if (int r = m_index.token(m_pos, tok, errPos)) {
-        m_pos = errPos;
-        return r;
-    }
-    return 0;
-}
-
-int MacroInterpreter::advance(const Token* tok) {
-    if (tok->next != kNoPos) {
-        m_pos = tok->next;
-        return 0;
-    }
-    m_pos = tok->end;
-    return skipBlanksAtCursor();
-}
-
 int MacroInterpreter::execStatement() {
     if (int r = skipBlanksAtCursor()) return r;
     const uint8_t* t = m_text;

@@ -26,24 +26,26 @@ void NameTable::clear() {
 void SourceIndex::reset(const MacroSource& source) {
     m_text = source.bytes();
     m_size = source.size();
-    m_tokenAt.assign(static_cast<size_t>(m_size) + 1, -1);
-    m_tokens.clear();
+    m_tokenAt.assign(static_cast<size_t>(m_size) + 1, 0u);
+    m_chunks.clear();
+    m_tokenCount = 0;
     m_literals.clear();
     m_names.clear();
 }
 
 Token& SourceIndex::slot(uint32_t pos) {
     if (pos > m_size) pos = m_size;
-    int32_t& index = m_tokenAt[pos];
-    if (index < 0) {
-        index = static_cast<int32_t>(m_tokens.size());
-        m_tokens.emplace_back();
-        m_tokens.back().end = kNoPos;  // not lexed yet
-    }
-    return m_tokens[static_cast<size_t>(index)];
+    uint32_t& entry = m_tokenAt[pos];
+    if (entry != 0) return tokenAtIndex(entry - 1);
+    const uint32_t index = m_tokenCount++;
+    if ((index & (kChunkSize - 1)) == 0) m_chunks.push_back(std::make_unique<Token[]>(kChunkSize));
+    entry = index + 1;
+    Token& t = tokenAtIndex(index);
+    t.end = kNoPos;  // not lexed yet
+    return t;
 }
 
-int SourceIndex::token(uint32_t pos, const Token*& tok, uint32_t& errorPos) {
+int SourceIndex::lex(uint32_t pos, const Token*& tok, uint32_t& errorPos) {
     if (pos > m_size) pos = m_size;  // never beyond the terminating NUL
     Token& t = slot(pos);
     if (t.end != kNoPos) {

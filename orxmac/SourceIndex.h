@@ -10,7 +10,7 @@
 // reading is repeated each time, so errors and their positions are exactly
 // those of a fresh reading.
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -69,7 +69,19 @@ public:
 
     // The token at pos, which must stand on a non-blank byte. Fails with -1
     // (a broken literal; errorPos at the offending byte) and leaves tok unset.
-    int token(uint32_t pos, const Token*& tok, uint32_t& errorPos);
+    int token(uint32_t pos, const Token*& tok, uint32_t& errorPos) {
+        if (pos <= m_size) {
+            const uint32_t entry = m_tokenAt[pos];
+            if (entry != 0) {
+                const Token& t = tokenAtIndex(entry - 1);
+                if (t.end != kNoPos) {
+                    tok = &t;
+                    return 0;
+                }
+            }
+        }
+        return lex(pos, tok, errorPos);
+    }
 
     const std::string& literal(int32_t index) const { return m_literals[static_cast<size_t>(index)]; }
     NameTable& names() { return m_names; }
@@ -79,12 +91,19 @@ public:
     int skipExpression(uint32_t& pos);
 
 private:
+    int lex(uint32_t pos, const Token*& tok, uint32_t& errorPos);
     Token& slot(uint32_t pos);
+    Token& tokenAtIndex(uint32_t index) { return m_chunks[index >> kChunkBits][index & (kChunkSize - 1)]; }
+
+    // Tokens live in fixed chunks, so their addresses never change.
+    static constexpr uint32_t kChunkBits = 8;
+    static constexpr uint32_t kChunkSize = 1u << kChunkBits;
 
     const uint8_t* m_text = nullptr;
     uint32_t m_size = 0;
-    std::vector<int32_t> m_tokenAt;  // per position: index into m_tokens, -1 unknown
-    std::deque<Token> m_tokens;      // stable addresses
+    std::vector<uint32_t> m_tokenAt;  // per position: token index + 1, 0 unknown
+    std::vector<std::unique_ptr<Token[]>> m_chunks;
+    uint32_t m_tokenCount = 0;
     std::vector<std::string> m_literals;
     NameTable m_names;
 };
