@@ -2,6 +2,8 @@
 // operators, and the skipping primitives.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "orxmac/MacroSource.h"
@@ -28,6 +30,19 @@ TEST(MacroSourceText, DropsEndOfFileMarkAndAppendsNul) {
     MacroSource c(std::string_view("\x1A"));
     EXPECT_EQ(c.size(), 0u);
     EXPECT_EQ(c.withTerminator(), std::string_view("\0", 1));
+}
+
+TEST(MacroSourceText, ReadsAFileWhole) {
+    const std::string path = ::testing::TempDir() + "orxmac-source-test.mac";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << std::string("main() {}\r\n\0x\x1A", 14);
+    }
+    MacroSource source;
+    ASSERT_TRUE(MacroSource::readFile(path, source));
+    EXPECT_EQ(source.text(), std::string_view("main() {}\r\n\0x", 13));  // a NUL inside is kept
+    EXPECT_FALSE(MacroSource::readFile(path + ".missing", source));
+    std::remove(path.c_str());
 }
 
 TEST(MacroScanner, BlanksIncludeFullWidthBlankAndComments) {
