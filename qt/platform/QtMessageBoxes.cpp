@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "qt/platform/QtText.h"
+
 namespace orvex::qt {
 
 namespace {
@@ -51,8 +53,9 @@ QString displayText(const std::string& utf8) {
 }  // namespace
 
 MsgResult QtMessageBoxes::show(const MessageRequest& request) {
-    QMessageBox box(toQt(request.icon), QString::fromUtf8(strings::text(strings::kAppTitle).data()),
-                    displayText(request.text), QMessageBox::NoButton, m_parent);
+    const QString caption = request.caption.empty() ? fromUtf8(strings::text(strings::kAppTitle))
+                                                    : fromUtf8(request.caption);
+    QMessageBox box(toQt(request.icon), caption, displayText(request.text), QMessageBox::NoButton, m_parent);
     auto specs = buttonsOf(request.buttons);
     QMessageBox::StandardButtons all;
     for (const auto& s : specs) all |= s.button;
