@@ -311,7 +311,7 @@ private:
 
     // ---- Mouse (ViewMouse.cpp)
     TextPosition hitPosition(const MouseEvent& e, bool dragging) const;
-    void extendToMouse(const MouseEvent& e);
+    void extendToMouse(const MouseEvent& e, ScrollMode scroll);
     void startAutoScroll();
     void stopAutoScroll();
     void autoScrollTick();

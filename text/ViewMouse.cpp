@@ -82,7 +82,7 @@ MousePress CLuView::leftButtonDown(const MouseEvent& e) {
     return MousePress::Selecting;
 }
 
-void CLuView::extendToMouse(const MouseEvent& e) {
+void CLuView::extendToMouse(const MouseEvent& e, ScrollMode scroll) {
     TextPosition p = hitPosition(e, true);
     if (m_marginDrag) {
         // In the margin the selection grows by whole rows.
@@ -91,7 +91,7 @@ void CLuView::extendToMouse(const MouseEvent& e) {
         else p = p.row + 1 < availableRows() ? TextPosition{p.row + 1, 0, 0} : nav::rowEnd(t, p.row);
     }
     m_cursor = p;
-    updateCursor(true, ScrollMode::Visible, SelectionUpdate::Extend);
+    updateCursor(true, scroll, SelectionUpdate::Extend);
 }
 
 void CLuView::mouseMove(const MouseEvent& e) {
@@ -106,11 +106,11 @@ void CLuView::mouseMove(const MouseEvent& e) {
         MouseEvent edge = e;
         edge.row = m_topRow + std::clamp(m_pointerRow, 0, m_fullRows - 1);
         edge.column = m_leftColumn + std::clamp(m_pointerColumn, 0, m_visibleColumns);
-        extendToMouse(edge);
+        extendToMouse(edge, ScrollMode::None);
         startAutoScroll();
     } else {
         stopAutoScroll();
-        extendToMouse(e);
+        extendToMouse(e, ScrollMode::Visible);
     }
 }
 
@@ -143,14 +143,7 @@ void CLuView::autoScrollTick() {
     if (dr > 0 && m_topRow + m_pointerRow >= availableRows()) e.row = m_topRow + m_pointerRow;  // below the text
     e.column = m_leftColumn + std::clamp(m_pointerColumn, 0, m_visibleColumns);
     e.inMargin = m_pointerInMargin;
-    TextPosition p = hitPosition(e, true);
-    if (m_marginDrag) {
-        const TextStore& t = m_doc.text();
-        if (nav::before(p, m_anchorStart)) p = {p.row, 0, 0};
-        else p = p.row + 1 < availableRows() ? TextPosition{p.row + 1, 0, 0} : nav::rowEnd(t, p.row);
-    }
-    m_cursor = p;
-    updateCursor(true, ScrollMode::None, SelectionUpdate::Extend);
+    extendToMouse(e, ScrollMode::None);
 }
 
 void CLuView::leftButtonUp(const MouseEvent& e) {

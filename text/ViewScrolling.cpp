@@ -60,7 +60,10 @@ void CLuView::scrollCommand(ScrollStep kind, int direction, bool extend, int32_t
     }
     const int32_t row = std::clamp(m_cursor.row + rows, 0, last);
     m_cursor = atDesiredColumn(row, m_desiredColumn);
-    updateCursor(false, ScrollMode::Visible, sel);
+    // A cursor that moved with the view keeps its place in the window; the
+    // scroll margins apply only when it would leave it.
+    const bool inView = row >= m_topRow && row < m_topRow + visible;
+    updateCursor(false, inView ? ScrollMode::None : ScrollMode::Visible, sel);
 }
 
 void CLuView::cmdScroll(CommandId id) {
