@@ -70,11 +70,21 @@ void RowAttributes::expand(const RenderSetup& setup, const uint8_t* p, int32_t n
             continue;
         }
         if (rowchar::length(p + i, content - i) == 2) {
-            if (b == 0x81 && p[i + 1] == 0x40) m_blankCells.push_back(col);
-            cells[col] = char(b);
-            cells[col + 1] = char(p[i + 1]);
-            kinds[col] = kLead;
-            kinds[col + 1] = kTrail;
+            const uint8_t t = p[i + 1];
+            if (isTrailByte(t)) {
+                if (b == 0x81 && t == 0x40) m_blankCells.push_back(col);
+                cells[col] = char(b);
+                cells[col + 1] = char(t);
+                kinds[col] = kLead;
+                kinds[col + 1] = kTrail;
+            } else {
+                // Broken text: a lead byte before a byte that cannot follow
+                // it still forms one two-column unit; it is shown as "?" and
+                // the second byte as itself when it is printable ASCII.
+                cells[col] = '?';
+                cells[col + 1] = t >= 0x20 && t < 0x7F ? char(t) : '?';
+                kinds[col] = kinds[col + 1] = kSingle;
+            }
             colOf[i + 1] = col + 1;
             col += 2;
             i += 2;

@@ -7,7 +7,8 @@
 // each full-width blank shows the full-width blank mark. Invariants after
 // build(): there is one byte per display column; every lead byte is
 // followed by its trail byte in the next cell and both cells carry the same
-// attribute (a lone lead byte of broken text is shown as "?"), so any run
+// attribute (a lone lead byte of broken text is shown as "?", and so is a
+// lead byte followed by a byte that is no trail byte), so any run
 // of cells that starts and ends on character boundaries converts and draws
 // on its own.
 //

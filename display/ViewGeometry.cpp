@@ -7,6 +7,16 @@
 
 namespace orvex {
 
+namespace {
+
+int32_t floorDiv(int32_t a, int32_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+}  // namespace
+
+ViewGeometry::Hit ViewGeometry::hit(int32_t x, int32_t y) const {
+    return {floorDiv(y - textTop, rowHeight), floorDiv(x - textLeft + charWidth / 2, charWidth), x < textLeft};
+}
+
 int32_t rowSpacing(int dispGyoukan, int32_t lineHeight) {
     switch (dispGyoukan) {
     case 1: return 1;

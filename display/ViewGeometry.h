@@ -40,6 +40,19 @@ struct ViewGeometry {
     // Pixel position of a screen column and a screen row.
     int32_t columnX(int32_t screenColumn) const { return textLeft + screenColumn * charWidth; }
     int32_t rowY(int32_t screenRow) const { return textTop + screenRow * rowHeight; }
+
+    // The cell boundary and row under a pixel: the column is the nearest
+    // boundary (the right half of a cell counts for the boundary after
+    // it), the row the one the pixel lies in. Both are screen positions
+    // and negative left of the text area or above it; inMargin tells that
+    // the pixel lies left of the text area (gutter or LeftSpace).
+    struct Hit {
+        int32_t screenRow;
+        int32_t screenColumn;
+        bool inMargin;
+        friend bool operator==(const Hit&, const Hit&) = default;
+    };
+    Hit hit(int32_t x, int32_t y) const;
 };
 
 // Extra distance between rows for DispGyoukan 0..5 over a line height of

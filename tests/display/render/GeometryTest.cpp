@@ -81,5 +81,16 @@ TEST(ViewGeometry, WrapWidthAtTheWindowWidth) {
     EXPECT_EQ(computeWrapWidth(layout, &m), 94);
 }
 
+TEST(ViewGeometry, HitTesting) {
+    const ViewGeometry g = computeViewGeometry(FontMetrics{8, 16, 0}, 808, 415, RenderOptions{}, 10);
+    using Hit = ViewGeometry::Hit;
+    // Text starts at x 48, y 15; cells are 8 x 16.
+    EXPECT_EQ(g.hit(48, 15), (Hit{0, 0, false}));
+    EXPECT_EQ(g.hit(51, 30), (Hit{0, 0, false}));
+    EXPECT_EQ(g.hit(52, 31), (Hit{1, 1, false}));  // the right half of cell 0
+    EXPECT_EQ(g.hit(47, 14), (Hit{-1, 0, true}));
+    EXPECT_EQ(g.hit(10, 100), (Hit{5, -5, true}));
+}
+
 }  // namespace
 }  // namespace orvex

@@ -258,7 +258,7 @@ TEST(RowCells, FullWidthBlankMarks) {
     EXPECT_EQ(codes(f.row), ".....");
 }
 
-TEST(RowCells, ALoneLeadByteShowsAsAQuestionMark) {
+TEST(RowCells, BrokenDoubleByteCharactersShowAsQuestionMarks) {
     RowFixture f;
     f.buildSjis("a\x81");
     EXPECT_EQ(f.row.cells(), std::string_view("a? "));
@@ -266,6 +266,11 @@ TEST(RowCells, ALoneLeadByteShowsAsAQuestionMark) {
     EXPECT_EQ(f.row.cells(), std::string_view("? "));
     f.buildSjis("ab\x83", End::Wrapped);
     EXPECT_EQ(f.row.cells(), std::string_view("ab?"));
+    // A lead byte before a byte that is no trail byte: one two-column unit.
+    f.buildSjis("\x81\tx\x82" "0");
+    EXPECT_EQ(f.row.cells(), std::string_view("??x?0 "));
+    EXPECT_EQ(f.row.kind(0), RowAttributes::kSingle);
+    EXPECT_EQ(f.row.columnOfByte(2), 2);
 }
 
 TEST(RowCells, LineEndsAndTheEndOfText) {
