@@ -77,6 +77,11 @@ void CLuView::cmdIndentedInsertion(CommandId) {
 
 void CLuView::cmdBoxMode(CommandId) {
     m_ctx.state->boxMode = !m_ctx.state->boxMode;
+    // A selection that stops being a box takes the moving end's own column.
+    if (!boxSelection()) {
+        m_moving = clampedPosition(m_moving, true);
+        recomputeSelection();
+    }
     repaintAll();
     mirrorSelectionToSibling();
 }
