@@ -39,7 +39,12 @@ void KeywordMatcher::scan(const uint8_t* p, int32_t n, std::vector<KeywordHit>& 
         for (const uint16_t k : m_first[p[i]]) {
             const Entry& e = m_entries[k];
             const auto len = int32_t(e.word.size());
-            if (len > n - i || std::memcmp(p + i, e.word.data(), size_t(len)) != 0) continue;
+            if (len > n - i) continue;
+            // The first byte is equal (the index); the second byte rules out
+            // most candidates before the full comparison.
+            if (len > 1 && (p[i + 1] != uint8_t(e.word[1]) ||
+                            std::memcmp(p + i + 2, e.word.data() + 2, size_t(len - 2)) != 0))
+                continue;
             const int32_t after = i + len;
             if (e.lastClass && after < n && rowchar::runClass(p[after]) == e.lastClass) continue;
             out.push_back({i, after, e.code});
