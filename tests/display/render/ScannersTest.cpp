@@ -244,6 +244,19 @@ TEST(HighlightScan, DoubleByteCharactersAreNeverSplitOrFolded) {
     EXPECT_EQ(spans, (std::vector<ByteSpan>{{0, 1}}));
 }
 
+TEST(HighlightScan, ByteComparisonStillRespectsCharacters) {
+    const std::string row = sjis("アA");  // 0x83 0x41 0x41
+    std::vector<ByteSpan> spans;
+    findOccurrences(bytesOf(row), int32_t(row.size()), "A", true, spans);
+    EXPECT_EQ(spans, (std::vector<ByteSpan>{{2, 3}}));
+    spans.clear();
+    // A needle ending in a lone lead byte never matches a whole character.
+    findOccurrences(bytesOf(row), int32_t(row.size()), "\x83", true, spans);
+    EXPECT_TRUE(spans.empty());
+    findOccurrences(bytesOf(row), int32_t(row.size()), "\x83", false, spans);
+    EXPECT_TRUE(spans.empty());
+}
+
 TEST(HighlightScan, ANeedleLongerThanTheRowFindsNothing) {
     const std::string row = "ab";
     std::vector<ByteSpan> spans;
