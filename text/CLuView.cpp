@@ -11,6 +11,14 @@ namespace orvex {
 
 CLuView::CLuView(CLuDoc& doc, const ViewContext& context)
     : m_doc(doc), m_ctx(context), m_platform(doc.platform()) {
+    if (!m_ctx.state) {
+        m_ownState = std::make_unique<EditorState>();
+        m_ctx.state = m_ownState.get();
+    }
+    if (!m_ctx.options) {
+        m_ownOptions = std::make_unique<PlainViewOptions>();
+        m_ctx.options = m_ownOptions.get();
+    }
     m_doc.addObserver(this);
 }
 

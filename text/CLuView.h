@@ -27,6 +27,7 @@
 // ViewDocumentCommands.cpp (undo, marks, jumps) and CLuViewCommands.cpp
 // (the command table).
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,7 +47,8 @@
 namespace orvex {
 
 // Everything a view borrows besides its document. All pointers are
-// non-owning; state and options are required, the others may be null.
+// non-owning and may be null: a view without editor state or options keeps
+// its own defaults, and does without the others.
 struct ViewContext {
     EditorState* state = nullptr;
     ViewOptionsSource* options = nullptr;
@@ -378,6 +380,8 @@ private:
     CLuDoc& m_doc;
     ViewContext m_ctx;
     Platform m_platform;
+    std::unique_ptr<EditorState> m_ownState;          // when the context has none
+    std::unique_ptr<PlainViewOptions> m_ownOptions;   // when the context has none
 
     // Cursor and selection.
     TextPosition m_cursor;

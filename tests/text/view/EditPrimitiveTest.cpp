@@ -172,6 +172,18 @@ TEST(OtherViews, KeepTheirRowAndColumnClampedToTheNewRows) {
     EXPECT_FALSE(other.hasSelection());
 }
 
+TEST(OtherViews, AViewWithoutContextWorksOnItsOwnDefaults) {
+    FakePlatform fake;
+    CLuDoc doc(fake.platform());
+    CLuView view(doc, ViewContext{});
+    view.typeText("ab\rc");
+    view.onCommand(cmd::kSelectAll);
+    view.onCommand(cmd::kCopy);
+    view.keyDown(vk::kLeft);
+    EXPECT_EQ(std::string(doc.text().view()), "ab\r\nc");
+    EXPECT_EQ(fake.clipboard.text(), std::optional<std::string>("ab\r\nc"));
+}
+
 TEST(OtherViews, UndoInOneViewClampsTheOther) {
     ViewHarness h("|");
     CLuView other(h.doc, h.view->context());
