@@ -5,9 +5,13 @@
 // the mark and modified bit of the old first row. Which lines end up
 // rebuilt, and with which bits, depends on the order of the edits and on
 // the exact rules of insertion and deletion, so the edits are replayed on
-// a model of the touched lines (lengths and bits only, no text), and after
-// the whole region has been replaced at once every row of it gets the bits
-// the model says. Lines no edit touched keep their rows' bits unchanged.
+// a model of the lines (lengths and bits only, no text), and after the
+// whole region has been replaced at once every row of it gets the bits the
+// model says. Lines no edit touched keep their rows' bits unchanged.
+//
+// The model keeps runs of untouched lines as single items and splits them
+// only where an edit lands, so its size follows the number of edits, not
+// the number of lines.
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -24,19 +28,46 @@ namespace {
 using rowflag::kCarried;
 using rowflag::kModified;
 
-// One logical line of the model.
-struct ModelLine {
-    int32_t length;  // bytes with its line end
-    int32_t orig;    // index of the unchanged original line, -1 once rebuilt
-    int32_t bits;    // rebuilt: bits of its first row; original: bits added to its first row
-    bool last;       // the text's last line (no line end)
+// The original lines of the region, numbered from 0, as the row table
+// holds them before the edit.
+class OriginalLines {
+public:
+    OriginalLines(const TextStore& text, int32_t firstLine, int32_t lineCount)
+        : m_text(text), m_first(firstLine), m_count(lineCount) {}
+    int32_t count() const { return m_count; }
+    int32_t firstRow(int32_t k) const {
+        return k >= m_count ? rowEnd() : m_text.rowOfLine(m_first + k);
+    }
+    int32_t rowEnd() const {
+        const int32_t lastLine = m_first + m_count - 1;
+        return lastLine >= m_text.lineCount() - 1 ? m_text.rowCount() : m_text.rowOfLine(lastLine + 1);
+    }
+    int32_t start(int32_t k) const {
+        const int32_t r = firstRow(k);
+        return r >= m_text.rowCount() ? m_text.length() : m_text.rows().offset(r);
+    }
+    // The line that holds byte offset o.
+    int32_t lineAt(int32_t o) const { return m_text.rows().line(m_text.rowOfOffset(o)) - m_first; }
+    bool isTextEnd(int32_t k) const { return m_first + k == m_text.lineCount() - 1; }
+
+private:
+    const TextStore& m_text;
+    int32_t m_first, m_count;
 };
 
-// The replacement split at its line ends (CR with its LFs, or FF): the
-// lengths of the pieces that end with one, and what follows the last.
+// A run of untouched original lines, or one rebuilt line.
+struct Item {
+    int32_t length;  // bytes, line ends included
+    int32_t orig;    // first original line of a run; -1 for a rebuilt line
+    int32_t lines;   // original lines in the run (1 for a rebuilt line)
+    int32_t bits;    // rebuilt: bits of its first row; run: bits added to its first row
+    bool last;       // ends with the text's last line (no line end)
+};
+
+// The replacement split at its line ends (CR with its LFs, or FF).
 struct Pieces {
-    std::vector<int32_t> ended;
-    int32_t rest = 0;
+    std::vector<int32_t> ended;  // lengths of the pieces that end with a line end
+    int32_t rest = 0;            // bytes after the last line end
     bool endsWithLineEnd = false;
 };
 
@@ -62,40 +93,54 @@ Pieces splitLines(const std::string& r) {
     return p;
 }
 
-// The touched lines as a gap buffer: lines before the gap in order, lines
-// after it in reverse (back() is the line at the gap). Edits happen in or
-// near the gap, which moves with them, so each edit costs the distance
-// it moves.
+// The lines as a gap buffer: items before the gap in order, items after it
+// in reverse (back() is the item at the gap). Edits happen at or near the
+// gap, which moves with them.
 class LineModel {
 public:
-    LineModel(std::vector<ModelLine> lines, const std::vector<int32_t>& origFirstBits)
-        : m_origFirst(origFirstBits) {
-        m_after.assign(lines.rbegin(), lines.rend());
+    LineModel(const OriginalLines& orig, const std::vector<uint8_t>& rowBits, int32_t firstRow)
+        : m_orig(orig), m_rowBits(rowBits), m_firstRow(firstRow) {
+        m_after.push_back(runOf(0, orig.count(), 0));
     }
 
     bool remove(int32_t o, int32_t d);
     bool insert(int32_t o, const Pieces& p, int32_t n);
-    std::vector<ModelLine> lines() const {
-        std::vector<ModelLine> all = m_before;
+    std::vector<Item> items() const {
+        std::vector<Item> all = m_before;
         all.insert(all.end(), m_after.rbegin(), m_after.rend());
         return all;
     }
 
 private:
+    Item runOf(int32_t from, int32_t to, int32_t bits) const {
+        return {m_orig.start(to) - m_orig.start(from), from, to - from, bits, m_orig.isTextEnd(to - 1)};
+    }
+    int32_t firstBits(const Item& it) const {
+        if (it.orig < 0) return it.bits;
+        return (m_rowBits[size_t(m_orig.firstRow(it.orig) - m_firstRow)] | it.bits) & kCarried;
+    }
+    void pushBefore(const Item& it) {
+        m_before.push_back(it);
+        m_beforeLength += it.length;
+    }
+    // Splits the run at the gap so that its first line stands alone there.
+    void isolateFirstLine() {
+        Item run = m_after.back();
+        if (run.orig < 0 || run.lines == 1) return;
+        m_after.pop_back();
+        m_after.push_back(runOf(run.orig + 1, run.orig + run.lines, 0));
+        m_after.push_back(runOf(run.orig, run.orig + 1, run.bits));
+    }
     bool locate(int32_t o);
-    int32_t firstBits(const ModelLine& l) const {
-        return l.orig >= 0 ? (m_origFirst[size_t(l.orig)] | l.bits) & kCarried : l.bits;
-    }
-    void pushBefore(const ModelLine& l) {
-        m_before.push_back(l);
-        m_beforeLength += l.length;
-    }
 
-    std::vector<ModelLine> m_before, m_after;
+    const OriginalLines& m_orig;
+    const std::vector<uint8_t>& m_rowBits;
+    int32_t m_firstRow;
+    std::vector<Item> m_before, m_after;
     int32_t m_beforeLength = 0;
-    const std::vector<int32_t>& m_origFirst;
 };
 
+// Brings the line that holds o (intermediate offset) to the gap, alone.
 bool LineModel::locate(int32_t o) {
     while (!m_before.empty() && o < m_beforeLength) {
         m_beforeLength -= m_before.back().length;
@@ -107,14 +152,25 @@ bool LineModel::locate(int32_t o) {
         m_after.pop_back();
     }
     if (m_after.empty() || o < m_beforeLength) return false;
-    const ModelLine& cur = m_after.back();
+    Item run = m_after.back();
+    if (run.orig >= 0 && run.lines > 1) {
+        // Split the run around the line that holds o (runs are unchanged
+        // text, so the original row table tells which line that is).
+        const int32_t k = std::min(run.orig + run.lines - 1,
+                                   m_orig.lineAt(m_orig.start(run.orig) + (o - m_beforeLength)));
+        m_after.pop_back();
+        if (k + 1 < run.orig + run.lines) m_after.push_back(runOf(k + 1, run.orig + run.lines, 0));
+        m_after.push_back(runOf(k, k + 1, k == run.orig ? run.bits : 0));
+        if (k > run.orig) pushBefore(runOf(run.orig, k, run.bits));
+    }
+    const Item& cur = m_after.back();
     return o < m_beforeLength + cur.length || (cur.last && o == m_beforeLength + cur.length);
 }
 
 bool LineModel::remove(int32_t o, int32_t d) {
     if (d <= 0) return true;
     if (!locate(o)) return false;
-    const ModelLine cur = m_after.back();
+    const Item cur = m_after.back();
     m_after.pop_back();
     const int32_t lineStart = m_beforeLength;
     const int32_t carried = firstBits(cur);
@@ -128,29 +184,36 @@ bool LineModel::remove(int32_t o, int32_t d) {
     // line start (that line then stays as it is).
     while (!last && end >= nextStart) {
         if (m_after.empty()) return false;
-        const ModelLine next = m_after.back();
-        if (end < nextStart + next.length || next.last) {
+        const Item& next = m_after.back();
+        if (next.orig >= 0 && next.lines > 1 && !next.last && end >= nextStart + next.length) {
+            total += next.length;  // a whole run of lines deleted
+            nextStart += next.length;
+            m_after.pop_back();
+            continue;
+        }
+        isolateFirstLine();
+        const Item line = m_after.back();
+        if (end < nextStart + line.length || line.last) {
             if (o == lineStart && end == nextStart) {
                 wholeLines = true;
                 break;
             }
-            total += next.length;
-            last = next.last;
+            total += line.length;
+            last = line.last;
             m_after.pop_back();
             break;
         }
-        total += next.length;
-        nextStart += next.length;
+        total += line.length;
+        nextStart += line.length;
         m_after.pop_back();
     }
     if (wholeLines) {
-        // No row is laid out; the old first row's bits go to the line that
+        // No row is laid out; the old first row's bits go onto the line that
         // now follows.
-        ModelLine& next = m_after.back();
-        next.bits |= carried;
+        m_after.back().bits |= carried;
         return true;
     }
-    m_after.push_back({total - d, -1, carried | kModified, last});
+    m_after.push_back({total - d, -1, 1, carried | kModified, last});
     return true;
 }
 
@@ -160,21 +223,21 @@ bool LineModel::insert(int32_t o, const Pieces& p, int32_t n) {
     const int32_t lineStart = m_beforeLength;
     if (o == lineStart && p.endsWithLineEnd) {
         // Whole new lines in front of this one, which stays as it is.
-        for (int32_t len : p.ended) pushBefore({len, -1, kModified, false});
+        for (int32_t len : p.ended) pushBefore({len, -1, 1, kModified, false});
         return true;
     }
-    const ModelLine cur = m_after.back();
+    const Item cur = m_after.back();
     m_after.pop_back();
     const int32_t head = o - lineStart;
     const int32_t tail = cur.length - head;
     const int32_t carried = firstBits(cur);
     if (p.ended.empty()) {
-        m_after.push_back({cur.length + n, -1, carried | kModified, cur.last});
+        m_after.push_back({cur.length + n, -1, 1, carried | kModified, cur.last});
         return true;
     }
     for (size_t i = 0; i < p.ended.size(); ++i)
-        pushBefore({(i == 0 ? head : 0) + p.ended[i], -1, (i == 0 ? carried : 0) | kModified, false});
-    m_after.push_back({p.rest + tail, -1, kModified, cur.last});
+        pushBefore({(i == 0 ? head : 0) + p.ended[i], -1, 1, (i == 0 ? carried : 0) | kModified, false});
+    m_after.push_back({p.rest + tail, -1, 1, kModified, cur.last});
     return true;
 }
 
@@ -182,55 +245,32 @@ bool LineModel::insert(int32_t o, const Pieces& p, int32_t n) {
 
 bool applyBulk(CLuDoc& doc, const ReplaceAllRequest& req, const ReplacePlan& plan, const std::string& stored) {
     TextStore& text = doc.text();
-    const Subject s = subjectOf(text);
-    const int32_t n = s.length;
+    const RowTable& rows = text.rows();
     const int32_t repLen = int32_t(stored.size());
 
-    // ---- The region: whole lines from the first to the last one touched.
+    // ---- The region: whole lines from the first to the last one touched,
+    // and the line after them, which may take over bits.
     int32_t lowest = plan.edits.front().offset, highest = lowest;
     for (const PlannedEdit& e : plan.edits) {
         lowest = std::min(lowest, e.offset);
         highest = std::max(highest, e.offset + e.length);
     }
-    const int32_t regionStart = s.lineStartBefore(lowest, 0);
-    std::vector<ModelLine> lines;
-    int32_t p = regionStart;
-    while (true) {
-        const int32_t e = s.findLineEnd(p, n);
-        if (e >= n) {
-            lines.push_back({n - p, int32_t(lines.size()), 0, true});
-            p = n;
-            break;
-        }
-        const int32_t len = e + s.unitLength(e) - p;
-        lines.push_back({len, int32_t(lines.size()), 0, false});
-        p += len;
-        if (highest < p) break;
-    }
-    const int32_t regionEnd = p;
-    const int32_t regionLines = int32_t(lines.size());
-    // The line after the region may take over bits (whole lines deleted).
-    if (!lines.back().last) {
-        const int32_t e = s.findLineEnd(p, n);
-        lines.push_back({e >= n ? n - p : e + s.unitLength(e) - p, int32_t(lines.size()), 0, e >= n});
-    }
-
-    // ---- The rows' history bits of those lines, line by line.
-    const RowTable& rows = text.rows();
-    const int32_t firstRow = text.rowOfOffset(regionStart);
-    std::vector<int32_t> rowBits, lineFirstRow, origFirst;
-    for (int32_t r = firstRow, k = 0; k < int32_t(lines.size()); ++k) {
-        if (r >= rows.size()) return false;
-        const int32_t line = rows.line(r);
-        lineFirstRow.push_back(int32_t(rowBits.size()));
-        origFirst.push_back(rows.flags(r) & kCarried);
-        for (; r < rows.size() && rows.line(r) == line; ++r) rowBits.push_back(rows.flags(r) & kCarried);
-    }
-    lineFirstRow.push_back(int32_t(rowBits.size()));
+    const int32_t firstRow = text.firstRowOfLine(text.rowOfOffset(lowest));
+    const int32_t firstLine = rows.line(firstRow);
+    const int32_t lastLine = rows.line(text.rowOfOffset(highest));
+    const bool withNext = lastLine + 1 < text.lineCount();
+    const OriginalLines orig(text, firstLine, lastLine - firstLine + 1 + (withNext ? 1 : 0));
+    const int32_t regionLines = lastLine - firstLine + 1;
+    const int32_t regionStart = orig.start(0);
+    const int32_t regionEnd = orig.start(regionLines);
+    const int32_t endRow = orig.rowEnd();
+    std::vector<uint8_t> rowBits;
+    rowBits.reserve(size_t(endRow - firstRow));
+    for (int32_t r = firstRow; r < endRow; ++r) rowBits.push_back(uint8_t(rows.flags(r) & kCarried));
 
     // ---- Replay the edits on the model.
     const Pieces pieces = splitLines(stored);
-    LineModel model(lines, origFirst);
+    LineModel model(orig, rowBits, firstRow);
     for (size_t j = 0; j < plan.edits.size(); ++j) {
         const PlannedEdit& e = plan.edits[j];
         const int32_t at = e.timeOffset - regionStart;
@@ -238,20 +278,28 @@ bool applyBulk(CLuDoc& doc, const ReplaceAllRequest& req, const ReplacePlan& pla
         if (!model.remove(at, e.length)) return false;
         if (!refused && !model.insert(at, pieces, repLen)) return false;
     }
-    const std::vector<ModelLine> result = model.lines();
-    const int32_t newLines = int32_t(result.size()) - int32_t(lines.size() - size_t(regionLines));
+    const std::vector<Item> items = model.items();
     int64_t newLength = 0;
-    for (int32_t k = 0; k < newLines; ++k) newLength += result[size_t(k)].length;
+    for (const Item& it : items) newLength += it.length;
+    const int32_t nextLength = withNext ? orig.start(regionLines + 1) - regionEnd : 0;
+    newLength -= nextLength;
     if (newLength != int64_t(regionEnd - regionStart) + plan.delta) return false;
-    if (newLines < int32_t(result.size()) && result.back().orig != int32_t(lines.size()) - 1) return false;
+    if (withNext && (items.back().orig != regionLines || items.back().lines != 1)) return false;
+    // Where the untouched runs' rows lie in the snapshot (the original row
+    // table is gone once the edit is made).
+    std::vector<std::pair<int32_t, int32_t>> runRows;
+    for (const Item& it : items)
+        if (it.orig >= 0) {
+            const int32_t from = orig.firstRow(it.orig) - firstRow;
+            runRows.emplace_back(from, orig.firstRow(it.orig + it.lines) - firstRow - from);
+        }
 
-    // ---- The new text of the region, and the old one.
+    // ---- The new text of the region, and the bytes the records keep.
     // The refused edit (if any) is the last one made: the highest offset
     // going forward, the lowest going backward.
     std::vector<PlannedEdit> ascending = plan.edits;
     if (!req.forward) std::reverse(ascending.begin(), ascending.end());
     const size_t refusedAt = !plan.lastRefused ? ascending.size() : req.forward ? ascending.size() - 1 : 0;
-    const std::string old(text.data() + regionStart, size_t(regionEnd - regionStart));
     std::string region;
     region.reserve(size_t(newLength));
     int32_t at = regionStart;
@@ -262,6 +310,8 @@ bool applyBulk(CLuDoc& doc, const ReplaceAllRequest& req, const ReplacePlan& pla
         at = e.offset + e.length;
     }
     region.append(text.data() + at, size_t(regionEnd - at));
+    std::string deleted;
+    for (const PlannedEdit& e : plan.edits) deleted.append(text.data() + e.offset, size_t(e.length));
 
     // Rows of the undo records: backward edits are made on text whose
     // earlier part is still unchanged.
@@ -269,28 +319,27 @@ bool applyBulk(CLuDoc& doc, const ReplaceAllRequest& req, const ReplacePlan& pla
     if (!req.forward)
         for (size_t j = 0; j < plan.edits.size(); ++j) recordRows[j] = editPosition(text, plan.edits[j].timeOffset).row;
 
-    // ---- One edit: whole lines out, the new lines in.
-    if (text.removeAt(regionStart, regionEnd - regionStart) < 0) return false;
-    if (!region.empty() && text.insertAt(regionStart, region.data(), int32_t(region.size())) < 0) {
-        // Out of memory: the old lines fit where they were.
-        text.insertAt(regionStart, old.data(), int32_t(old.size()));
-        return false;
-    }
+    // ---- One edit: whole lines out, the new lines in. The room is taken
+    // first, so that the insertion cannot fail once the deletion is done.
+    const int64_t newSize = int64_t(text.size()) - (regionEnd - regionStart) + int64_t(region.size());
+    if (newSize > TextStore::kMaxTextSize || !text.buffer().reserve(size_t(newSize))) return false;
+    text.removeAt(regionStart, regionEnd - regionStart);
+    if (!region.empty()) text.insertAt(regionStart, region.data(), int32_t(region.size()));
 
     // ---- The bits the edits one by one would have left.
     const RowTable& now = text.rows();
-    for (int32_t r = text.rowOfOffset(regionStart), k = 0; k < int32_t(result.size()); ++k) {
-        const ModelLine& l = result[size_t(k)];
-        if (r >= now.size()) break;
-        const int32_t line = now.line(r);
-        if (l.orig >= 0) {
-            const int32_t from = lineFirstRow[size_t(l.orig)];
-            const int32_t count = lineFirstRow[size_t(l.orig) + 1] - from;
+    int32_t r = text.rowOfOffset(regionStart);
+    size_t run = 0;
+    for (const Item& it : items) {
+        if (it.orig >= 0) {
+            // Untouched lines are laid out as before: row for row.
+            const auto [from, count] = runRows[run++];
+            for (int32_t i = 0; i < count && r < now.size(); ++i, ++r)
+                text.setHistoryBits(r, rowBits[size_t(from + i)] | (i == 0 ? it.bits : 0));
+        } else if (r < now.size()) {
+            const int32_t line = now.line(r);
             for (int32_t i = 0; r < now.size() && now.line(r) == line; ++r, ++i)
-                text.setHistoryBits(r, (i < count ? rowBits[size_t(from + i)] : 0) | (i == 0 ? l.bits : 0));
-        } else {
-            for (int32_t i = 0; r < now.size() && now.line(r) == line; ++r, ++i)
-                text.setHistoryBits(r, i == 0 ? l.bits : kModified);
+                text.setHistoryBits(r, i == 0 ? it.bits : kModified);
         }
     }
 
@@ -298,13 +347,14 @@ bool applyBulk(CLuDoc& doc, const ReplaceAllRequest& req, const ReplacePlan& pla
     if (req.forward)
         for (size_t j = 0; j < plan.edits.size(); ++j) recordRows[j] = editPosition(text, plan.edits[j].timeOffset).row;
     UndoHistory& undo = doc.undoHistory();
+    size_t kept = 0;
     for (size_t j = 0; j < plan.edits.size(); ++j) {
         const PlannedEdit& e = plan.edits[j];
         const bool refused = plan.lastRefused && j + 1 == plan.edits.size();
-        const char* deleted = old.data() + (e.offset - regionStart);
         if (e.length > 0)
-            undo.add(repLen > 0 ? undokind::kReplaceDelete : undokind::kDelete, recordRows[j], e.timeOffset, deleted,
-                     e.length);
+            undo.add(repLen > 0 ? undokind::kReplaceDelete : undokind::kDelete, recordRows[j], e.timeOffset,
+                     deleted.data() + kept, e.length);
+        kept += size_t(e.length);
         if (!refused && repLen > 0)
             undo.add(e.length > 0 ? undokind::kReplaceInsert : undokind::kInsert, recordRows[j], e.timeOffset,
                      stored.data(), repLen);

@@ -1,5 +1,7 @@
 #include "search/DocumentSearch.h"
 
+#include <algorithm>
+
 namespace orvex::search {
 
 TextPosition editPosition(const TextStore& text, int32_t offset) {
@@ -31,6 +33,31 @@ int32_t previousCharOffset(const TextStore& text, int32_t offset) {
     const int32_t row = text.rowOfOffset(offset - 1);
     const int32_t known = text.rows().offset(text.firstRowOfLine(row));
     return s.previousCharStart(known, offset);
+}
+
+TextRange wordAt(const TextStore& text, int32_t offset) {
+    const Subject s = subjectOf(text);
+    offset = std::clamp(offset, 0, s.length);
+    const int32_t lineStart = text.rows().offset(text.firstRowOfLine(text.rowOfOffset(offset)));
+    const int32_t lineEnd = s.findLineEnd(offset, s.length);
+    if (offset >= lineEnd) return {offset, offset};
+    auto isWordClass = [](int c) { return c == sjis::kCharWord || (c >= sjis::kCharHalfKana && c <= sjis::kCharKanji); };
+    // Walk the line from its start: runs of one class, up to the caret's.
+    int32_t runStart = lineStart, runClass = -1, p = lineStart;
+    while (p <= offset) {
+        const int len = s.charLength(p);
+        const int c = len == 2 || !isLineEndByte(s.data[p]) ? sjis::charClass(s.data + p) : -1;
+        if (c != runClass) {
+            runStart = p;
+            runClass = c;
+        }
+        if (p == offset) break;
+        p += len;
+    }
+    if (!isWordClass(runClass)) return {offset, offset};
+    int32_t end = offset;
+    while (end < lineEnd && sjis::charClass(s.data + end) == runClass) end += s.charLength(end);
+    return {runStart, end};
 }
 
 }  // namespace orvex::search

@@ -28,4 +28,15 @@ TextPosition editPosition(const TextStore& text, int32_t offset);
 int32_t nextCharOffset(const TextStore& text, int32_t offset);
 int32_t previousCharOffset(const TextStore& text, int32_t offset);
 
+// The word at offset as the search commands take it: the run of characters
+// of the class of the character at offset, within its logical line, when
+// that class is 1 (ASCII letters, digits, "_") or 3 to 7 (half-width kana,
+// full-width letters and digits, hiragana, katakana, kanji). An empty range
+// (at offset) for any other class and at a line end.
+struct TextRange {
+    int32_t begin = 0;
+    int32_t end = 0;
+};
+TextRange wordAt(const TextStore& text, int32_t offset);
+
 }  // namespace orvex::search

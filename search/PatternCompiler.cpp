@@ -178,7 +178,8 @@ bool CompiledPattern::compileRegex(std::string_view s) {
                         }
                         break;
                     }
-                    default: ch(c); break;
+                    // An escaped CR or LF is still a line end.
+                    default: ch(c == kCr || c == kLf ? kLineEndCode : c); break;
                 }
                 break;
             }
@@ -239,7 +240,7 @@ bool CompiledPattern::compileRegex(std::string_view s) {
                         uint16_t code = e;
                         if (e == 't') code = 0x09;
                         else if (e == 'f') code = kFf;
-                        else if (e == 'n' || e == 'r') code = kLineEndCode;
+                        else if (e == 'n' || e == 'r' || e == kCr || e == kLf) code = kLineEndCode;
                         else if (e == 'x' || e == 'X') {
                             size_t taken = 0;
                             const int v = hexEscape(s, i - 1, taken);

@@ -378,9 +378,8 @@ Match PatternMatcher::findFirst(const SearchRange& range, int32_t from, int32_t 
         setStart(s);
         const int32_t r = match(0, s);
         if (r >= 0) return {s, r - s};
-        if (s >= startLimit) break;
         m_known = s;
-        s += m_s.unitLength(s);
+        if (s >= startLimit || (s += m_s.unitLength(s)) > startLimit) break;
     }
     return {};
 }

@@ -242,7 +242,9 @@ protected:
         static const char* pieces[] = {"a", "b", "ab", " ", "_", "\r\n", "\r", "\x0c", "\x82\xa0", "\x83\x41", "A",
                                        "\r\n\n", "aa", "ba"};
         std::string s;
-        const int n = pick(40);
+        // Mostly short texts; now and then a long one with many lines, so
+        // that untouched stretches lie between the replacements.
+        const int n = pick(5) == 0 ? pick(400) : pick(40);
         for (int i = 0; i < n; ++i) s += pieces[pick(14)];
         return s;
     }
