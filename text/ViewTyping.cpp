@@ -16,13 +16,14 @@ namespace {
 
 bool isLineEnd(char c) { return c == '\r' || c == '\f'; }
 
-// Characters of text from i up to its first CR or FF.
-int32_t charactersBeforeLineEnd(std::string_view text, size_t i) {
+// Characters of text from i up to its first CR or FF that the typing
+// produces (dropped control characters do not count).
+int32_t charactersBeforeLineEnd(std::string_view text, size_t i, bool takeControls) {
     int32_t count = 0;
     while (i < text.size() && !isLineEnd(text[i])) {
-        i += (i + 1 < text.size() && sjis::isLeadByte(uint8_t(text[i])) && !text::endsContent(uint8_t(text[i + 1])))
-                 ? 2
-                 : 1;
+        const uint8_t b = uint8_t(text[i]);
+        i += (i + 1 < text.size() && sjis::isLeadByte(b) && !text::endsContent(uint8_t(text[i + 1]))) ? 2 : 1;
+        if (b < 0x20 && b != '\t' && !takeControls) continue;
         ++count;
     }
     return count;
@@ -139,7 +140,7 @@ void CLuView::typeText(std::string_view text, int flags) {
             // One character under the cursor for each typed character, up to
             // a line end or the end of the text.
             int32_t o = here;
-            for (int32_t k = charactersBeforeLineEnd(text, i); k > 0; --k) {
+            for (int32_t k = charactersBeforeLineEnd(text, i, rules.takeControls); k > 0; --k) {
                 if (text::endsContent(t.bytes()[o])) break;
                 o = nav::nextCharOffset(t, o);
             }

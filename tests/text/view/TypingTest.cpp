@@ -113,6 +113,7 @@ const OverwriteCase kOverwriteCases[] = {
     {"EnterOnTheLastRowGoesToItsEnd", 0, "a|bc", "\r", "abc|"},
     {"EnterAtTheEndOfTheTextBreaks", 0, "abc|", "\r", "abc\r\n|"},
     {"TypedLinesOverwriteRowByRow", 0, "|abc\r\ndef", "xy\rz", "xyc\r\nz|ef"},
+    {"DroppedControlsOverwriteNothing", 0, "|abc", "\x01x\n", "x|bc"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Typing, Overwrite, ::testing::ValuesIn(kOverwriteCases),
