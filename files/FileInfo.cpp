@@ -25,6 +25,12 @@ std::optional<FileTime> modificationTime(const std::string& path) {
     return FileTime{st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }
 
+std::optional<uint64_t> fileSize(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return static_cast<uint64_t>(st.st_size);
+}
+
 bool isSameFile(const std::string& a, const std::string& b) {
     struct stat sa, sb;
     if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;

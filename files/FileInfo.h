@@ -18,6 +18,8 @@ bool fileExists(const std::string& path);
 // attribute of the file).
 bool isReadOnlyFile(const std::string& path);
 std::optional<FileTime> modificationTime(const std::string& path);
+// Size in bytes of an existing file (after links).
+std::optional<uint64_t> fileSize(const std::string& path);
 // Both paths name the same file (after links).
 bool isSameFile(const std::string& a, const std::string& b);
 

@@ -18,6 +18,7 @@
 //    cursor at the returned offset, the other views are told to clamp.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/platform/Platform.h"
@@ -112,6 +113,16 @@ public:
     std::string title() const;
     const std::string& titleBase() const { return m_titleBase; }
 
+    // ---- File identity (kept by the file side, read by views and layout)
+    // The file the document was loaded from or last saved under; empty for
+    // an untitled document. Paths are the file system's bytes.
+    const std::string& pathName() const { return m_pathName; }
+    void setPathName(std::string path) { m_pathName = std::move(path); }
+    // File-type mode 0-4 chosen by the file's extension; the per-mode
+    // options of views and layout are read through it.
+    int fileTypeMode() const { return m_fileTypeMode; }
+    void setFileTypeMode(int mode) { m_fileTypeMode = mode; }
+
     // ---- Read-only and editing settings
     bool readOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
@@ -162,6 +173,8 @@ private:
     bool m_closing = false;
     std::string m_titleBase;
     bool m_titleHasPath = false;
+    std::string m_pathName;
+    int m_fileTypeMode = 0;
     std::vector<DocumentObserver*> m_observers;
 };
 

@@ -6,6 +6,8 @@
 // when everything held.
 #include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -108,6 +110,26 @@ inline std::string asOrdinaryUser(const std::function<std::string()>& body) {
         if (::geteuid() == 0) {
             if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) return "skip";
         }
+        return body();
+    });
+}
+
+// Runs `body` in a child with a file system of `size` bytes mounted at a
+// fresh folder, in a mount namespace of its own (nothing outlives the
+// child). "skip" when the system allows no such mount.
+inline std::string inSmallFileSystem(const std::string& point, const char* size,
+                              const std::function<std::string()>& body) {
+    return inChild([&]() -> std::string {
+        if (::unshare(CLONE_NEWNS) != 0) {
+            const uid_t uid = ::geteuid();
+            const gid_t gid = ::getegid();
+            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return "skip";
+            writeFile("/proc/self/setgroups", "deny");
+            writeFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+            writeFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+        }
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return "skip";
+        if (::mount("tmpfs", point.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) != 0) return "skip";
         return body();
     });
 }

@@ -29,26 +29,6 @@ FileError save(const std::string& path, const std::string& bytes) {
     return out.commit();
 }
 
-// Runs `body` in a child with a file system of `size` bytes mounted at a
-// fresh folder, in a mount namespace of its own (nothing outlives the
-// child). "skip" when the system allows no such mount.
-std::string inSmallFileSystem(const std::string& point, const char* size,
-                              const std::function<std::string()>& body) {
-    return inChild([&]() -> std::string {
-        if (::unshare(CLONE_NEWNS) != 0) {
-            const uid_t uid = ::geteuid();
-            const gid_t gid = ::getegid();
-            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return "skip";
-            writeFile("/proc/self/setgroups", "deny");
-            writeFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
-            writeFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
-        }
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return "skip";
-        if (::mount("tmpfs", point.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) != 0) return "skip";
-        return body();
-    });
-}
-
 }  // namespace
 
 // --- the safe writer ------------------------------------------------------

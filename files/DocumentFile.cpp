@@ -1,0 +1,287 @@
+// The document's file state, opening, the lock, closing, revert and the
+// automatic backup step. Saving is in DocumentSave.cpp.
+#include "files/DocumentFile.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "common/strings/StringTable.h"
+#include "files/AutoBackup.h"
+#include "files/ModeLayout.h"
+#include "files/PathNames.h"
+#include "files/SharedReader.h"
+#include "files/TextDecoder.h"
+#include "settings/Settings.h"
+
+namespace orvex::files {
+
+DocumentFileServices documentFileServices(settings::Settings& settings, Trash* trash) {
+    DocumentFileServices s;
+    s.document = &settings.document;
+    s.app = &settings.app;
+    s.editor = &settings.editor;
+    s.colours = &settings.colours;
+    s.trash = trash;
+    return s;
+}
+
+DocumentFile::DocumentFile(CLuDoc& doc, DocumentFileServices services)
+    : m_doc(doc), m_services(std::move(services)) {
+    syncEditSettings();
+}
+
+DocumentFile::~DocumentFile() = default;
+
+settings::DocumentOptions& DocumentFile::options() const {
+    return m_services.document ? *m_services.document : m_defaultOptions;
+}
+
+std::string DocumentFile::displayName() const {
+    if (!hasPath()) return std::string(strings::kUntitledName);
+    return options().fullPathDisp ? path() : std::string(fileNameOf(path()));
+}
+
+void DocumentFile::refreshTitle() { m_doc.setTitleBase(displayName(), hasPath()); }
+
+void DocumentFile::syncEditSettings() {
+    const settings::DocumentOptions& o = options();
+    m_doc.setEditSettings(EditSettings{o.editEnable != 0, o.keepUndo != 0, o.keepModifyMk != 0});
+}
+
+void DocumentFile::setExplicitCode(int code) {
+    m_code = code;
+    m_explicitCode = true;
+}
+
+void DocumentFile::setExplicitLineEnd(int lineEnd) {
+    m_lineEnd = lineEnd;
+    m_explicitLineEnd = true;
+}
+
+void DocumentFile::setTagFile(bool tagFile) {
+    if (tagFile != m_tagFile) applyModeAndLayout(m_doc.fileTypeMode(), tagFile);
+}
+
+void DocumentFile::resetFileState() {
+    m_code = kCodeUndetermined;
+    m_lineEnd = kLineEndUndetermined;
+    m_utf16 = false;
+    m_eofMark = false;
+    m_explicitCode = false;
+    m_explicitLineEnd = false;
+    m_notTextAnswer = kNotTextNone;
+    m_fileTime = FileTime{};
+}
+
+int DocumentFile::modeForPath(const std::string& p) const {
+    return m_services.editor ? m_services.editor->modeForPath(p) : 0;
+}
+
+bool DocumentFile::isTagFileName(const std::string& p) const {
+    if (!options().tagFileSet) return false;
+    const std::string_view ext = extensionOf(fileNameOf(p));
+    return ext.size() == 4 && std::equal(ext.begin(), ext.end(), ".tag", [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+}
+
+void DocumentFile::applyModeAndLayout(int mode, bool tagFile) {
+    m_doc.setFileTypeMode(mode);
+    m_tagFile = tagFile;
+    LayoutOptions layout;
+    if (m_services.editor && m_services.colours) {
+        layout = layoutOptionsFor(*m_services.editor, *m_services.colours, options(), mode, tagFile);
+    } else {
+        layout = m_doc.layoutOptions();
+        layout.tagFile = tagFile;
+    }
+    // A window-width wrap keeps the width its views gave the document; the
+    // views lay it out again when they have none yet.
+    TextStore& text = m_doc.text();
+    const int32_t width =
+        layout.adjCol && text.lastLayoutWidth() > 0 ? text.wrapWidth() : computeWrapWidth(layout, nullptr);
+    text.setLayout(layout, width);
+    m_doc.layoutAll();
+}
+
+void DocumentFile::installText(std::string& text, int32_t lineCount) {
+    m_doc.reset(text.empty());
+    if (!text.empty()) {
+        // Capacity was reserved before the document let go of its text, so
+        // this cannot fail.
+        m_doc.text().buffer().assign(text.data(), static_cast<int32_t>(text.size()));
+    }
+    m_doc.text().setRowSizeHint(lineCount);
+}
+
+void DocumentFile::newDocument() {
+    releaseLock();
+    m_doc.reset(true);
+    m_doc.setPathName({});
+    m_doc.setReadOnly(false);
+    m_userReadOnly = false;
+    resetFileState();
+    syncEditSettings();
+    applyModeAndLayout(0, false);
+    m_doc.markLoaded();
+    refreshTitle();
+}
+
+bool DocumentFile::open(const std::string& filePath, const OpenOptions& openOptions) {
+    if (filePath.empty()) return false;
+    const settings::DocumentOptions& o = options();
+    const Platform& platform = m_doc.platform();
+    syncEditSettings();
+
+    // Read and convert the whole file before the document changes.
+    std::string text;
+    const SharedReadResult read =
+        readTextFile(platform, filePath, static_cast<size_t>(TextStore::kMaxTextSize), o.autoKanji, text);
+    m_notTextAnswer = read.notTextAnswer;
+    if (!read.ok) {
+        if (read.notTextAnswer == kNotTextView && m_services.showInViewer) m_services.showInViewer(filePath);
+        return false;
+    }
+    const ConvertResult converted = convertText(text, read.prepared.utf16, o.autoKanji);
+    const size_t need = text.size() + 1;
+    if (need > static_cast<size_t>(TextStore::kMaxTextSize)) {
+        if (platform.messages) platform.messages->showText(kFileTooLargeText, MsgIcon::Exclamation);
+        return false;
+    }
+    if (!m_doc.text().buffer().reserve(need + std::max<size_t>(need / 8, 4096))) {
+        if (platform.messages) platform.messages->showText(fileErrorMessage({FileErrorKind::OutOfMemory, 0}, filePath, false), MsgIcon::Exclamation);
+        return false;
+    }
+
+    // The document takes the file.
+    releaseLock();
+    installText(text, static_cast<int32_t>(std::min<size_t>(converted.lineCount, INT32_MAX)));
+    resetFileState();
+    m_notTextAnswer = read.notTextAnswer;
+    m_code = converted.code;
+    m_lineEnd = converted.lineEnd;
+    m_utf16 = read.prepared.utf16;
+    m_eofMark = read.prepared.eofMark;
+    m_fileTime = read.time;
+    m_doc.setPathName(filePath);
+
+    const bool tag = isTagFileName(filePath);
+    m_userReadOnly = openOptions.readOnly;
+    m_doc.setReadOnly(openOptions.readOnly || (tag && o.tagFileWrtProt));
+    takeLock(openOptions.quiet);
+    if (isReadOnlyFile(filePath)) m_doc.setReadOnly(true);
+    applyModeAndLayout(modeForPath(filePath), tag);
+    m_doc.markLoaded();
+    refreshTitle();
+    return true;
+}
+
+void DocumentFile::takeLock(bool quiet) {
+    if (!hasPath()) return;
+    if (m_lock.take(path(), options().openFileLock) != FileLock::Result::Denied) return;
+    const Platform& platform = m_doc.platform();
+    if (!quiet && platform.messages)
+        platform.messages->showId(strings::kWriteDeniedReadOnly, MsgIcon::Exclamation, MsgButtons::Ok, {path()});
+    m_doc.setReadOnly(true);
+}
+
+bool DocumentFile::saveModified() {
+    if (!m_doc.isModified()) return true;
+    const Platform& platform = m_doc.platform();
+    if (!platform.messages) return false;
+    const std::string name = hasPath() ? path() : displayName();
+    switch (platform.messages->showId(strings::kSaveChangesTo, MsgIcon::Exclamation, MsgButtons::YesNoCancel,
+                                      {name})) {
+        case MsgResult::Yes: return save();
+        case MsgResult::No: return true;
+        default: return false;
+    }
+}
+
+void DocumentFile::close() {
+    // Only a file that really is empty is offered for deletion: an empty
+    // document whose edits were discarded may stand for a file that is not.
+    bool offerDelete = false;
+    if (options().delZeroFile && hasPath() && m_doc.text().length() == 0 && fileExists(path())) {
+        const std::optional<uint64_t> size = fileSize(path());
+        offerDelete = !m_doc.isModified() || (size && *size == 0);
+    }
+    releaseLock();
+    if (!m_autoBackupFile.empty()) {
+        ::unlink(m_autoBackupFile.c_str());
+        m_autoBackupFile.clear();
+    }
+    const Platform& platform = m_doc.platform();
+    if (offerDelete && platform.messages &&
+        platform.messages->showId(strings::kEmptyFileDelete, MsgIcon::Question, MsgButtons::YesNo, {path()}) ==
+            MsgResult::Yes)
+        ::unlink(path().c_str());
+}
+
+bool DocumentFile::revert() {
+    releaseLock();
+    if (!hasPath()) {
+        m_doc.reset(true);
+        applyModeAndLayout(m_doc.fileTypeMode(), m_tagFile);
+        m_doc.markLoaded();
+        return true;
+    }
+    const std::string filePath = path();  // open() replaces the document's path
+    if (open(filePath, OpenOptions{m_userReadOnly, false})) return true;
+    takeLock(true);
+    return false;
+}
+
+// ---- Automatic backup
+
+bool DocumentFile::writeAutoBackupCopy() {
+    if (m_autoBackupFile.empty()) {
+        const std::string folder = autoBackupFolder(m_services.app ? m_services.app->autoBackupPath : std::string());
+        if (hasPath()) {
+            const std::time_t now = m_services.now();
+            std::tm local{};
+            localtime_r(&now, &local);
+            m_autoBackupFile = autoBackupFileName(folder, path(), local);
+        } else {
+            m_autoBackupFile = createAutoBackupFile(folder);
+        }
+        if (m_autoBackupFile.empty()) return false;
+    }
+    return !writeAutoBackup(m_autoBackupFile, m_doc.text().view(), m_eofMark).failed();
+}
+
+void DocumentFile::autoBackupStep() {
+    if (!m_doc.isModified() || m_doc.text().length() == 0) return;
+    // The document itself is saved only where a save with the prompt would
+    // not ask: it has a name, may be saved under it, and is text.
+    if (m_services.app && m_services.app->autoBackup == 2 && hasPath() && !m_doc.readOnly() &&
+        m_notTextAnswer == kNotTextNone) {
+        const SaveOutcome outcome = write(path(), SaveKind::Automatic);
+        if (outcome == SaveOutcome::Saved) {
+            if (m_doc.platform().ui) m_doc.platform().ui->updateTitle(&m_doc);
+            return;
+        }
+        if (outcome == SaveOutcome::Failed) return;  // reported
+        // Lossy: the file's code cannot hold the text; a copy keeps it all.
+    }
+    if (writeAutoBackupCopy()) {
+        m_autoBackupFailureShown = false;
+        return;
+    }
+    // Reported once until a copy succeeds again, not at every tick.
+    const Platform& platform = m_doc.platform();
+    if (!m_autoBackupFailureShown && platform.messages)
+        platform.messages->showId(strings::kBackupFailed, MsgIcon::Exclamation);
+    m_autoBackupFailureShown = true;
+}
+
+bool DocumentFile::convert(int code, int lineEnd) {
+    if (code != 0) setExplicitCode(code);
+    if (lineEnd != 0) setExplicitLineEnd(lineEnd);
+    if (m_doc.text().length() == 0 && !m_doc.isModified()) return true;
+    return save();
+}
+
+}  // namespace orvex::files

@@ -1,0 +1,19 @@
+#pragma once
+// Texts of the file dialogs and questions that have no string-table id.
+#include <string_view>
+
+namespace orvex::files {
+
+// Titles of the save dialog: saving under a new name, saving a copy, and
+// appending the selection to a file.
+inline constexpr std::string_view kSaveAsTitle = "名前を付けて保存";
+inline constexpr std::string_view kSaveCopyTitle = "コピーを保存";
+inline constexpr std::string_view kAppendTitle = "追加保存";
+
+// Asked before a save that would write characters the output code cannot
+// hold: %1 the file, %2 how many characters become "?".
+inline constexpr std::string_view kUnrepresentableQuestion =
+    "%1 の文字ｺｰﾄﾞで表せない文字が %2 個あります。\n"
+    "これらの文字は「?」として保存されます。保存しますか？";
+
+}  // namespace orvex::files

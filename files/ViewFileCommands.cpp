@@ -1,0 +1,170 @@
+#include "files/ViewFileCommands.h"
+
+#include <algorithm>
+
+#include "common/strings/StringTable.h"
+#include "files/AppendToFile.h"
+#include "files/CodeChoices.h"
+#include "files/DocumentFile.h"
+#include "files/FileCommandIds.h"
+#include "files/FileTexts.h"
+#include "files/PathNames.h"
+#include "files/SharedReader.h"
+#include "files/TextDecoder.h"
+#include "text/CLuView.h"
+
+namespace orvex::files {
+
+ViewFileCommands::ViewFileCommands(CLuView& view, DocumentFile& file) : m_view(view), m_file(file) {
+    m_view.addCommandExtension(this);
+}
+
+ViewFileCommands::~ViewFileCommands() { m_view.removeCommandExtension(this); }
+
+const CommandTable<ViewFileCommands>& ViewFileCommands::commandTable() {
+    using V = ViewFileCommands;
+    static const CommandTable<V> table{
+        {cmd::kInsertFile, cmd::kInsertFile, &V::cmdInsertFile, nullptr, kCmdModifiesText | kCmdRecorded},
+        {cmd::kRevert, cmd::kRevert, &V::cmdRevert, nullptr, kCmdRecorded},
+        {cmd::kAppendSelectionToFile, cmd::kAppendSelectionToFile, &V::cmdAppendSelection, nullptr,
+         kCmdNeedsSelection | kCmdRecorded},
+        {cmd::kConvertToShiftJis, cmd::kConvertToLf, &V::cmdConvert, &V::updateConvert, kCmdRecorded},
+        {cmd::kConvertToUnicode, cmd::kConvertToUnicode, &V::cmdConvert, &V::updateConvert, kCmdRecorded},
+    };
+    return table;
+}
+
+bool ViewFileCommands::onCommand(CommandId id) {
+    const CommandTable<ViewFileCommands>::Entry* e = commandTable().find(id);
+    if (!e) return false;
+    // What the update handler greys out does nothing.
+    if ((e->flags & kCmdModifiesText) && !m_view.document().editable()) return true;
+    if ((e->flags & kCmdNeedsSelection) && !m_view.hasSelection()) return true;
+    (this->*(e->handler))(id);
+    return true;
+}
+
+bool ViewFileCommands::onUpdateCommand(CommandId id, CommandState& state) {
+    const CommandTable<ViewFileCommands>::Entry* e = commandTable().find(id);
+    if (!e) return false;
+    CommandState s;
+    if (e->update) (this->*(e->update))(id, s);
+    if ((e->flags & kCmdModifiesText) && !m_view.document().editable()) s.enabled = false;
+    if ((e->flags & kCmdNeedsSelection) && !m_view.hasSelection()) s.enabled = false;
+    state = s;
+    return true;
+}
+
+void ViewFileCommands::record(CommandId id) {
+    KeyMacroHook* hook = m_view.context().keyMacro;
+    if (hook && hook->recordingSlot() != 0) hook->record(id, 0);
+}
+
+// ---- Operations
+
+bool ViewFileCommands::insertFile(const std::string& path) {
+    CLuDoc& doc = m_view.document();
+    if (!doc.editable()) return false;
+    const TextPosition cursor = m_view.cursor();
+    const int32_t end = doc.text().endColumn(cursor.row);
+    if (cursor.byteColumn > end) m_view.placeCursor(cursor.row, end);
+
+    const settings::DocumentOptions& o = m_file.options();
+    const size_t room = static_cast<size_t>(TextStore::kMaxTextSize - doc.text().size());
+    std::string text;
+    const SharedReadResult read = readTextFile(doc.platform(), path, room, o.autoKanji, text);
+    if (!read.ok) {
+        if (read.notTextAnswer == kNotTextView && m_file.services().showInViewer)
+            m_file.services().showInViewer(read.path);
+        return false;
+    }
+    convertText(text, read.prepared.utf16, o.autoKanji);
+    if (const size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
+    if (text.empty()) return true;
+    return m_view.insertText(text) >= 0;
+}
+
+bool ViewFileCommands::revert(bool ask) {
+    CLuDoc& doc = m_view.document();
+    const Platform& platform = doc.platform();
+    if (ask && (!platform.messages ||
+                platform.messages->showId(strings::kDiscardEdits, MsgIcon::Question, MsgButtons::OkCancel) !=
+                    MsgResult::Ok))
+        return false;
+    if (!m_file.revert()) return false;
+    doc.text().forgetInsertionGap();
+    m_view.placeCursor(0, 0);
+    m_view.scrollTo(0, 0);
+    m_view.updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
+    if (platform.ui) platform.ui->invalidateAll(&m_view);
+    return true;
+}
+
+bool ViewFileCommands::appendSelection() {
+    if (!m_view.hasSelection()) return false;
+    CLuDoc& doc = m_view.document();
+    const Platform& platform = doc.platform();
+    if (!platform.fileDialogs) return false;
+    FileDialogRequest request;
+    request.save = true;
+    request.title = std::string(kAppendTitle);
+    if (m_file.hasPath()) request.directory = folderOf(m_file.path());
+    const std::optional<FileDialogResult> chosen = platform.fileDialogs->ask(request);
+    if (!chosen || chosen->paths.empty() || chosen->paths.front().empty()) return false;
+    const std::string target = chosen->paths.front();
+
+    std::string bytes;
+    if (m_file.options().saveCmnt) {
+        const std::time_t now = m_file.services().now();
+        std::tm local{};
+        localtime_r(&now, &local);
+        bytes = appendHeaderLine(m_file.displayName(), local);
+    }
+    bytes += m_view.selectedText();
+    const std::string temp = writeAppendTempFile(bytes);
+    if (temp.empty()) {
+        if (platform.messages) platform.messages->showId(strings::kCannotCreateTemp, MsgIcon::Exclamation);
+        return false;
+    }
+    return runAppendRequest(platform, m_file.services(), AppendRequest{target, temp, fileExists(target)});
+}
+
+bool ViewFileCommands::convert(CommandId id) {
+    const auto it = std::find_if(kConversionCommands.begin(), kConversionCommands.end(),
+                                 [id](const ConversionCommand& c) { return c.id == id; });
+    if (it == kConversionCommands.end()) return false;
+    return m_file.convert(it->code, it->lineEnd);
+}
+
+// ---- Handlers
+
+void ViewFileCommands::cmdInsertFile(CommandId id) {
+    insertFile();
+    record(id);
+}
+
+void ViewFileCommands::cmdRevert(CommandId id) {
+    revert(true);
+    record(id);
+}
+
+void ViewFileCommands::cmdAppendSelection(CommandId id) {
+    appendSelection();
+    record(id);
+}
+
+void ViewFileCommands::cmdConvert(CommandId id) {
+    convert(id);
+    record(id);
+}
+
+void ViewFileCommands::updateConvert(CommandId id, CommandState& state) {
+    // The item of the document's present code or line end is checked.
+    for (const ConversionCommand& c : kConversionCommands) {
+        if (c.id != id) continue;
+        if (c.code != 0) state.checked = outputCode(0, true, m_file.code()) == c.code;
+        else state.checked = m_file.lineEnd() == c.lineEnd || (c.lineEnd == kLineEndCrLf && m_file.lineEnd() == 0);
+    }
+}
+
+}  // namespace orvex::files
