@@ -1,5 +1,7 @@
 #include "display/LayoutOptions.h"
 
+#include "settings/EditorOptions.h"
+
 #include "common/codepage/Cp932.h"
 
 namespace orvex {
@@ -22,14 +24,15 @@ bool LayoutOptions::classEnabled(int k) const {
     return ttwdSel[k - 1] != 0;
 }
 
+// The defaults are the profile's, so that a document laid out before the
+// settings are applied breaks lines as it will afterwards.
 std::string LayoutOptions::defaultNoLineStart() {
-    static const std::string s = cp932::fromUtf8(
-        "!%),.:;?]}｡｣､･ﾞﾟ、。，．・：；？！゛゜ヽヾゝゞ々’”）〕］｝〉》」』】°′″℃￠％‰");
+    static const std::string s = settings::EditorOptions().kinsokuStr1;
     return s;
 }
 
 std::string LayoutOptions::defaultNoLineEnd() {
-    static const std::string s = cp932::fromUtf8("$([\\{｢‘“（〔［｛〈《「『【￥＄￡");
+    static const std::string s = settings::EditorOptions().kinsokuStr2;
     return s;
 }
 
