@@ -1,0 +1,114 @@
+#pragma once
+// Everything the editor's windows share for the whole run: the settings,
+// the platform services, the editing state of all views, the key lookup and
+// what painting needs (colour table, display font, keyword matchers and
+// render options per file-type mode).
+//
+// The main window owns one; tests make their own with a settings
+// environment in a temporary folder. The platform pointers may be replaced
+// (by a test's scripted message boxes, say) before the first document is
+// created: documents and views copy them.
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "common/platform/Platform.h"
+#include "display/ColourTable.h"
+#include "display/KeywordMatcher.h"
+#include "display/LayoutOptions.h"
+#include "display/RenderOptions.h"
+#include "settings/Settings.h"
+#include "shell/KeyLookup.h"
+#include "text/EditorHooks.h"
+#include "text/EditorState.h"
+#include "text/ProfileViewOptions.h"
+
+namespace orvex {
+class CLuDoc;
+}
+
+namespace orvex::qt {
+
+class DisplayFont;
+class EditorDocument;
+class QtClipboard;
+class QtFileDialogs;
+class QtMessageBoxes;
+class QtTimers;
+class QtUiRequests;
+
+// The layout options of a file-type mode as the settings give them.
+LayoutOptions layoutOptionsFrom(const settings::Settings& s, int mode, bool tagFile);
+
+class EditorContext {
+public:
+    // loadSettings: read the settings file now (the program); tests may
+    // fill the settings themselves and call applySettings().
+    explicit EditorContext(settings::SettingsEnvironment env, bool loadSettings = true);
+    ~EditorContext();
+    EditorContext(const EditorContext&) = delete;
+    EditorContext& operator=(const EditorContext&) = delete;
+
+    settings::Settings& settings() { return *m_settings; }
+    Platform& platform() { return m_platform; }
+    EditorState& state() { return m_state; }
+    ViewOptionsSource& viewOptions() { return *m_viewOptions; }
+    EditorHooks& hooks();
+    QtUiRequests& ui() { return *m_ui; }
+    QtMessageBoxes& messageBoxes() { return *m_messages; }
+    QtFileDialogs& fileDialogs() { return *m_fileDialogs; }
+
+    // Rebuilds everything derived from the settings: the colour table, the
+    // display font, the keyword matchers and render options, the key
+    // lookup (with the default key table when none is stored), toolbar 1
+    // and the context menu defaults. Windows repaint afterwards.
+    void applySettings();
+
+    const shell::KeyLookup& keyLookup() const { return m_keys; }
+    const ColourTable& colours() const { return m_colours; }
+    const DisplayFont& font() const { return *m_font; }
+    const RenderOptions& renderOptions(int mode) const { return m_render[modeIndex(mode)]; }
+    const KeywordMatcher& keywords(int mode) const { return m_keywords[modeIndex(mode)]; }
+    LayoutOptions layoutOptions(int mode, bool tagFile) const { return layoutOptionsFrom(*m_settings, mode, tagFile); }
+
+    // The highlight string of the last search (Shift JIS), shared by all
+    // views; empty: none.
+    std::string highlight;
+    bool highlightMatchCase = false;
+
+    // Documents know their file-type mode; views ask through this map.
+    void registerDocument(const CLuDoc* doc, const EditorDocument* owner) { m_documents[doc] = owner; }
+    void unregisterDocument(const CLuDoc* doc) { m_documents.erase(doc); }
+    int modeOf(const CLuDoc& doc) const;
+
+    // Called when a per-mode layout option changed (automatic wrapping):
+    // the main window lays out every open document again.
+    void setRelayoutHandler(std::function<void()> handler) { m_relayout = std::move(handler); }
+
+private:
+    class Hooks;
+    static size_t modeIndex(int m) { return m >= 0 && m < settings::kModeCount ? size_t(m) : 0; }
+
+    std::unique_ptr<settings::Settings> m_settings;
+    std::unique_ptr<QtMessageBoxes> m_messages;
+    std::unique_ptr<QtFileDialogs> m_fileDialogs;
+    std::unique_ptr<QtClipboard> m_clipboard;
+    std::unique_ptr<QtTimers> m_timers;
+    std::unique_ptr<QtUiRequests> m_ui;
+    Platform m_platform;
+    EditorState m_state;
+    std::unique_ptr<ProfileViewOptions> m_viewOptions;
+    std::unique_ptr<Hooks> m_hooks;
+    std::function<void()> m_relayout;
+
+    shell::KeyLookup m_keys;
+    ColourTable m_colours;
+    std::unique_ptr<DisplayFont> m_font;
+    std::array<RenderOptions, settings::kModeCount> m_render;
+    std::array<KeywordMatcher, settings::kModeCount> m_keywords;
+    std::unordered_map<const CLuDoc*, const EditorDocument*> m_documents;
+};
+
+}  // namespace orvex::qt

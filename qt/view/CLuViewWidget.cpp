@@ -1,0 +1,260 @@
+// The view widget's state: construction, geometry and wrapping, the scroll
+// bars, and what the view asks of its window (ViewHost).
+#include "qt/view/CLuViewWidget.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <limits>
+
+#include "common/codepage/ShiftJis.h"
+#include "common/strings/CommandTexts.h"
+
+#include "display/LayoutOptions.h"
+#include "qt/document/EditorDocument.h"
+#include "qt/mainframe/EditorContext.h"
+#include "qt/platform/QtText.h"
+#include "qt/view/DisplayFont.h"
+#include "text/VirtualKeys.h"
+
+namespace orvex::qt {
+
+CLuViewWidget::CLuViewWidget(EditorDocument& document, QWidget* parent)
+    : QAbstractScrollArea(parent), m_document(document), m_ctx(document.context()) {
+    ViewContext vc;
+    vc.state = &m_ctx.state();
+    vc.options = &m_ctx.viewOptions();
+    vc.hooks = &m_ctx.hooks();
+    vc.host = this;
+    m_view = std::make_unique<CLuView>(document.doc(), vc);
+    m_ctx.ui().addView(m_view.get(), this);
+
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, true);
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAcceptDrops(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    setMouseTracking(false);
+
+    const int flash = QApplication::cursorFlashTime();
+    m_blink.setInterval(flash > 0 ? flash / 2 : 500);
+    connect(&m_blink, &QTimer::timeout, this, [this] {
+        m_caretOn = !m_caretOn;
+        viewport()->update(caretRect().adjusted(-1, -1, 1, 1));
+    });
+    applySettings();
+    m_view->updateCursor(true, ScrollMode::None, SelectionUpdate::Clear);
+}
+
+CLuViewWidget::~CLuViewWidget() {
+    m_blink.stop();
+    m_ctx.ui().removeView(m_view.get());
+    m_view.reset();
+}
+
+int CLuViewWidget::mode() const { return m_document.mode(); }
+
+void CLuViewWidget::applySettings() {
+    const settings::ChildOptions& c = m_ctx.settings().child;
+    setVerticalScrollBarPolicy(c.scrollBarDisp ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(c.scrollBarDisp2 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setFont(m_ctx.font().font());
+    updateGeometryAndWrap();
+}
+
+void CLuViewWidget::updateGeometryAndWrap() {
+    const TextStore& t = m_document.doc().text();
+    const RenderOptions& o = m_ctx.renderOptions(mode());
+    const QSize size = viewport()->size();
+    m_geometry = computeViewGeometry(m_ctx.font().metrics(), size.width(), size.height(), o, t.rowCount());
+    m_gutterDigits = gutterDigits(t.rowCount());
+    m_view->setViewport(std::max(1, m_geometry.visibleRows), std::max(1, m_geometry.fullRows),
+                        std::max(1, m_geometry.visibleColumns));
+    const LayoutOptions& lo = m_document.doc().layoutOptions();
+    if (lo.adjCol && size.width() > 0) {
+        const ViewMetrics metrics = m_geometry.wrapMetrics(size.width());
+        const int32_t w = computeWrapWidth(lo, &metrics);
+        if (w != t.wrapWidth()) m_view->applyWrapWidth(w);
+    }
+    updateScrollBars();
+    viewport()->update();
+}
+
+void CLuViewWidget::updateScrollBars() {
+    const TextStore& t = m_document.doc().text();
+    const RenderOptions& o = m_ctx.renderOptions(mode());
+    const ScrollBarSpec v = orvex::verticalScrollBar(m_view->availableRows(), std::max(1, m_geometry.fullRows));
+    // Rows are never wider than the wrap width and its hanging columns,
+    // the line-end mark and a free cursor excepted.
+    const LayoutOptions& lo = m_document.doc().layoutOptions();
+    const int32_t content = t.wrapWidth() + (lo.kinsoku ? lo.hangLimit() : 0) + 2;
+    const ScrollBarSpec h = orvex::horizontalScrollBar(content, m_geometry.visibleColumns, o.pitch());
+    m_syncingBars = true;
+    QScrollBar* vb = QAbstractScrollArea::verticalScrollBar();
+    vb->setRange(0, v.maximum);
+    vb->setPageStep(v.pageStep);
+    vb->setSingleStep(v.singleStep);
+    vb->setValue(m_view->topRow());
+    QScrollBar* hb = QAbstractScrollArea::horizontalScrollBar();
+    hb->setRange(0, std::max(h.maximum, m_view->leftColumn()));
+    hb->setPageStep(h.pageStep);
+    hb->setSingleStep(h.singleStep);
+    hb->setValue(m_view->leftColumn());
+    m_syncingBars = false;
+}
+
+void CLuViewWidget::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    updateGeometryAndWrap();
+}
+
+void CLuViewWidget::scrollContentsBy(int dx, int) {
+    if (m_syncingBars) return;
+    const int pitch = m_ctx.renderOptions(mode()).pitch();
+    const int32_t left = snapColumn(QAbstractScrollArea::horizontalScrollBar()->value(), pitch);
+    m_view->scrollTo(QAbstractScrollArea::verticalScrollBar()->value(), left);
+    if (dx != 0 && !m_view->hasSelection()) {
+        // A horizontal scroll-bar move brings the caret into the columns
+        // shown.
+        const TextPosition c = m_view->cursor();
+        const int32_t col = caretColumnInView(c.displayColumn, m_view->leftColumn(), m_geometry.fullColumns);
+        if (col != c.displayColumn) {
+            const TextStore& t = m_document.doc().text();
+            const ColumnHit hit = t.byteColumnAt(c.row, col, false, t.wrapWidth(), m_view->freeCursorOn(c.row));
+            m_view->placeCursor(c.row, hit.byteColumn);
+            m_view->updateCursor(true, ScrollMode::None, SelectionUpdate::Clear);
+        }
+    }
+}
+
+QPoint CLuViewWidget::cellPosition(int32_t row, int32_t column) const {
+    return {m_geometry.columnX(column - m_view->leftColumn()), m_geometry.rowY(row - m_view->topRow())};
+}
+
+QRect CLuViewWidget::caretRect() const {
+    const TextPosition c = m_view->cursor();
+    const QPoint at = cellPosition(c.row, c.displayColumn);
+    const int cw = m_geometry.charWidth;
+    int width = std::max(2, m_ctx.settings().editor.options.caretWidth);
+    if (m_ctx.state().insOver && !m_document.doc().text().insertionGap().open) {
+        // Overwrite: the whole character under the caret.
+        const TextStore& t = m_document.doc().text();
+        const bool dbcs = c.byteColumn < t.endColumn(c.row) && sjis::isLeadByte(uint8_t(*t.pointer(c.row, c.byteColumn)));
+        width = cw * (dbcs ? 2 : 1);
+    }
+    return {at.x(), at.y(), width, m_geometry.rowHeight};
+}
+
+void CLuViewWidget::updateCaretArea() {
+    const QRect now = caretRect();
+    viewport()->update(m_lastCaret.adjusted(-1, -1, 1, 1));
+    viewport()->update(now.adjusted(-1, -1, 1, 1));
+    // The caret marker of the ruler follows.
+    if (m_geometry.rulerHeight > 0) viewport()->update(0, 0, viewport()->width(), m_geometry.rulerHeight);
+    m_lastCaret = now;
+}
+
+void CLuViewWidget::restartBlink() {
+    m_caretOn = true;
+    if (hasFocus()) m_blink.start();
+}
+
+// ---- ViewHost
+
+void CLuViewWidget::caretMoved() {
+    restartBlink();
+    updateCaretArea();
+    if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImAnchorRectangle);
+}
+
+void CLuViewWidget::scrolled(int32_t, int32_t) {
+    updateScrollBars();
+    viewport()->update();
+}
+
+void CLuViewWidget::scrollSizesChanged() {
+    if (gutterDigits(m_document.doc().text().rowCount()) != m_gutterDigits) updateGeometryAndWrap();
+    else updateScrollBars();
+}
+
+void CLuViewWidget::showContextMenu(int32_t row, int32_t column) {
+    if (!m_contextMenu) return;
+    const QPoint cell = cellPosition(row, column) + QPoint(0, m_geometry.rowHeight);
+    m_contextMenu(*this, viewport()->mapToGlobal(cell));
+}
+
+void CLuViewWidget::finishComposition() {
+    if (!m_preedit.isEmpty()) QGuiApplication::inputMethod()->commit();
+}
+
+void CLuViewWidget::setInputMethodOpen(bool open) {
+    if (open == m_imOpen) return;
+    if (!open) finishComposition();
+    m_imOpen = open;
+    setAttribute(Qt::WA_InputMethodEnabled, open);
+    QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
+void CLuViewWidget::registerWord(std::string_view) {
+    // Input methods on this desktop keep their own dictionaries; there is
+    // no call that opens their word registration.
+    m_ctx.platform().messages->showText("この環境では単語登録を使用できません", MsgIcon::Information);
+}
+
+std::optional<int32_t> CLuViewWidget::askLineNumber(int32_t initial) {
+    bool ok = false;
+    const int n = QInputDialog::getInt(this, fromUtf8(commands::menuText(32777)), QStringLiteral("行番号:"), initial, 1,
+                                       std::numeric_limits<int>::max(), 1, &ok);
+    if (!ok) return std::nullopt;
+    return n;
+}
+
+std::optional<int32_t> CLuViewWidget::askCharacterCode() {
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, fromUtf8(commands::menuText(32984)),
+                                               QStringLiteral("文字ｺｰﾄﾞ (10進数、または 0x で始まる16進数):"),
+                                               QLineEdit::Normal, QString(), &ok)
+                             .trimmed();
+    if (!ok || text.isEmpty()) return std::nullopt;
+    const bool hex = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+    const int value = hex ? text.mid(2).toInt(&ok, 16) : text.toInt(&ok, 10);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+void CLuViewWidget::hideMousePointer() {
+    if (m_pointerHidden) return;
+    m_pointerHidden = true;
+    viewport()->setCursor(Qt::BlankCursor);
+    viewport()->setMouseTracking(true);
+}
+
+bool CLuViewWidget::isKeyDown(uint16_t key) const {
+    const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+    switch (key) {
+    case vk::kShift: return mods & Qt::ShiftModifier;
+    case vk::kControl: return mods & Qt::ControlModifier;
+    case vk::kMenu: return mods & Qt::AltModifier;
+    default: return false;
+    }
+}
+
+// ---- RepaintTarget
+
+void CLuViewWidget::repaintRows(int first, int last) {
+    const int32_t top = m_view->topRow();
+    const int32_t bottom = top + m_geometry.visibleRows;
+    const int32_t from = std::max<int32_t>(first, top);
+    const int32_t to = last < 0 ? bottom : std::min<int32_t>(last, bottom);
+    if (from > to) return;
+    const int y = m_geometry.rowY(from - top);
+    viewport()->update(0, y, viewport()->width(), (to - from + 1) * m_geometry.rowHeight);
+}
+
+void CLuViewWidget::repaintAll() { viewport()->update(); }
+
+}  // namespace orvex::qt

@@ -1,0 +1,101 @@
+#pragma once
+// The editor's windows under test: a settings environment in a temporary
+// folder (nothing is read from or written to the user's settings), scripted
+// message boxes and file dialogs, and the main window shown offscreen.
+// Events are delivered synchronously (QTest and sendEvent); nothing waits
+// on a clock.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "common/codepage/Cp932.h"
+#include "qt/document/EditorDocument.h"
+#include "qt/mainframe/CChildFrame.h"
+#include "qt/mainframe/CMainFrame.h"
+#include "qt/mainframe/EditorContext.h"
+#include "qt/view/CLuViewWidget.h"
+#include "tests/support/FakePlatform.h"
+#include "text/CLuView.h"
+
+namespace orvex::qt::test {
+
+inline std::string sj(std::string_view utf8) { return cp932::fromUtf8(utf8); }
+inline std::string utf8(std::string_view sjis) { return cp932::toUtf8(sjis); }
+
+// Lets queued calls (status refresh, layout) run.
+inline void settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+class EditorWindowTest : public ::testing::Test {
+protected:
+    // Settings of the test before the frame is built.
+    virtual void configure(settings::Settings&) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        settings::SettingsEnvironment env;
+        env.settingsFile = dir.filePath(QStringLiteral("settings.ini")).toStdString();
+        env.dataFolder = dir.filePath(QStringLiteral("data")).toStdString();
+        env.tempFolder = dir.path().toStdString();
+        env.homeFolder = dir.path().toStdString();
+        ctx = std::make_unique<EditorContext>(env, false);
+        ctx->platform().messages = &messages;
+        ctx->platform().fileDialogs = &dialogs;
+        configure(ctx->settings());
+        ctx->applySettings();
+        frame = std::make_unique<CMainFrame>(*ctx);
+        frame->resize(900, 600);
+        frame->show();
+        settle();
+    }
+
+    void TearDown() override {
+        if (frame)
+            for (CChildFrame* c : frame->childFrames()) c->document().doc().setModified(false);
+        frame.reset();
+        ctx.reset();
+    }
+
+    CChildFrame* newChild() {
+        CChildFrame* c = frame->newDocument();
+        settle();
+        return c;
+    }
+    CLuViewWidget& pane() { return *frame->activePane(); }
+    CLuView& view() { return pane().view(); }
+    CLuDoc& doc() { return pane().document().doc(); }
+    std::string text() { return utf8(doc().text().view()); }
+    // Replaces the active document's text (loaded, unmodified).
+    void load(std::string_view utf8Text) {
+        doc().text().setText(sj(utf8Text));
+        doc().layoutAll();
+        doc().markLoaded();
+        view().placeCursorAtOffset(0);
+        view().updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
+        settle();
+    }
+    std::string path(const char* name) const { return dir.filePath(QString::fromUtf8(name)).toStdString(); }
+    std::string writeFile(const char* name, const std::string& bytes) {
+        const std::string p = path(name);
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+    static std::string readFile(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    QTemporaryDir dir;
+    orvex::test::ScriptedMessageBoxes messages;
+    orvex::test::FakeFileDialogs dialogs;
+    std::unique_ptr<EditorContext> ctx;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+}  // namespace orvex::qt::test
