@@ -5,14 +5,15 @@
 #include <functional>
 
 #include "settings/EditorProfile.h"
+#include "text/CLuDoc.h"
 #include "text/ViewOptions.h"
 
 namespace orvex {
 
 class ProfileViewOptions final : public ViewOptionsSource {
 public:
-    // modeOf gives a document's file-type mode (0-4); without it every
-    // document uses mode 0.
+    // modeOf gives a document's file-type mode (0-4); without it the mode
+    // the document carries is used.
     explicit ProfileViewOptions(settings::EditorProfile& profile, std::function<int(const CLuDoc&)> modeOf = {})
         : m_profile(profile), m_modeOf(std::move(modeOf)) {}
 
@@ -21,7 +22,7 @@ public:
     void setModeOption(const CLuDoc& doc, ModeOption which, int value) override;
 
 private:
-    int modeIndex(const CLuDoc& doc) const { return m_modeOf ? m_modeOf(doc) : 0; }
+    int modeIndex(const CLuDoc& doc) const { return m_modeOf ? m_modeOf(doc) : doc.fileTypeMode(); }
 
     settings::EditorProfile& m_profile;
     std::function<int(const CLuDoc&)> m_modeOf;
