@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# files-peers.sh - the character-code benchmarks (FilesBench) beside their
-# peers, in one run: iconv and nkf converting the same corpus files as whole
-# programs (timed with the shared bench-lib.sh), then the benchmark program,
-# whose own iconv rows are the in-process peer.
+# files-peers.sh - the character-code benchmarks (FilesBench) and the
+# document load and save benchmarks (DocumentFileBench) beside their peers,
+# in one run: iconv and nkf converting the same corpus files as whole
+# programs (timed with the shared bench-lib.sh), then the two benchmark
+# programs, whose own iconv rows are the in-process peers.
 #
 # Environment (all optional):
 #   ORVEX_CORPUS  corpus made by make-corpus.sh        [/tmp/orvex-corpus]
 #   FILESBENCH    the benchmark program                [<repo>/build/bin/filesbench]
+#   DOCBENCH      the document benchmark program       [<repo>/build/bin/documentfilebench]
 #   BENCH_LIB     bench-lib.sh                         [<repo>/../shared/bench/bench-lib.sh]
 #   RUNS          timed runs per peer row              [9]
 set -u
@@ -14,6 +16,7 @@ export LC_ALL=C
 HERE=$(cd "$(dirname "$0")" && pwd)
 export C=${ORVEX_CORPUS:-/tmp/orvex-corpus}
 FILESBENCH=${FILESBENCH:-$HERE/../build/bin/filesbench}
+DOCBENCH=${DOCBENCH:-$HERE/../build/bin/documentfilebench}
 # shellcheck source=/dev/null
 source "${BENCH_LIB:-$HERE/../../shared/bench/bench-lib.sh}"
 
@@ -21,6 +24,7 @@ for f in sjis-16m.txt euc-16m.txt jis-16m.txt utf16le-16m.txt sjis-64m.txt euc-i
     [[ -e $C/$f ]] || { echo "missing $C/$f: run make-corpus.sh first" >&2; exit 1; }
 done
 [[ -x $FILESBENCH ]] || { echo "no benchmark program at $FILESBENCH (set FILESBENCH)" >&2; exit 1; }
+[[ -x $DOCBENCH ]] || { echo "no benchmark program at $DOCBENCH (set DOCBENCH)" >&2; exit 1; }
 have() { command -v "$1" >/dev/null 2>&1; }
 S16=$(wc -c < "$C/sjis-16m.txt")
 SIPA=$(wc -c < "$C/euc-ipadic.csv")
@@ -49,3 +53,6 @@ fi
 
 printf '\n== FilesBench (in process; Time is wall clock, CPU the process time)\n'
 ORVEX_CORPUS=$C "$FILESBENCH" "$@"
+
+printf '\n== DocumentFileBench (load = read, detect, convert, full layout at 80 columns; save = safe write with fsync; write = conversion only)\n'
+ORVEX_CORPUS=$C "$DOCBENCH" "$@"

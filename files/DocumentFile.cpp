@@ -2,6 +2,7 @@
 // automatic backup step. Saving is in DocumentSave.cpp.
 #include "files/DocumentFile.h"
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 #include "common/strings/StringTable.h"
 #include "files/AutoBackup.h"
+#include "files/FileReader.h"
 #include "files/ModeLayout.h"
 #include "files/PathNames.h"
 #include "files/SharedReader.h"
@@ -16,6 +18,45 @@
 #include "settings/Settings.h"
 
 namespace orvex::files {
+
+namespace {
+
+// A text buffer as the storage of a load. Buffers of many megabytes ask the
+// kernel for huge pages before the file is read into them: filling them
+// then takes a few page faults instead of thousands.
+class TextBufferTarget final : public ReadTarget {
+public:
+    explicit TextBufferTarget(TextBuffer& buffer) : m_buffer(buffer) {}
+
+    char* resize(size_t n) override {
+        if (n >= static_cast<size_t>(INT32_MAX) || !m_buffer.resize(static_cast<int32_t>(n))) return nullptr;
+        if (m_buffer.data() != m_advised || m_buffer.capacity() != m_advisedSize) {
+            m_advised = m_buffer.data();
+            m_advisedSize = m_buffer.capacity();
+            adviseHugePages(m_advised, m_advisedSize);
+        }
+        return m_buffer.data();
+    }
+
+private:
+    static void adviseHugePages(char* p, size_t size) {
+#if defined(MADV_HUGEPAGE)
+        constexpr uintptr_t kHuge = uintptr_t{2} << 20;
+        const uintptr_t from = (reinterpret_cast<uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
+        const uintptr_t to = (reinterpret_cast<uintptr_t>(p) + size) & ~(kHuge - 1);
+        if (to > from) ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#else
+        (void)p;
+        (void)size;
+#endif
+    }
+
+    TextBuffer& m_buffer;
+    char* m_advised = nullptr;
+    size_t m_advisedSize = 0;
+};
+
+}  // namespace
 
 DocumentFileServices documentFileServices(settings::Settings& settings, Trash* trash) {
     DocumentFileServices s;
@@ -106,16 +147,6 @@ void DocumentFile::applyModeAndLayout(int mode, bool tagFile) {
     m_doc.layoutAll();
 }
 
-void DocumentFile::installText(std::string& text, int32_t lineCount) {
-    m_doc.reset(text.empty());
-    if (!text.empty()) {
-        // Capacity was reserved before the document let go of its text, so
-        // this cannot fail.
-        m_doc.text().buffer().assign(text.data(), static_cast<int32_t>(text.size()));
-    }
-    m_doc.text().setRowSizeHint(lineCount);
-}
-
 void DocumentFile::newDocument() {
     releaseLock();
     m_doc.reset(true);
@@ -135,29 +166,30 @@ bool DocumentFile::open(const std::string& filePath, const OpenOptions& openOpti
     const Platform& platform = m_doc.platform();
     syncEditSettings();
 
-    // Read and convert the whole file before the document changes.
-    std::string text;
+    // The file is read and converted in a buffer of its own, which the
+    // document takes only when everything worked.
+    TextBuffer fresh;
+    TextBufferTarget target(fresh);
     const SharedReadResult read =
-        readTextFile(platform, filePath, static_cast<size_t>(TextStore::kMaxTextSize), o.autoKanji, text);
+        readTextFile(platform, filePath, static_cast<size_t>(TextStore::kMaxTextSize), o.autoKanji, target);
     m_notTextAnswer = read.notTextAnswer;
     if (!read.ok) {
         if (read.notTextAnswer == kNotTextView && m_services.showInViewer) m_services.showInViewer(filePath);
         return false;
     }
-    const ConvertResult converted = convertText(text, read.prepared.utf16, o.autoKanji);
-    const size_t need = text.size() + 1;
-    if (need > static_cast<size_t>(TextStore::kMaxTextSize)) {
+    const ConvertResult converted =
+        convertText(fresh.bytes(), read.length, read.prepared.utf16, o.autoKanji);
+    if (converted.length + 1 > static_cast<size_t>(TextStore::kMaxTextSize)) {
         if (platform.messages) platform.messages->showText(kFileTooLargeText, MsgIcon::Exclamation);
         return false;
     }
-    if (!m_doc.text().buffer().reserve(need + std::max<size_t>(need / 8, 4096))) {
-        if (platform.messages) platform.messages->showText(fileErrorMessage({FileErrorKind::OutOfMemory, 0}, filePath, false), MsgIcon::Exclamation);
-        return false;
-    }
+    fresh.resize(static_cast<int32_t>(converted.length));
 
     // The document takes the file.
     releaseLock();
-    installText(text, static_cast<int32_t>(std::min<size_t>(converted.lineCount, INT32_MAX)));
+    m_doc.reset(false);
+    std::swap(m_doc.text().buffer(), fresh);
+    m_doc.text().setRowSizeHint(static_cast<int32_t>(std::min<size_t>(converted.lineCount, INT32_MAX)));
     resetFileState();
     m_notTextAnswer = read.notTextAnswer;
     m_code = converted.code;

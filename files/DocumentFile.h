@@ -135,7 +135,6 @@ private:
     std::optional<std::string> askSaveName(bool replace);
     std::string defaultNameForPrompt() const;
     void applyModeAndLayout(int mode, bool tagFile);
-    void installText(std::string& text, int32_t lineCount);
     void resetFileState();
     void syncEditSettings();
     void refreshTitle();

@@ -39,9 +39,30 @@ ssize_t readFully(int fd, char* buf, size_t size) {
 
 }  // namespace
 
+char* StringReadTarget::resize(size_t n) {
+    try {
+        m_s.resize(n);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    return m_s.data();
+}
+
 ReadFileResult readWholeFile(const std::string& path, size_t maxBytes, std::string& out) {
-    ReadFileResult result;
+    StringReadTarget target(out);
     out.clear();
+    const ReadFileResult result = readWholeFile(path, maxBytes, static_cast<ReadTarget&>(target));
+    if (result.error) {
+        out.clear();
+        if (result.error.kind == FileErrorKind::OutOfMemory) out.shrink_to_fit();
+    } else {
+        out.resize(result.size);
+    }
+    return result;
+}
+
+ReadFileResult readWholeFile(const std::string& path, size_t maxBytes, ReadTarget& out) {
+    ReadFileResult result;
     if (maxBytes > SIZE_MAX / 2) maxBytes = SIZE_MAX / 2;  // room for the one byte looked beyond
     Descriptor file;
     // Opened without waiting for a writer of a pipe; reads then wait.
@@ -71,42 +92,37 @@ ReadFileResult readWholeFile(const std::string& path, size_t maxBytes, std::stri
         result.error = FileError{FileErrorKind::TooLarge, EFBIG};
         return result;
     }
-    try {
-        size_t size = 0;
-        size_t want = regular ? static_cast<size_t>(st.st_size) : 0;
-        for (;;) {
-            // One byte beyond what is expected shows whether the file goes
-            // on (a pipe, or a file that grew since its size was taken).
-            size_t room = want - size + 1;
-            if (!regular && room < 65536) room = 65536;
-            if (size + room > maxBytes + 1) room = maxBytes + 1 - size;
-            out.resize(size + room);
-            const ssize_t n = readFully(file.fd, out.data() + size, room);
-            if (n < 0) {
-                out.clear();
-                result.error = fileErrorFromErrno(errno);
-                return result;
-            }
-            size += static_cast<size_t>(n);
-            if (size > maxBytes) {
-                out.clear();
-                result.error = FileError{FileErrorKind::TooLarge, EFBIG};
-                return result;
-            }
-            if (static_cast<size_t>(n) < room) break;  // the end of the file
-            want = size + (size >> 1);
-        }
-        out.resize(size);
-        if (regular && size < static_cast<size_t>(st.st_size)) {
-            out.clear();
-            result.error = FileError{FileErrorKind::ShortRead, 0};
+    size_t size = 0;
+    size_t want = regular ? static_cast<size_t>(st.st_size) : 0;
+    for (;;) {
+        // One byte beyond what is expected shows whether the file goes
+        // on (a pipe, or a file that grew since its size was taken).
+        size_t room = want - size + 1;
+        if (!regular && room < 65536) room = 65536;
+        if (size + room > maxBytes + 1) room = maxBytes + 1 - size;
+        char* data = out.resize(size + room);
+        if (!data) {
+            result.error = FileError{FileErrorKind::OutOfMemory, ENOMEM};
             return result;
         }
-    } catch (const std::bad_alloc&) {
-        out.clear();
-        out.shrink_to_fit();
-        result.error = FileError{FileErrorKind::OutOfMemory, ENOMEM};
+        const ssize_t n = readFully(file.fd, data + size, room);
+        if (n < 0) {
+            result.error = fileErrorFromErrno(errno);
+            return result;
+        }
+        size += static_cast<size_t>(n);
+        if (size > maxBytes) {
+            result.error = FileError{FileErrorKind::TooLarge, EFBIG};
+            return result;
+        }
+        if (static_cast<size_t>(n) < room) break;  // the end of the file
+        want = size + (size >> 1);
     }
+    if (regular && size < static_cast<size_t>(st.st_size)) {
+        result.error = FileError{FileErrorKind::ShortRead, 0};
+        return result;
+    }
+    result.size = size;
     return result;
 }
 

@@ -24,10 +24,9 @@ int askNotText(MessageBoxes& messages) {
 }
 
 SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
-                              std::string& text) {
+                              ReadTarget& target) {
     SharedReadResult result;
     result.path = path;
-    text.clear();
     if (result.path.empty()) {
         if (!platform.fileDialogs) return result;
         FileDialogRequest request;
@@ -37,7 +36,7 @@ SharedReadResult readTextFile(const Platform& platform, const std::string& path,
         result.path = chosen->paths.front();
     }
 
-    const ReadFileResult read = readWholeFile(result.path, maxBytes, text);
+    const ReadFileResult read = readWholeFile(result.path, maxBytes, target);
     if (read.error) {
         result.error = read.error;
         if (platform.messages) {
@@ -49,16 +48,26 @@ SharedReadResult readTextFile(const Platform& platform, const std::string& path,
         return result;
     }
     result.time = read.time;
-    result.prepared = prepareFileText(text, readSetting);
+    // The read left room for one byte after the file's.
+    char* data = target.resize(read.size);
+    size_t length = read.size;
+    result.prepared = prepareFileText(reinterpret_cast<uint8_t*>(data), length, readSetting);
     if (result.prepared.hasNul) {
         result.notTextAnswer = platform.messages ? askNotText(*platform.messages) : kNotTextClose;
-        if (result.notTextAnswer != kNotTextOpen) {
-            text.clear();
-            return result;
-        }
-        replaceNuls(text);
+        if (result.notTextAnswer != kNotTextOpen) return result;
+        replaceNuls(data, length);
     }
+    result.length = length;
     result.ok = true;
+    return result;
+}
+
+SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
+                              std::string& text) {
+    StringReadTarget target(text);
+    text.clear();
+    SharedReadResult result = readTextFile(platform, path, maxBytes, readSetting, target);
+    text.resize(result.ok ? result.length : 0);
     return result;
 }
 

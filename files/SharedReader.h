@@ -10,6 +10,7 @@
 #include "common/platform/Platform.h"
 #include "files/FileError.h"
 #include "files/FileInfo.h"
+#include "files/FileReader.h"
 #include "files/TextDecoder.h"
 
 namespace orvex::files {
@@ -30,6 +31,7 @@ int askNotText(MessageBoxes& messages);
 
 struct SharedReadResult {
     bool ok = false;
+    size_t length = 0;       // bytes of text
     std::string path;        // the file read (the chosen one when asked)
     PreparedText prepared;
     FileTime time;           // its last-write time
@@ -43,5 +45,9 @@ struct SharedReadResult {
 // 30008 for a lock held by another program, the others by kind).
 SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
                               std::string& text);
+// The same into any storage: the text is its first `length` bytes, followed
+// by a NUL.
+SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
+                              ReadTarget& text);
 
 }  // namespace orvex::files

@@ -61,38 +61,45 @@ size_t convertUtf16Input(uint8_t* buf, size_t len) {
     return o;
 }
 
-PreparedText prepareFileText(std::string& bytes, int readSetting) {
+PreparedText prepareFileText(uint8_t* buf, size_t& len, int readSetting) {
     PreparedText prep;
-    if (isUtf16File(bytesOf(bytes), bytes.size(), readSetting)) {
+    if (isUtf16File(buf, len, readSetting)) {
         prep.utf16 = true;
-        bytes.resize(convertUtf16Input(bytesOf(bytes), bytes.size()));
+        len = convertUtf16Input(buf, len);
     }
-    size_t len = bytes.size();
-    while (len > 0 && bytes[len - 1] == '\0') --len;
-    if (len > 0 && bytes[len - 1] == '\x1A') {
+    while (len > 0 && buf[len - 1] == 0) --len;
+    if (len > 0 && buf[len - 1] == 0x1A) {
         --len;
         prep.eofMark = true;
     }
-    bytes.resize(len);
-    prep.hasNul = std::memchr(bytes.data(), 0, len) != nullptr;
+    prep.hasNul = std::memchr(buf, 0, len) != nullptr;
+    buf[len] = 0;
     return prep;
 }
 
-void replaceNuls(std::string& text) {
-    char* p = text.data();
-    char* const end = p + text.size();
+PreparedText prepareFileText(std::string& bytes, int readSetting) {
+    size_t len = bytes.size();
+    const PreparedText prep = prepareFileText(bytesOf(bytes), len, readSetting);
+    bytes.resize(len);
+    return prep;
+}
+
+void replaceNuls(char* p, size_t len) {
+    char* const end = p + len;
     while ((p = static_cast<char*>(std::memchr(p, 0, static_cast<size_t>(end - p)))) != nullptr) *p++ = ' ';
 }
 
+void replaceNuls(std::string& text) { replaceNuls(text.data(), text.size()); }
+
+ConvertResult convertText(uint8_t* buf, size_t len, bool utf16, int readSetting, int code) {
+    if (utf16) return scanLineEnds(buf, len);
+    ConvertResult r = detectAndConvert(buf, len, readSetting, code);
+    if (r.code == kCodeReadAgainAsEuc) r = detectAndConvert(buf, len, readSetting, kCodeReadAgainAsEuc);
+    return r;
+}
+
 ConvertResult convertText(std::string& text, bool utf16, int readSetting, int code) {
-    ConvertResult r;
-    if (utf16) {
-        r = scanLineEnds(bytesOf(text), text.size());
-    } else {
-        r = detectAndConvert(bytesOf(text), text.size(), readSetting, code);
-        if (r.code == kCodeReadAgainAsEuc)
-            r = detectAndConvert(bytesOf(text), text.size(), readSetting, kCodeReadAgainAsEuc);
-    }
+    const ConvertResult r = convertText(bytesOf(text), text.size(), utf16, readSetting, code);
     text.resize(r.length);
     return r;
 }

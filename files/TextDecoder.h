@@ -36,15 +36,22 @@ struct PreparedText {
 // Converts a UTF-16 file, drops trailing NUL bytes and then one final 0x1A.
 // Afterwards the string holds the text (its terminator is the string's own).
 PreparedText prepareFileText(std::string& bytes, int readSetting);
+// The same over buf[0, len), buf[len] writable; len becomes the text's
+// length and buf[len] NUL.
+PreparedText prepareFileText(uint8_t* buf, size_t& len, int readSetting);
 
 // Every NUL inside the text becomes a blank.
 void replaceNuls(std::string& text);
+void replaceNuls(char* text, size_t len);
 
 // Detection and conversion, or the line-end scan for text that came from
 // UTF-16, resizing the string to the result. A detection that ends with
 // kCodeReadAgainAsEuc converts the text again as EUC at once, so the code
 // returned is always 0-4.
 ConvertResult convertText(std::string& text, bool utf16, int readSetting, int code = kCodeUndetermined);
+// The same over buf[0, len) with buf[len] NUL; the result's length is the
+// text's new length (buf[length] is NUL).
+ConvertResult convertText(uint8_t* buf, size_t len, bool utf16, int readSetting, int code = kCodeUndetermined);
 
 struct DecodedText {
     ConvertResult convert;
