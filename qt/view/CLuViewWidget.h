@@ -14,6 +14,7 @@
 // ViewWidgetPaint.cpp, ViewWidgetInput.cpp (keys, input method, mouse,
 // wheel), ViewWidgetDrag.cpp (drag and drop).
 #include <QAbstractScrollArea>
+#include <QImage>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -147,6 +148,7 @@ private:
     GutterRow m_gutter;
     std::vector<CommentSpan> m_comments;
     std::vector<RulerTick> m_ticks;
+    QImage m_strip;
 
     // Caret.
     QTimer m_blink;

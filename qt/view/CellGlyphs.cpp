@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QTextLayout>
+#include <cstring>
 
 #include "common/codepage/ShiftJis.h"
 #include "qt/platform/QtText.h"
@@ -11,6 +12,9 @@ namespace orvex::qt {
 namespace {
 
 constexpr size_t kTableSize = 65536;
+// Cell images kept at most; the cache starts again when it is full (a
+// screen needs a few thousand).
+constexpr size_t kMaxCachedCells = 12000;
 
 std::string bytesOf(uint16_t code) {
     if (code > 0xFF) return {char(code >> 8), char(code & 0xFF)};
@@ -88,6 +92,86 @@ void CellGlyphs::draw(QPainter& painter, std::string_view cells, qreal x, qreal 
         m_run.setGlyphIndexes(m_indexes[f]);
         m_run.setPositions(m_positions[f]);
         painter.drawGlyphRun(QPointF(0, 0), m_run);
+    }
+}
+
+}  // namespace orvex::qt
+
+namespace orvex::qt {
+
+void CellGlyphs::fill(QImage& strip, int x, int width, int height, QRgb colour) {
+    const int from = std::max(0, x);
+    const int to = std::min(strip.width(), x + width);
+    if (from >= to) return;
+    height = std::min(height, strip.height());
+    uchar* bits = strip.bits();
+    const qsizetype stride = strip.bytesPerLine();
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+        std::fill(line + from, line + to, colour);
+    }
+}
+
+const QImage& CellGlyphs::cellImage(uint16_t code, int cells, QRgb foreground, QRgb background, const CellBox& box) {
+    if (!(box == m_box) || m_cells.size() >= kMaxCachedCells) {
+        m_cells.clear();
+        m_box = box;
+    }
+    const uint64_t key = uint64_t(code) | uint64_t(foreground & 0xFFFFFF) << 16 | uint64_t(background & 0xFFFFFF) << 40;
+    auto it = m_cells.find(key);
+    if (it != m_cells.end()) return it->second;
+    QImage image(cells * box.width, box.height, QImage::Format_RGB32);
+    image.fill(background);
+    const Glyph& g = glyph(code);
+    if (g.font >= 0) {
+        QPainter p(&image);
+        p.setPen(QColor::fromRgb(foreground));
+        const qreal room = qreal(cells) * box.width;
+        m_run.setRawFont(m_raw[size_t(g.font)]);
+        m_run.setGlyphIndexes({g.index});
+        m_run.setPositions({QPointF(g.advance < room ? (room - g.advance) / 2 : 0, box.ascent)});
+        p.drawGlyphRun(QPointF(0, 0), m_run);
+    }
+    return m_cells.emplace(key, std::move(image)).first->second;
+}
+
+void CellGlyphs::paintRun(QImage& strip, int x, std::string_view cells, QRgb foreground, QRgb background,
+                          const CellBox& box) {
+    const int n = int(cells.size());
+    const auto* p = reinterpret_cast<const uint8_t*>(cells.data());
+    const int height = std::min(box.height, strip.height());
+    const int stripWidth = strip.width();
+    uchar* bits = strip.bits();
+    const qsizetype stride = strip.bytesPerLine();
+    background |= 0xFF000000;
+    foreground |= 0xFF000000;
+    for (int i = 0; i < n;) {
+        uint16_t code = p[i];
+        int width = 1;
+        if (sjis::isLeadByte(p[i]) && i + 1 < n) {
+            code = uint16_t(p[i] << 8 | p[i + 1]);
+            width = 2;
+        }
+        const int cx = x + i * box.width;
+        const int from = std::max(0, cx);
+        const int to = std::min(stripWidth, cx + width * box.width);
+        i += width;
+        if (from >= to) continue;
+        if (glyph(code).font < 0) {
+            // A blank: the background alone.
+            for (int y = 0; y < height; ++y) {
+                auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+                std::fill(line + from, line + to, background);
+            }
+            continue;
+        }
+        const QImage& cell = cellImage(code, width, foreground, background, box);
+        const uchar* src = cell.constBits();
+        const qsizetype srcStride = cell.bytesPerLine();
+        const size_t bytes = size_t(to - from) * sizeof(QRgb);
+        for (int y = 0; y < height; ++y)
+            std::memcpy(bits + y * stride + qsizetype(from) * qsizetype(sizeof(QRgb)),
+                        src + y * srcStride + qsizetype(from - cx) * qsizetype(sizeof(QRgb)), bytes);
     }
 }
 

@@ -7,9 +7,16 @@
 //
 // Which font and glyph a character uses is looked up once per distinct
 // character (a table of 65,536 entries indexed by the one or two bytes) and
-// kept for the life of the font. Drawing a run of cells is then one glyph
-// run per font in the run.
+// kept for the life of the font.
+//
+// Two ways to draw: draw() puts glyph runs through a painter (one run per
+// font); paintRun() fills a row strip image directly, copying opaque cell
+// images (a character in its colours on its background, rendered once per
+// character and colour pair and kept in a bounded cache), which is several
+// times faster than blending every glyph of a screen anew.
 #include <QGlyphRun>
+#include <QImage>
+#include <unordered_map>
 #include <QList>
 #include <QPointF>
 #include <QRawFont>
@@ -41,8 +48,24 @@ public:
     // in them.
     void draw(QPainter& painter, std::string_view cells, qreal x, qreal baseline, int cellWidth);
 
+    // The size of one cell in a row strip and the baseline in it.
+    struct CellBox {
+        int width = 1;
+        int height = 1;
+        int ascent = 0;
+        friend bool operator==(const CellBox&, const CellBox&) = default;
+    };
+    // Fills the cells of a run into a strip (Format_RGB32, at least one
+    // row high) from pixel x: the background, then each character's cell
+    // image. Parts outside the strip are cut off.
+    void paintRun(QImage& strip, int x, std::string_view cells, QRgb foreground, QRgb background, const CellBox& box);
+    // Fills pixels [x, x + width) of the strip's rows [0, height).
+    static void fill(QImage& strip, int x, int width, int height, QRgb colour);
+    size_t cachedCells() const { return m_cells.size(); }
+
 private:
     Glyph resolve(uint16_t code);
+    const QImage& cellImage(uint16_t code, int cells, QRgb foreground, QRgb background, const CellBox& box);
     int fontIndex(const QRawFont& raw);
 
     QFont m_font;
@@ -53,6 +76,9 @@ private:
     std::vector<QList<quint32>> m_indexes;
     std::vector<QList<QPointF>> m_positions;
     QGlyphRun m_run;
+    // Cell images by character, width and colours, for m_box.
+    CellBox m_box;
+    std::unordered_map<uint64_t, QImage> m_cells;
 };
 
 }  // namespace orvex::qt

@@ -23,42 +23,43 @@ void paintTextRow(const PaintContext& pc, const RowAttributes& row, const RowRun
     const ViewGeometry& g = *pc.geometry;
     const int cw = g.charWidth;
     const int h = g.rowHeight;
-    // With the underline the cells stop one pixel short of the row's bottom.
-    const int cellHeight = row.underline() ? h - 1 : h;
-    const int baseline = y + pc.ascent;
+    const int textWidth = std::max(0, pc.clientWidth - g.textLeft);
+    const int origin = 2 * cw;  // strip x of screen column 0
+    QImage& strip = *pc.strip;
+    if (strip.width() < origin + textWidth + 2 * cw || strip.height() != h)
+        strip = QImage(origin + textWidth + 4 * cw, h, QImage::Format_RGB32);
+    const CellGlyphs::CellBox box{cw, h, pc.ascent};
     const std::string_view cells = row.cells();
+    auto qrgb = [](Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); };
 
-    int right = g.textLeft;
+    int right = origin;
     for (const AttrRun& r : runs.runs()) {
-        const int x = g.columnX(r.column);
-        p.fillRect(x, y, r.length * cw, cellHeight, toQColor(r.background));
-        p.setPen(toQColor(r.foreground));
-        pc.glyphs->draw(p, cells.substr(size_t(r.cell), size_t(r.length)), x, baseline, cw);
+        const int x = origin + r.column * cw;
+        pc.glyphs->paintRun(strip, x, cells.substr(size_t(r.cell), size_t(r.length)), qrgb(r.foreground),
+                            qrgb(r.background), box);
         right = std::max(right, x + r.length * cw);
     }
-    // The background right of the text: the row's own up to the fill
-    // columns, the window colour beyond.
-    const int fillEnd = g.columnX(runs.screenColumn(row.fillColumns()));
-    if (fillEnd > right) p.fillRect(right, y, fillEnd - right, cellHeight, toQColor(row.fillColour()));
-    const int windowFrom = std::max(right, fillEnd);
-    if (windowFrom < pc.clientWidth)
-        p.fillRect(windowFrom, y, pc.clientWidth - windowFrom, cellHeight, toQColor(pc.colours->colour(ColourSlot::Window)));
-    if (cellHeight < h) p.fillRect(g.textLeft, y + cellHeight, pc.clientWidth - g.textLeft, h - cellHeight,
-                                   toQColor(pc.colours->colour(ColourSlot::Window)));
+    // Right of the text: the row's own background up to the fill columns,
+    // the window colour beyond.
+    const int fillEnd = std::max(right, origin + runs.screenColumn(row.fillColumns()) * cw);
+    CellGlyphs::fill(strip, right, fillEnd - right, h, qrgb(row.fillColour()));
+    CellGlyphs::fill(strip, fillEnd, origin + textWidth - fillEnd, h, qrgb(pc.colours->colour(ColourSlot::Window)));
     // A box selection reaching beyond the row's text.
     if (row.boxTailFrom() < row.boxTailTo()) {
-        const int from = std::max(g.textLeft, g.columnX(runs.screenColumn(row.boxTailFrom())));
-        const int to = g.columnX(runs.screenColumn(row.boxTailTo()));
-        if (to > from) p.fillRect(from, y, to - from, cellHeight, toQColor(pc.colours->colour(ColourSlot::Window2)));
+        const int from = std::max(origin, origin + runs.screenColumn(row.boxTailFrom()) * cw);
+        const int to = origin + runs.screenColumn(row.boxTailTo()) * cw;
+        CellGlyphs::fill(strip, from, to - from, h, qrgb(pc.colours->colour(ColourSlot::Window2)));
     }
+    p.drawImage(QPoint(g.textLeft, y), strip, QRect(origin, 0, textWidth, h));
 
     const int markX = g.columnX(runs.screenColumn(row.contentColumns()));
-    if (row.lineEndMark() && markX >= g.textLeft - cw)
-        paintLineEndArrow(p, markX, y, cw, cellHeight, toQColor(row.lineEndColour()));
-    if (row.eofMark() && markX >= g.textLeft - 5 * cw) {
+    if (row.lineEndMark() && markX >= g.textLeft)
+        paintLineEndArrow(p, markX, y, cw, h, toQColor(row.lineEndColour()));
+    if (row.eofMark() && markX >= g.textLeft) {
         p.setPen(toQColor(row.eofColour()));
-        pc.glyphs->draw(p, "[EOF]", markX, baseline, cw);
+        pc.glyphs->draw(p, "[EOF]", markX, y + pc.ascent, cw);
     }
+    // The underline takes the row's last pixel line, below the cells.
     if (row.underline()) {
         p.setPen(QPen(toQColor(row.underlineColour()), 1));
         p.drawLine(g.textLeft, y + h - 1, pc.clientWidth, y + h - 1);

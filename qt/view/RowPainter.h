@@ -4,6 +4,7 @@
 // Nothing here decides a colour or a column; the row's RowAttributes and
 // RowRuns, the GutterRow and the ruler ticks carry every decision.
 #include <QColor>
+#include <QImage>
 #include <vector>
 
 #include "display/ColourTable.h"
@@ -24,6 +25,9 @@ inline QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)
 
 struct PaintContext {
     QPainter* painter = nullptr;
+    // The row strip the text is composed in before it is drawn (reused row
+    // after row; paintTextRow sizes it).
+    QImage* strip = nullptr;
     const ViewGeometry* geometry = nullptr;
     const ColourTable* colours = nullptr;
     const RenderOptions* options = nullptr;
@@ -34,7 +38,9 @@ struct PaintContext {
 };
 
 // One text row at pixel y: the runs, the background to the right, the
-// line-end arrow, "[EOF]" and the caret-row underline.
+// line-end arrow, "[EOF]" and the caret-row underline. The text is composed
+// in the strip, which starts two columns left of the text area so that a
+// double-byte character half scrolled out is cut at the text area's edge.
 void paintTextRow(const PaintContext& pc, const RowAttributes& row, const RowRuns& runs, int y);
 
 // A row of the gutter (left of the text area, LeftSpace included).

@@ -66,6 +66,7 @@ void CLuViewWidget::paintArea(QPainter& painter, const QRect& rect) {
 
     PaintContext pc;
     pc.painter = &painter;
+    pc.strip = &m_strip;
     pc.geometry = &m_geometry;
     pc.colours = &colours;
     pc.options = &options;
@@ -115,9 +116,7 @@ void CLuViewWidget::paintArea(QPainter& painter, const QRect& rect) {
 
         // Text first, so that a double-byte character half scrolled out on
         // the left is covered by the gutter.
-        painter.setClipRect(QRect(m_geometry.textLeft, y, width - m_geometry.textLeft, h));
         paintTextRow(pc, m_row, m_runs, y);
-        painter.setClipping(false);
 
         GutterSource gs;
         gs.row = r;
