@@ -1,20 +1,15 @@
 #pragma once
-// A document as the editor windows hold it: the text (CLuDoc) with its file
-// state (path, character code, line-end type, end-of-file mark, file-type
-// mode), loading and saving, the save prompts and the document's commands
-// (save, save as).
-//
-// Loading reads through the shared reader and the character-code detection
-// of files/; saving converts line by line with the code writer into a safe
-// file writer, so a failed save leaves the old file untouched.
-#include <cstdint>
+// A document as the editor windows hold it: the text (CLuDoc), its file side
+// (files::DocumentFile: load, save with backups and prompts, lock, automatic
+// backup, close) and the document's command target (save, save as, save a
+// copy, close), which is the document's link in the command chain.
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "common/commands/CommandTable.h"
-#include "display/LayoutOptions.h"
-#include "files/CharCode.h"
-#include "files/FileInfo.h"
+#include "files/DocumentFile.h"
+#include "files/DocumentFileCommands.h"
 #include "text/CLuDoc.h"
 
 namespace orvex::qt {
@@ -34,6 +29,7 @@ constexpr CommandId kAppExit = 57665;
 
 class EditorDocument final : public CommandTarget {
 public:
+    // A new untitled document.
     explicit EditorDocument(EditorContext& ctx);
     ~EditorDocument() override;
     EditorDocument(const EditorDocument&) = delete;
@@ -41,57 +37,41 @@ public:
 
     CLuDoc& doc() { return *m_doc; }
     const CLuDoc& doc() const { return *m_doc; }
+    files::DocumentFile& file() { return *m_file; }
+    const files::DocumentFile& file() const { return *m_file; }
     EditorContext& context() { return m_ctx; }
 
-    const std::string& path() const { return m_path; }
-    bool untitled() const { return m_path.empty(); }
-    int mode() const { return m_mode; }
-    int code() const { return m_code; }
-    int lineEnd() const { return m_lineEnd; }
-    bool readOnly() const { return m_doc->readOnly(); }
-    // The name shown in titles (UTF-8): the file name, the full path with
-    // FullPathDisp, or "無題のﾌｧｲﾙ".
-    std::string displayName() const;
+    const std::string& path() const { return m_doc->pathName(); }
+    bool untitled() const { return m_doc->pathName().empty(); }
+    int mode() const { return m_doc->fileTypeMode(); }
+    int code() const { return m_file->code(); }
+    int lineEnd() const { return m_file->lineEnd(); }
 
-    // Reads a file (readSetting is AutoKanji or the open dialog's choice).
-    // False after the message when it cannot be opened; the document is
-    // then unchanged.
-    bool load(const std::string& path, int readSetting);
-    // Writes the text to path with the save settings (SaveKanji, SaveCR,
-    // SaveEOF); false after the message. On success the document takes the
-    // path and is no longer modified.
-    bool write(const std::string& path);
-    // Save under the own name, or with the dialog for an untitled or
-    // read-only document; false when cancelled or failed.
-    bool save();
-    bool saveAs();
-    // Before the window closes: the question 30042 for a modified document
-    // (Yes saves, No discards, Cancel keeps it open). True when it may close.
+    // Reads a file with the read setting AutoKanji (which the open dialog
+    // sets); false after the message when it cannot be opened.
+    bool open(const std::string& path, const files::OpenOptions& options = {}) { return m_file->open(path, options); }
+    bool save() { return m_file->save(); }
+    // Before the window closes: the save question for a modified document.
+    // True when it may close; the file is then released.
     bool queryClose();
+    // What closing the document from its own command (57602) does to the
+    // window, once the file side agreed and released the file.
+    void setCloseHandler(std::function<void()> handler) { m_closeHandler = std::move(handler); }
 
-    // Lays the text out again with the layout options of its mode (after a
-    // settings change).
-    void applyLayoutOptions();
+    // Settings changed: editing switches and layout options again.
+    void applySettings() { m_file->applySettings(); }
 
-    bool onCommand(CommandId id) override;
-    bool onUpdateCommand(CommandId id, CommandState& state) override;
-    static const CommandTable<EditorDocument>& commandTable();
+    bool onCommand(CommandId id) override { return m_commands->onCommand(id); }
+    bool onUpdateCommand(CommandId id, CommandState& state) override { return m_commands->onUpdateCommand(id, state); }
+    static bool knows(CommandId id) { return files::DocumentFileCommands::commandTable().find(id) != nullptr; }
 
 private:
-    void setLayout(const LayoutOptions& options);
-    void cmdSave(CommandId id);
-    void updateSave(CommandId id, CommandState& state);
-    void refreshTitle();
-
     EditorContext& m_ctx;
     std::unique_ptr<CLuDoc> m_doc;
-    std::string m_path;
-    int m_mode = 0;
-    int m_code = files::kCodeUndetermined;
-    int m_lineEnd = files::kLineEndUndetermined;
-    bool m_eofMark = false;
-    bool m_tagFile = false;
-    files::FileTime m_time;
+    std::unique_ptr<files::DocumentFile> m_file;
+    std::unique_ptr<files::DocumentFileCommands> m_commands;
+    std::function<void()> m_closeHandler;
+    bool m_released = false;
 };
 
 }  // namespace orvex::qt

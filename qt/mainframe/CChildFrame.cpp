@@ -31,6 +31,12 @@ CChildFrame::CChildFrame(std::unique_ptr<EditorDocument> document, QWidget* pare
     m_splitter->setSizes({1, 0});
     m_active = m_panes[0];
     setFocusProxy(m_panes[0]);
+    // The document's own close command (57602) asked and released the file
+    // already; the window goes without asking again.
+    m_document->setCloseHandler([this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+        else close();
+    });
     refreshTitle();
 }
 
@@ -80,15 +86,9 @@ void CChildFrame::closeEvent(QCloseEvent* e) {
 const CommandTable<CChildFrame>& CChildFrame::commandTable() {
     using C = CChildFrame;
     static const CommandTable<CChildFrame> table{
-        {cmdid::kFileClose, cmdid::kFileClose, &C::cmdClose, nullptr, kCmdNone},
         {cmdid::kWindowSplit, cmdid::kWindowSplit, &C::cmdSplit, &C::updateSplit, kCmdNone},
     };
     return table;
-}
-
-void CChildFrame::cmdClose(CommandId) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-    else close();
 }
 
 void CChildFrame::cmdSplit(CommandId) { setSplit(!isSplit()); }

@@ -47,7 +47,6 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void cmdClose(CommandId id);
     void cmdSplit(CommandId id);
     void updateSplit(CommandId id, CommandState& state);
 

@@ -13,6 +13,8 @@
 #include "common/strings/StringTable.h"
 #include "files/CodeChoices.h"
 #include "files/FileInfo.h"
+#include "files/ViewFileCommands.h"
+#include "files/AutoBackupService.h"
 #include "qt/document/EditorDocument.h"
 #include "qt/mainframe/CChildFrame.h"
 #include "qt/mainframe/EditorContext.h"
@@ -66,6 +68,7 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(pa
     buildToolbar();
     m_status = std::make_unique<StatusPanes>(statusBar());
     m_status->build(statusLayout(m_ctx.settings().frame, 0));
+    m_ctx.autoBackups().start();
     const settings::FrameOptions& f = m_ctx.settings().frame;
     m_toolbar->setVisible(f.toolBarDisp != 0 && m_ctx.settings().tables.toolbar1.count > 0);
     statusBar()->setVisible(f.statusBarDisp != 0);
@@ -281,7 +284,7 @@ CChildFrame* CMainFrame::addChild(std::unique_ptr<EditorDocument> document) {
 
 CChildFrame* CMainFrame::newDocument() { return addChild(std::make_unique<EditorDocument>(m_ctx)); }
 
-CChildFrame* CMainFrame::openFile(const std::string& path, int readSetting) {
+CChildFrame* CMainFrame::openFile(const std::string& path) {
     for (CChildFrame* c : childFrames()) {
         if (!c->document().untitled() && files::isSameFile(c->document().path(), path)) {
             if (auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget())) m_mdi->setActiveSubWindow(sub);
@@ -289,7 +292,7 @@ CChildFrame* CMainFrame::openFile(const std::string& path, int readSetting) {
         }
     }
     auto doc = std::make_unique<EditorDocument>(m_ctx);
-    if (!doc->load(path, readSetting >= 0 ? readSetting : m_ctx.settings().document.autoKanji)) return nullptr;
+    if (!doc->open(path)) return nullptr;
     return addChild(std::move(doc));
 }
 
@@ -330,7 +333,7 @@ void CMainFrame::documentTitleChanged(const void* document) {
 
 void CMainFrame::relayoutAll() {
     for (CChildFrame* c : childFrames()) {
-        c->document().applyLayoutOptions();
+        c->document().applySettings();
         c->pane(0).applySettings();
         c->pane(1).applySettings();
     }
@@ -367,8 +370,8 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
 // ---- Commands
 
 bool CMainFrame::commandKnown(CommandId id) {
-    return CLuView::commandTable().find(id) || EditorDocument::commandTable().find(id) ||
-           CChildFrame::commandTable().find(id) || commandTable().find(id);
+    return CLuView::commandTable().find(id) || files::ViewFileCommands::commandTable().find(id) ||
+           EditorDocument::knows(id) || CChildFrame::commandTable().find(id) || commandTable().find(id);
 }
 
 bool CMainFrame::runCommand(CommandId id) {
@@ -434,7 +437,7 @@ void CMainFrame::cmdOpen(CommandId) {
     // The code list of the dialog is the read setting.
     s.document.autoKanji = files::autoKanjiOfReadChoice(chosen->codeIndex);
     for (const std::string& path : chosen->paths)
-        if (!openFile(path, s.document.autoKanji)) break;
+        if (!openFile(path)) break;
 }
 
 void CMainFrame::cmdSaveAll(CommandId) {

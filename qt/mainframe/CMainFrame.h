@@ -58,10 +58,10 @@ public:
     // ---- Documents
     // A new untitled document in a window of its own.
     CChildFrame* newDocument();
-    // Opens a file (readSetting -1: AutoKanji) in a new window, or
+    // Opens a file (with the read setting AutoKanji) in a new window, or
     // activates the window already showing it; null when it cannot be
     // opened (the message was shown).
-    CChildFrame* openFile(const std::string& path, int readSetting = -1);
+    CChildFrame* openFile(const std::string& path);
     // The command line: its files (the first at the jump line), or a new
     // document when it names none. False when a file failed (the files
     // after it are not opened).

@@ -6,7 +6,9 @@
 #include <QScreen>
 
 #include "display/RenderSettings.h"
-#include "qt/document/EditorDocument.h"
+#include "files/AutoBackupService.h"
+#include "files/FreedesktopTrash.h"
+#include "text/CLuDoc.h"
 #include "qt/platform/QtClipboard.h"
 #include "qt/platform/QtFileDialogs.h"
 #include "qt/platform/QtMessageBoxes.h"
@@ -34,31 +36,6 @@ SystemColours systemColours() {
 }
 
 }  // namespace
-
-LayoutOptions layoutOptionsFrom(const settings::Settings& s, int mode, bool tagFile) {
-    const settings::ModeOptions& m = s.editor.mode(mode);
-    const settings::EditorOptions& o = s.editor.options;
-    LayoutOptions lo;
-    lo.tabStops = m.tabStops;
-    lo.lineMax = m.lineMax;
-    lo.adjCol = m.adjCol != 0;
-    lo.kinsoku = m.kinsoku != 0;
-    lo.wordWrap = m.wordWrap != 0;
-    lo.cmntSel = m.cmntSel;
-    lo.usrCmnt = m.usrCmnt;
-    lo.ttwdSel = m.ttwdSel;
-    lo.kinsokuStr1 = o.kinsokuStr1;
-    lo.kinsokuStr2 = o.kinsokuStr2;
-    lo.kinsokuWrap = o.kinsokuWrap;
-    lo.leftSpace = o.leftSpace;
-    lo.rightSpace = o.rightSpace;
-    lo.commentColour = s.colours.textColorNo(4);
-    lo.classColours = {s.colours.textColorNo(5), s.colours.textColorNo(6), s.colours.textColorNo(10),
-                       s.colours.textColorNo(11)};
-    lo.titleStr = s.document.titleStr;
-    lo.tagFile = tagFile;
-    return lo;
-}
 
 class EditorContext::Hooks final : public EditorHooks {
 public:
@@ -91,20 +68,20 @@ EditorContext::EditorContext(settings::SettingsEnvironment env, bool loadSetting
     m_platform.ui = m_ui.get();
 
     m_viewOptions = std::make_unique<ProfileViewOptions>(m_settings->editor,
-                                                         [this](const CLuDoc& doc) { return modeOf(doc); });
+                                                         [](const CLuDoc& doc) { return doc.fileTypeMode(); });
+    m_trash = std::make_unique<files::FreedesktopTrash>();
+    m_fileServices = files::documentFileServices(*m_settings, m_trash.get());
+    m_autoBackups = std::make_unique<files::AutoBackupService>(m_platform.timers, &m_settings->app);
     m_hooks = std::make_unique<Hooks>(*this);
     applySettings();
     m_state.initialise(m_viewOptions->global());
 }
 
-EditorContext::~EditorContext() = default;
+EditorContext::~EditorContext() {
+    m_autoBackups->stop();
+}
 
 EditorHooks& EditorContext::hooks() { return *m_hooks; }
-
-int EditorContext::modeOf(const CLuDoc& doc) const {
-    auto it = m_documents.find(&doc);
-    return it != m_documents.end() && it->second ? it->second->mode() : 0;
-}
 
 void EditorContext::applySettings() {
     settings::Settings& s = *m_settings;

@@ -12,22 +12,23 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 #include "common/platform/Platform.h"
 #include "display/ColourTable.h"
 #include "display/KeywordMatcher.h"
 #include "display/LayoutOptions.h"
 #include "display/RenderOptions.h"
+#include "files/DocumentFileServices.h"
 #include "settings/Settings.h"
 #include "shell/KeyLookup.h"
 #include "text/EditorHooks.h"
 #include "text/EditorState.h"
 #include "text/ProfileViewOptions.h"
 
-namespace orvex {
-class CLuDoc;
-}
+namespace orvex::files {
+class AutoBackupService;
+class Trash;
+}  // namespace orvex::files
 
 namespace orvex::qt {
 
@@ -38,9 +39,6 @@ class QtFileDialogs;
 class QtMessageBoxes;
 class QtTimers;
 class QtUiRequests;
-
-// The layout options of a file-type mode as the settings give them.
-LayoutOptions layoutOptionsFrom(const settings::Settings& s, int mode, bool tagFile);
 
 class EditorContext {
 public:
@@ -71,17 +69,16 @@ public:
     const DisplayFont& font() const { return *m_font; }
     const RenderOptions& renderOptions(int mode) const { return m_render[modeIndex(mode)]; }
     const KeywordMatcher& keywords(int mode) const { return m_keywords[modeIndex(mode)]; }
-    LayoutOptions layoutOptions(int mode, bool tagFile) const { return layoutOptionsFrom(*m_settings, mode, tagFile); }
+
+    // What the file side of every document shares, and the automatic
+    // backups of the open documents (started by the main window).
+    const files::DocumentFileServices& fileServices() const { return m_fileServices; }
+    files::AutoBackupService& autoBackups() { return *m_autoBackups; }
 
     // The highlight string of the last search (Shift JIS), shared by all
     // views; empty: none.
     std::string highlight;
     bool highlightMatchCase = false;
-
-    // Documents know their file-type mode; views ask through this map.
-    void registerDocument(const CLuDoc* doc, const EditorDocument* owner) { m_documents[doc] = owner; }
-    void unregisterDocument(const CLuDoc* doc) { m_documents.erase(doc); }
-    int modeOf(const CLuDoc& doc) const;
 
     // Called when a per-mode layout option changed (automatic wrapping):
     // the main window lays out every open document again.
@@ -108,7 +105,9 @@ private:
     std::unique_ptr<DisplayFont> m_font;
     std::array<RenderOptions, settings::kModeCount> m_render;
     std::array<KeywordMatcher, settings::kModeCount> m_keywords;
-    std::unordered_map<const CLuDoc*, const EditorDocument*> m_documents;
+    std::unique_ptr<files::Trash> m_trash;
+    files::DocumentFileServices m_fileServices;
+    std::unique_ptr<files::AutoBackupService> m_autoBackups;
 };
 
 }  // namespace orvex::qt

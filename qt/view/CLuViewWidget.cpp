@@ -13,6 +13,7 @@
 #include "common/strings/CommandTexts.h"
 
 #include "display/LayoutOptions.h"
+#include "files/ViewFileCommands.h"
 #include "qt/document/EditorDocument.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/platform/QtText.h"
@@ -29,6 +30,7 @@ CLuViewWidget::CLuViewWidget(EditorDocument& document, QWidget* parent)
     vc.hooks = &m_ctx.hooks();
     vc.host = this;
     m_view = std::make_unique<CLuView>(document.doc(), vc);
+    m_fileCommands = std::make_unique<files::ViewFileCommands>(*m_view, document.file());
     m_ctx.ui().addView(m_view.get(), this);
 
     setFocusPolicy(Qt::StrongFocus);
@@ -53,6 +55,7 @@ CLuViewWidget::CLuViewWidget(EditorDocument& document, QWidget* parent)
 CLuViewWidget::~CLuViewWidget() {
     m_blink.stop();
     m_ctx.ui().removeView(m_view.get());
+    m_fileCommands.reset();
     m_view.reset();
 }
 

@@ -32,6 +32,10 @@
 #include "text/CLuView.h"
 #include "text/ViewHost.h"
 
+namespace orvex::files {
+class ViewFileCommands;
+}
+
 namespace orvex::qt {
 
 class EditorDocument;
@@ -134,6 +138,7 @@ private:
     EditorDocument& m_document;
     EditorContext& m_ctx;
     std::unique_ptr<CLuView> m_view;
+    std::unique_ptr<files::ViewFileCommands> m_fileCommands;  // the view's file commands
     std::function<void(CommandId)> m_router;
     std::function<void(CLuViewWidget&, const QPoint&)> m_contextMenu;
 

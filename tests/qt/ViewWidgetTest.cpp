@@ -246,7 +246,7 @@ TEST_F(FileRoundTripTest, SavesInTheCodeChosenInTheDialogAndReadsItBack) {
         EXPECT_FALSE(doc().isModified());
         // Read back in a window of its own: the code is detected.
         EditorDocument again(*ctx);
-        ASSERT_TRUE(again.load(path("round.txt"), files::kReadDetect));
+        ASSERT_TRUE(again.open(path("round.txt")));
         // CR LF stays; a lone CR or LF is held as CR.
         const std::string lineEnd = c.lineEndIndex == 1 ? "\r\n" : "\r";
         EXPECT_EQ(utf8(again.doc().text().view()), "日本語の文章" + lineEnd + "abc") << c.code;
