@@ -112,7 +112,13 @@ void CLuViewWidget::updateScrollBars() {
 
 void CLuViewWidget::resizeEvent(QResizeEvent* e) {
     QAbstractScrollArea::resizeEvent(e);
+    const bool firstShown = m_geometry.fullRows < 2;
     updateGeometryAndWrap();
+    // A caret placed before the window had its size (a jump line on the
+    // command line) is brought into the middle once the rows are known.
+    const int32_t row = m_view->cursor().row;
+    const int32_t rows = m_geometry.fullRows;
+    if (firstShown && rows >= 2 && row >= rows / 2) m_view->scrollTo(row - rows / 2, m_view->leftColumn());
 }
 
 void CLuViewWidget::scrollContentsBy(int dx, int) {

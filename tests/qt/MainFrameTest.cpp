@@ -137,6 +137,9 @@ TEST_F(MainFrameTest, CommandLineJumpLinePutsTheCaretOnThatLine) {
     const TextStore& t = doc().text();
     EXPECT_EQ(t.row(view().cursor().row).line, 24);
     EXPECT_EQ(view().cursor().byteColumn, 0);
+    // Shown in the middle of the window.
+    const int32_t rows = view().fullyVisibleRows();
+    EXPECT_EQ(view().topRow(), view().cursor().row - rows / 2);
     EXPECT_EQ(frame->statusPanes().lineColumnText().simplified(), QStringLiteral("25:1"));
 }
 

@@ -18,6 +18,7 @@
 #include "qt/mainframe/CMainFrame.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/view/CLuViewWidget.h"
+#include "common/codepage/Cp932.h"
 #include "text/CLuView.h"
 
 int main(int argc, char** argv) {
@@ -38,11 +39,15 @@ int main(int argc, char** argv) {
     s.editor.mode(0).lineMax = 72;
     s.editor.options.lineNoDisp = 1;
     s.editor.options.rulaDisp = 1;
-    s.colours.textColorNo(3);
-    s.colours.textColorN[3] = 0x00A00000;  // keywords (group 1) in blue
+    s.colours.textColorN[3] = 0x00C04000;  // keywords (group 1) in blue
+    s.editor.mode(0).keywdSel[0] = 1;
+    const char* words[] = {"ctime", "SIZE", "WHEN", "FILE"};
+    for (int i = 0; i < 4; ++i) s.editor.keywords.setWord(20 + i, words[i]);
     s.colours.urlColor = 0x00806000;
+    s.colours.findTextColor = 0x000000D0;  // the search highlight in red
     s.colours.lineNoColor = 0x00808080;
     ctx.applySettings();
+    ctx.highlight = orvex::cp932::fromUtf8("ディレクトリ");
 
     orvex::qt::CMainFrame frame(ctx);
     frame.resize(1280, 800);
@@ -54,7 +59,7 @@ int main(int argc, char** argv) {
     const orvex::TextStore& t = view.document().text();
     const int32_t from = t.rowOfLine(firstLine - 1);
     const int32_t to = t.rowOfLine(firstLine - 1 + lines);
-    view.selectRange(t.row(from).offset + 4, t.row(to).offset + 6);
+    view.selectRange(t.row(from).offset + 8, t.row(to).offset + 20);
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
     const QImage image = frame.grab().toImage();
     if (!image.save(QString::fromLocal8Bit(argv[2]))) return 1;
