@@ -171,7 +171,9 @@ int32_t PatternMatcher::literalAt(const Element& e, int32_t p) {
         while (i < n) {
             if (lit[i] == kCr) {
                 if (q >= m_windowEnd || (t[q] != kCr && t[q] != kLf)) return -1;
-                q += m_s.unitLength(q);
+                const int32_t unit = m_s.unitLength(q);
+                if (unit > m_windowEnd - q) return -1;
+                q += unit;
                 i += 2;
                 continue;
             }

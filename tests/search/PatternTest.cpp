@@ -215,6 +215,24 @@ TEST(PatternSearch, RangeLimitsAndContext) {
     EXPECT_EQ(m3.findForward(r).offset, 1);
 }
 
+// Found by fuzzing: a range that ends between a CR and its LF.
+TEST(PatternSearch, RangeEndingInsideALineEndIsNeverPassed) {
+    const std::string text = "ab\r\ncd";
+    const Subject s = subjectOf(text);
+    CompiledPattern p;
+    p.compile("b\\n", {true, false, true});
+    EXPECT_FALSE(findInSubject(p, s, 0, 3, true).found());
+    EXPECT_EQ(findInSubject(p, s, 0, 4, true).offset, 1);
+    p.compile("\\>", {true, false, true});
+    const Match m = findInSubject(p, s, 3, 3, true);
+    EXPECT_TRUE(!m.found() || m.end() <= 3);
+    EXPECT_FALSE(findInSubject(p, s, 2, 3, true).offset > 3);
+    // A backslash before a typed line end still makes a line end.
+    p.compile("b\\\nc", {true, false, true});
+    EXPECT_EQ(p.lineEnds(), 1);
+    EXPECT_EQ(findInSubject(p, s, 0, int32_t(text.size()), true).offset, 1);
+}
+
 TEST(PatternSearch, BackwardAcrossSlicesOfALongText) {
     // Long enough that the backward search works through several slices.
     std::string text;

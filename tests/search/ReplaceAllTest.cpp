@@ -25,8 +25,8 @@ std::string sj(const std::string& utf8) { return cp932::fromUtf8(utf8); }
 
 struct Doc {
     Doc() : doc(fake.platform()) {}
-    void load(const std::string& s, int32_t wrap = 2000) {
-        doc.text().setLayout(LayoutOptions{}, wrap);
+    void load(const std::string& s, int32_t wrap = 2000, const LayoutOptions& layout = LayoutOptions{}) {
+        doc.text().setLayout(layout, wrap);
         ASSERT_TRUE(doc.text().setText(s));
         doc.layoutAll();
         doc.markLoaded();
@@ -273,6 +273,9 @@ TEST_F(RandomReplace, FastWaysAgreeWithOneByOne) {
         const std::string replacement = randomReplacement();
         const bool wrap = pick(3) == 0;  // wrapped rows: the records' row words may differ
         const int32_t width = wrap ? 10 : 2000;
+        LayoutOptions layout;
+        layout.wordWrap = wrap && pick(2) == 0;
+        layout.kinsoku = wrap && pick(2) == 0;
         const bool forward = pick(2) == 0;
         const bool matchCase = pick(2) == 0;
         const bool wholeWord = !regex && pick(3) == 0;
@@ -292,7 +295,7 @@ TEST_F(RandomReplace, FastWaysAgreeWithOneByOne) {
         if (b > e) std::swap(b, e);
         const bool whole = pick(2) == 0;
         for (Doc& d : docs) {
-            d.load(input, width);
+            d.load(input, width, layout);
             for (int32_t r : markRows)
                 if (r < d.doc.text().rowCount()) d.doc.text().setMark(r, true);
             const TextPosition at = d.doc.text().positionOf(editAt);
