@@ -86,8 +86,6 @@ void CLuViewWidget::keyPressEvent(QKeyEvent* e) {
     // Ctrl turns letters into control characters, which the view drops;
     // Ctrl+Alt is AltGr on some keyboards and types.
     if (!text.isEmpty() && (!m.ctrl || m.alt)) typeCharacters(text);
-    if (m_pointerHidden == false && m_ctx.settings().editor.options.hideMouseCursor && !text.isEmpty())
-        hideMousePointer();
 }
 
 void CLuViewWidget::keyReleaseEvent(QKeyEvent* e) {
