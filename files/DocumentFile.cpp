@@ -101,6 +101,11 @@ void DocumentFile::setExplicitLineEnd(int lineEnd) {
     m_explicitLineEnd = true;
 }
 
+void DocumentFile::applySettings() {
+    syncEditSettings();
+    applyModeAndLayout(m_doc.fileTypeMode(), m_tagFile);
+}
+
 void DocumentFile::setTagFile(bool tagFile) {
     if (tagFile != m_tagFile) applyModeAndLayout(m_doc.fileTypeMode(), tagFile);
 }

@@ -120,6 +120,11 @@ public:
     // holds no text and is not modified.
     bool convert(int code, int lineEnd);
 
+    // After a change of the settings: the editing switches (EditEnable,
+    // KeepUndo, KeepModifyMk) and the layout options of the document's mode
+    // are taken again, and the text is laid out anew.
+    void applySettings();
+
     // ---- Pieces
     // Takes the lock on the document's file as OpenFileLock says; a file
     // that another program locks makes the document read-only (30012,

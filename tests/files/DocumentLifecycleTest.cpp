@@ -172,3 +172,15 @@ TEST_F(DocumentLifecycle, DocumentCommands) {
     EXPECT_FALSE(routeCommand({&commands}, cmd::kInsertFile));
     EXPECT_TRUE(DocumentFileCommands::commandTable().overlaps().empty());
 }
+
+TEST_F(DocumentLifecycle, SettingsChangesReachAnOpenDocument) {
+    ASSERT_TRUE(openBytes("a.txt", "\tx"));
+    settings.editor.mode(0).tabStops = 32;
+    settings.document.editEnable = 0;
+    doc->setReadOnly(true);
+    EXPECT_TRUE(doc->editable());
+    file->applySettings();
+    EXPECT_EQ(doc->text().tabWidth(), 8);
+    EXPECT_EQ(doc->text().row(0).width, 10);  // the TAB to column 8, "x", the line-end mark
+    EXPECT_FALSE(doc->editable());
+}

@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "files/CodeChoices.h"
-#include "files/CodeWriter.h"
+#include "files/DocumentFile.h"
 #include "files/FileReader.h"
-#include "files/TextDecoder.h"
 #include "files/FileTestSupport.h"
+#include "files/TextDecoder.h"
+#include "settings/Settings.h"
+#include "support/FakePlatform.h"
+#include "text/CLuDoc.h"
 
 using namespace orvex::files;
 using namespace orvex::files::test;
@@ -23,33 +25,19 @@ namespace {
 
 constexpr size_t kLimit = 67108862;
 
-// Writes decoded text back the way a save of its lines does: each line,
-// then the document's line end (a FF stays a FF); the empty line after the
-// last line end is not written.
-std::string writeBack(const std::string& text, int code, int lineEnd) {
-    StringSink sink;
-    CodeWriter out(sink, code);
-    out.begin();
-    size_t i = 0;
-    while (i < text.size()) {
-        size_t j = i;
-        while (j < text.size() && text[j] != '\r' && text[j] != '\f') {
-            const auto b = static_cast<uint8_t>(text[j]);
-            j += (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
-        }
-        if (j > text.size()) j = text.size();
-        out.writeText(std::string_view(text).substr(i, j - i));
-        if (j == text.size()) {
-            out.endLine("");
-            break;
-        }
-        out.endLine(text[j] == '\f' ? std::string_view("\f") : lineEndText(0, lineEnd));
-        i = j + 1;
-        if (text[j] == '\r')
-            while (i < text.size() && text[i] == '\n') ++i;
-    }
-    EXPECT_TRUE(out.finish());
-    return sink.bytes;
+// Opens the file as a document and saves it under another name, as the
+// editor would write it back; the bytes written.
+std::string savedByDocument(const std::string& path, const std::string& copy, int code, int lineEnd) {
+    orvex::settings::Settings settings{orvex::settings::SettingsEnvironment{}};
+    orvex::test::FakePlatform fake;
+    orvex::CLuDoc doc(fake.platform());
+    DocumentFile file(doc, documentFileServices(settings, nullptr));
+    EXPECT_TRUE(file.open(path));
+    EXPECT_EQ(file.code(), code);
+    EXPECT_EQ(file.lineEnd(), lineEnd);
+    EXPECT_TRUE(file.saveDocument(copy, SaveKind::Copy));
+    EXPECT_TRUE(fake.messages.shown.empty());
+    return readFile(copy);
 }
 
 struct Loaded {
@@ -76,13 +64,14 @@ TEST(RealData, MecabIpadicEucSourcesAreDetectedAndWrittenBackByteForByte) {
     }
     if (files.empty()) GTEST_SKIP() << "mecab-ipadic is not installed (no " << folder << "/*.csv)";
     std::sort(files.begin(), files.end());
+    TempDir dir;
     for (const std::string& path : files) {
         SCOPED_TRACE(path);
         const std::string original = readFile(path);
         Loaded l = load(path);
         EXPECT_EQ(l.decoded.convert.code, kCodeEuc);
         EXPECT_EQ(l.decoded.convert.lineEnd, kLineEndLf);
-        EXPECT_TRUE(writeBack(l.text, l.decoded.convert.code, l.decoded.convert.lineEnd) == original);
+        EXPECT_TRUE(savedByDocument(path, dir.file("copy"), kCodeEuc, kLineEndLf) == original);
     }
 }
 
@@ -130,7 +119,7 @@ TEST(RealData, ManualPagesInEveryCodeAndLineEndRoundTrip) {
             EXPECT_EQ(l.decoded.convert.code, code.code);
             EXPECT_EQ(l.decoded.convert.lineEnd, end.lineEnd);
             EXPECT_TRUE(l.text == sjisText) << "the same text in every code";
-            EXPECT_TRUE(writeBack(l.text, l.decoded.convert.code, l.decoded.convert.lineEnd) == original);
+            EXPECT_TRUE(savedByDocument(path, dir.file("copy"), code.code, end.lineEnd) == original);
         }
     }
 }
