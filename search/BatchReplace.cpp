@@ -85,12 +85,12 @@ BatchResult batchReplace(CLuDoc& doc, int32_t begin, int32_t end, const settings
         res.refused = true;
         return res;
     }
-    if (!replaceMatch(doc, {o.changeBegin, removed}, o.text)) {
+    if (!replaceMatch(doc, {o.changeBegin, removed}, storedReplacement(o.text))) {
         res.refused = true;
         return res;
     }
     res.count = o.count;
-    res.caret = o.changeBegin + int32_t(storedReplacement(o.text).size());
+    res.caret = o.changeBegin + int32_t(o.text.size());
     return res;
 }
 

@@ -171,29 +171,19 @@ int32_t ViewSearch::replaceAllWithoutAsking() {
 int32_t ViewSearch::runBatch() {
     SearchState& st = *m_services.state;
     CLuDoc& doc = m_view.document();
-    if (!doc.editable()) return 0;
-    const TextStore& t = doc.text();
-    int32_t begin = 0, end = t.length();
+    int32_t begin = 0, end = doc.text().length();
     if (st.batchSelectionOnly() && m_view.hasSelection() && !m_view.boxSelection()) {
         begin = m_view.selectionStartOffset();
         end = m_view.selectionEndOffset();
     }
-    const BatchOutcome o = batchReplaceText(subjectOf(t), begin, end, st.batchPairs());
-    if (o.count == 0) return 0;
-    const Match span{o.changeBegin, o.changeEnd - o.changeBegin};
-    if (int64_t(t.size()) - span.length + int64_t(o.text.size()) > TextStore::kMaxTextSize) {
-        // One edit: refused before anything is deleted.
-        if (messages()) messages()->showId(strings::kTextTooLarge, MsgIcon::Exclamation);
-        return 0;
-    }
-    const std::string stored = storedReplacement(o.text);
-    if (!replaceMatch(doc, span, stored)) return 0;
+    const BatchResult r = batchReplace(doc, begin, end, st.batchPairs());
+    if (r.count == 0) return 0;
     doc.notifyEdited(&m_view);
-    followEdit(m_view, o.changeBegin + int32_t(stored.size()));
+    followEdit(m_view, r.caret);
     m_last = Match{};
     if (messages())
-        messages()->showId(strings::kReplacedCount, MsgIcon::Information, MsgButtons::Ok, {std::to_string(o.count)});
-    return o.count;
+        messages()->showId(strings::kReplacedCount, MsgIcon::Information, MsgButtons::Ok, {std::to_string(r.count)});
+    return r.count;
 }
 
 }  // namespace orvex::search
