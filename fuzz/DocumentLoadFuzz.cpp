@@ -34,18 +34,21 @@ void check(bool ok) {
     if (!ok) std::abort();
 }
 
-const std::string& folder() {
-    static const std::string path = [] {
-        std::string pattern = "/tmp/orvex-docfuzz-XXXXXX";
-        if (!::mkdtemp(pattern.data())) std::abort();
+// The folder of the inputs, removed at exit (a plain array, which outlives
+// every exit handler).
+char g_folder[64];
+
+std::string folder() {
+    if (g_folder[0] == '\0') {
+        std::strcpy(g_folder, "/tmp/orvex-docfuzz-XXXXXX");
+        if (!::mkdtemp(g_folder)) std::abort();
         std::atexit([] {
-            ::unlink((folder() + "/in.txt").c_str());
-            ::unlink((folder() + "/again.txt").c_str());
-            ::rmdir(folder().c_str());
+            ::unlink((std::string(g_folder) + "/in.txt").c_str());
+            ::unlink((std::string(g_folder) + "/again.txt").c_str());
+            ::rmdir(g_folder);
         });
-        return pattern;
-    }();
-    return path;
+    }
+    return g_folder;
 }
 
 // A new file each time: rewriting a truncated file makes some file systems
