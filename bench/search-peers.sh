@@ -9,12 +9,13 @@
 set -euo pipefail
 BIN=${1:-build/bin/searchbench}
 REPS=${REPS:-5}
-"$BIN" --benchmark_repetitions="$REPS" --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
-awk -F, '
-    $1 ~ /_median"?$/ {
-        name = $1; gsub(/"/, "", name); sub(/_median$/, "", name); sub(/\/real_time$/, "", name)
+# Console output (the CSV reporter refuses counters that differ between rows).
+"$BIN" --benchmark_repetitions="$REPS" --benchmark_report_aggregates_only=true --benchmark_color=false 2>/dev/null |
+awk '
+    $1 ~ /_median$/ {
+        name = $1; sub(/_median$/, "", name); sub(/\/real_time$/, "", name)
         sub(/\/iterations:[0-9]+/, "", name); sub(/^BM_[A-Za-z]+\//, "", name)
-        ms[name] = $3; if ($5 ~ /us/) ms[name] = $3 / 1000; if ($5 ~ /ns/) ms[name] = $3 / 1e6
+        ms[name] = $2; if ($3 == "us") ms[name] = $2 / 1000; if ($3 == "ns") ms[name] = $2 / 1e6; if ($3 == "s") ms[name] = $2 * 1000
     }
     END {
         n = split("literal_rare grep_F_rare literal_absent grep_F_absent literal_frequent grep_F_frequent " \

@@ -29,14 +29,17 @@ using rowflag::kCarried;
 using rowflag::kModified;
 
 // The original lines of the region, numbered from 0, as the row table
-// holds them before the edit.
+// holds them before the edit. The edits come in text order (or in reverse),
+// so lookups start from the row found last and walk a few rows before they
+// fall back to a binary search.
 class OriginalLines {
 public:
     OriginalLines(const TextStore& text, int32_t firstLine, int32_t lineCount)
-        : m_text(text), m_first(firstLine), m_count(lineCount) {}
+        : m_text(text), m_rows(text.rows()), m_first(firstLine), m_count(lineCount) {}
     int32_t count() const { return m_count; }
     int32_t firstRow(int32_t k) const {
-        return k >= m_count ? rowEnd() : m_text.rowOfLine(m_first + k);
+        if (k >= m_count) return rowEnd();
+        return rowNear([&](int32_t r) { return m_rows.line(r) >= m_first + k; });
     }
     int32_t rowEnd() const {
         const int32_t lastLine = m_first + m_count - 1;
@@ -44,15 +47,47 @@ public:
     }
     int32_t start(int32_t k) const {
         const int32_t r = firstRow(k);
-        return r >= m_text.rowCount() ? m_text.length() : m_text.rows().offset(r);
+        return r >= m_text.rowCount() ? m_text.length() : m_rows.offset(r);
     }
     // The line that holds byte offset o.
-    int32_t lineAt(int32_t o) const { return m_text.rows().line(m_text.rowOfOffset(o)) - m_first; }
+    int32_t lineAt(int32_t o) const {
+        // The last row whose offset is at most o: one before the first row
+        // that starts beyond it.
+        const int32_t after = rowNear([&](int32_t r) { return m_rows.offset(r) > o; });
+        return m_rows.line(std::max(0, after - 1)) - m_first;
+    }
     bool isTextEnd(int32_t k) const { return m_first + k == m_text.lineCount() - 1; }
 
 private:
+    // The first row r with past(r) (a predicate false then true over the
+    // rows), searched near the row found last.
+    template <class Past>
+    int32_t rowNear(Past past) const {
+        const int32_t n = m_rows.size();
+        auto at = [&](int32_t r) { return r >= n || past(r); };  // true past the last row
+        int32_t r = std::clamp(m_hint, 0, n);
+        constexpr int kWalk = 64;
+        int k = 0;
+        if (at(r)) {
+            while (r > 0 && at(r - 1) && ++k < kWalk) --r;
+            if (r == 0 || !at(r - 1)) return m_hint = r;
+        } else {
+            while (!at(r) && ++k < kWalk) ++r;
+            if (at(r)) return m_hint = r;
+        }
+        int32_t lo = 0, hi = n;  // the answer lies in [lo, hi]
+        while (lo < hi) {
+            const int32_t mid = lo + (hi - lo) / 2;
+            if (past(mid)) hi = mid;
+            else lo = mid + 1;
+        }
+        return m_hint = lo;
+    }
+
     const TextStore& m_text;
+    const RowTable& m_rows;
     int32_t m_first, m_count;
+    mutable int32_t m_hint = 0;
 };
 
 // A run of untouched original lines, or one rebuilt line.
