@@ -9,9 +9,9 @@
 #include <cctype>
 
 #include "common/strings/StringTable.h"
+#include "display/ProfileLayout.h"
 #include "files/AutoBackup.h"
 #include "files/FileReader.h"
-#include "files/ModeLayout.h"
 #include "files/PathNames.h"
 #include "files/SharedReader.h"
 #include "files/TextDecoder.h"
@@ -138,7 +138,8 @@ void DocumentFile::applyModeAndLayout(int mode, bool tagFile) {
     m_tagFile = tagFile;
     LayoutOptions layout;
     if (m_services.editor && m_services.colours) {
-        layout = layoutOptionsFor(*m_services.editor, *m_services.colours, options(), mode, tagFile);
+        layout = orvex::layoutOptionsFor(m_services.editor->mode(mode), m_services.editor->options,
+                                         *m_services.colours, options(), tagFile);
     } else {
         layout = m_doc.layoutOptions();
         layout.tagFile = tagFile;

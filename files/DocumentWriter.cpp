@@ -16,25 +16,6 @@ constexpr uint8_t kCr = 0x0D;
 
 inline const uint8_t* bytesOf(std::string_view s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
-// True when x is a character start, `start` being one at or before it: the
-// lead-byte values right before x pair up.
-inline bool isCharStart(const uint8_t* p, size_t start, size_t x) {
-    size_t k = x;
-    while (k > start && sjis::isLeadByte(p[k - 1])) --k;
-    return ((x - k) & 1) == 0;
-}
-
-// The first line end (CR, LF or FF on a character start) of the line that
-// starts at lineStart, or len.
-size_t findLineEnd(const uint8_t* p, size_t lineStart, size_t len) {
-    size_t start = lineStart;
-    for (;;) {
-        const size_t x = scan::findLineEnd(p, start, len);
-        if (x >= len || isCharStart(p, start, x)) return x;
-        start = x + 1;  // the byte was the trail byte of a pair
-    }
-}
-
 // Applies the line options; returns the text to write (the line itself
 // when nothing changes it).
 class LineRewriter {
@@ -141,7 +122,7 @@ WriteResult writeDocumentText(const TextStore& text, const WriteOptions& options
         const size_t len = static_cast<size_t>(text.length());
         size_t i = 0;
         while (i < len) {
-            const size_t e = findLineEnd(p, i, len);
+            const size_t e = scan::findLineEnd(p, i, len);
             out.writeText(rewrite.apply(std::string_view(data + i, e - i)));
             ++result.lines;
             if (e >= len) {

@@ -10,9 +10,8 @@
 // (1 CR LF, 2 CR, 3 LF, 0 the document's type). The empty line after a
 // final line end is not written. The end-of-file mark follows when asked.
 //
-// Lines are found the way a load walks the text: a lead byte takes the byte
-// after it, so a line end is where a load would have seen one, and the bytes
-// of the text are written back exactly as they were read.
+// A line ends at every CR, LF and FF, as it does in the rows: a line end is
+// never taken into a broken double-byte character (display/TextWalk.h).
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -2,6 +2,7 @@
 
 #include "common/codepage/Cp932.h"
 #include "common/codepage/ShiftJis.h"
+#include "display/TextWalk.h"
 
 namespace orvex::files {
 
@@ -12,8 +13,9 @@ constexpr size_t kFirstWordMax = 32;
 
 inline const uint8_t* bytesOf(std::string_view s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
+// A lead byte takes the byte after it unless that byte ends the line.
 inline size_t charLengthAt(const uint8_t* p, size_t i, size_t n) {
-    return sjis::isLeadByte(p[i]) && i + 1 < n ? 2 : 1;
+    return sjis::isLeadByte(p[i]) && i + 1 < n && !text::endsContent(p[i + 1]) ? 2 : 1;
 }
 
 inline bool isFullWidthBlank(const uint8_t* p, size_t i, size_t n) {
@@ -25,7 +27,7 @@ int wordKind(const uint8_t* p, size_t i, size_t n) {
     const uint8_t b = p[i];
     if ((b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b == '_') return 1;
     if (sjis::isHalfWidthKana(b)) return 2;
-    if (sjis::isLeadByte(b) && i + 1 < n && !isFullWidthBlank(p, i, n)) return 3;
+    if (charLengthAt(p, i, n) == 2 && !isFullWidthBlank(p, i, n)) return 3;
     return 0;
 }
 
