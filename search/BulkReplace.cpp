@@ -6,8 +6,9 @@
 // rebuilt, and with which bits, depends on the order of the edits and on
 // the exact rules of insertion and deletion, so the edits are replayed on
 // a model of the lines (lengths and bits only, no text), and after the
-// whole region has been replaced at once every row of it gets the bits the
-// model says. Lines no edit touched keep their rows' bits unchanged.
+// region has been replaced (in slices of whole lines, a deletion and an
+// insertion each) every row of it gets the bits the model says. Lines no
+// edit touched keep their rows' bits unchanged.
 //
 // The model keeps runs of untouched lines as single items and splits them
 // only where an edit lands, so its size follows the number of edits, not
@@ -27,6 +28,7 @@ namespace {
 
 using rowflag::kCarried;
 using rowflag::kModified;
+
 
 // The original lines of the region, numbered from 0, as the row table
 // holds them before the edit. The edits come in text order (or in reverse),
@@ -329,22 +331,12 @@ bool applyBulk(CLuDoc& doc, const ReplaceAllRequest& req, const ReplacePlan& pla
             runRows.emplace_back(from, orig.firstRow(it.orig + it.lines) - firstRow - from);
         }
 
-    // ---- The new text of the region, and the bytes the records keep.
-    // The refused edit (if any) is the last one made: the highest offset
-    // going forward, the lowest going backward.
+    // ---- The edits in text order, and the bytes the records keep. The
+    // refused edit (if any) is the last one made: the highest offset going
+    // forward, the lowest going backward.
     std::vector<PlannedEdit> ascending = plan.edits;
     if (!req.forward) std::reverse(ascending.begin(), ascending.end());
     const size_t refusedAt = !plan.lastRefused ? ascending.size() : req.forward ? ascending.size() - 1 : 0;
-    std::string region;
-    region.reserve(size_t(newLength));
-    int32_t at = regionStart;
-    for (size_t j = 0; j < ascending.size(); ++j) {
-        const PlannedEdit& e = ascending[j];
-        region.append(text.data() + at, size_t(e.offset - at));
-        if (j != refusedAt) region += stored;
-        at = e.offset + e.length;
-    }
-    region.append(text.data() + at, size_t(regionEnd - at));
     std::string deleted;
     for (const PlannedEdit& e : plan.edits) deleted.append(text.data() + e.offset, size_t(e.length));
 
@@ -354,12 +346,71 @@ bool applyBulk(CLuDoc& doc, const ReplaceAllRequest& req, const ReplacePlan& pla
     if (!req.forward)
         for (size_t j = 0; j < plan.edits.size(); ++j) recordRows[j] = editPosition(text, plan.edits[j].timeOffset).row;
 
-    // ---- One edit: whole lines out, the new lines in. The room is taken
-    // first, so that the insertion cannot fail once the deletion is done.
-    const int64_t newSize = int64_t(text.size()) - (regionEnd - regionStart) + int64_t(region.size());
-    if (newSize > TextStore::kMaxTextSize || !text.buffer().reserve(size_t(newSize))) return false;
-    text.removeAt(regionStart, regionEnd - regionStart);
-    if (!region.empty()) text.insertAt(regionStart, region.data(), int32_t(region.size()));
+    // ---- The region in slices of whole lines, each replaced by one
+    // deletion and one insertion. Slices keep the scratch memory small; each
+    // moves the text after it, so they are not too small either. A slice
+    // never cuts an edit, and the slices go in the order of the edits, so
+    // the text never grows past what the edits one by one reached.
+    struct Slice {
+        int32_t begin, end;    // original offsets, line starts
+        size_t first, last;    // edits [first, last) in ascending order
+        int32_t delta;
+    };
+    std::vector<Slice> slices;
+    const int32_t sliceBytes = req.sliceBytes > 0 ? req.sliceBytes : kDefaultSliceBytes;
+    {
+        Slice cur{regionStart, regionEnd, 0, 0, 0};
+        for (size_t j = 0; j < ascending.size(); ++j) {
+            const PlannedEdit& e = ascending[j];
+            if (j > cur.first && e.offset - cur.begin >= sliceBytes) {
+                const int32_t cut = rows.offset(text.firstRowOfLine(text.rowOfOffset(e.offset)));
+                const PlannedEdit& prev = ascending[j - 1];
+                if (cut > cur.begin && cut >= prev.offset + prev.length && cut > prev.offset) {
+                    cur.end = cut;
+                    cur.last = j;
+                    slices.push_back(cur);
+                    cur = Slice{cut, regionEnd, j, 0, 0};
+                }
+            }
+            cur.delta += (j == refusedAt ? 0 : repLen) - e.length;
+        }
+        cur.last = ascending.size();
+        slices.push_back(cur);
+    }
+    // The room for the largest size on the way, taken first, so that no
+    // insertion can fail once its deletion is done.
+    int64_t size = text.size(), most = size;
+    if (req.forward) {
+        for (const Slice& sl : slices) most = std::max(most, size += sl.delta);
+    } else {
+        for (auto it = slices.rbegin(); it != slices.rend(); ++it) most = std::max(most, size += it->delta);
+    }
+    if (most > TextStore::kMaxTextSize || !text.buffer().reserve(size_t(most))) return false;
+    std::string piece;
+    auto replaceSlice = [&](const Slice& sl, int32_t shift) {
+        // Built from the unchanged text, which lies shift bytes away.
+        const char* orig = text.data() + shift;
+        piece.clear();
+        int32_t at = sl.begin;
+        for (size_t j = sl.first; j < sl.last; ++j) {
+            const PlannedEdit& e = ascending[j];
+            piece.append(orig + at, size_t(e.offset - at));
+            if (j != refusedAt) piece += stored;
+            at = e.offset + e.length;
+        }
+        piece.append(orig + at, size_t(sl.end - at));
+        text.removeAt(sl.begin + shift, sl.end - sl.begin);
+        if (!piece.empty()) text.insertAt(sl.begin + shift, piece.data(), int32_t(piece.size()));
+    };
+    if (req.forward) {
+        int32_t shift = 0;
+        for (const Slice& sl : slices) {
+            replaceSlice(sl, shift);
+            shift += sl.delta;
+        }
+    } else {
+        for (auto it = slices.rbegin(); it != slices.rend(); ++it) replaceSlice(*it, 0);
+    }
 
     // ---- The bits the edits one by one would have left.
     const RowTable& now = text.rows();

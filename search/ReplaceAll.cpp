@@ -283,8 +283,8 @@ ReplaceAllResult replaceAll(CLuDoc& doc, const ReplaceAllRequest& request, Repla
 
     if (strategy == ReplaceStrategy::Automatic) {
         // Edit by edit every replacement moves the text after it (twice);
-        // at once the touched lines are laid out again, which costs about
-        // as much per byte as a few dozen moves.
+        // at once each slice does, and the touched lines are laid out
+        // again, which costs about as much per byte as a few dozen moves.
         const int64_t size = doc.text().size();
         int64_t oneByOne = 0;
         int32_t lowest = plan.edits.front().offset, highest = lowest;
@@ -293,7 +293,8 @@ ReplaceAllResult replaceAll(CLuDoc& doc, const ReplaceAllRequest& request, Repla
             lowest = std::min(lowest, e.offset);
             highest = std::max(highest, e.offset + e.length);
         }
-        const int64_t atOnce = 2 * (size - lowest) + 32 * int64_t(highest - lowest) + 4096;
+        const int64_t slices = 1 + (highest - lowest) / kDefaultSliceBytes;
+        const int64_t atOnce = slices * 2 * (size - lowest) + 32 * int64_t(highest - lowest) + 4096;
         strategy = atOnce < oneByOne ? ReplaceStrategy::Bulk : ReplaceStrategy::Planned;
     }
     ReplaceAllRequest req = request;

@@ -16,8 +16,8 @@
 // are taken from the replaced text where that matters: "^", "$" and word
 // boundaries at the point where the search resumes), then either applies
 // them one by one (few matches near the end) or rebuilds the touched lines
-// in one edit and sets the undo records, marks and modified bits to what
-// the one-by-one edits would have left, in time linear in the text.
+// in a few large edits and sets the undo records, marks and modified bits
+// to what the one-by-one edits would have left, in time linear in the text.
 // Both give the same text, caret, count, undo records and row flags; the
 // row word of an undo record is taken from the layout after (forward) or
 // before (backward) the replacements, which is the row at the time unless
@@ -47,6 +47,9 @@ struct ReplaceAllRequest {
     // A match already found and shown, replaced first; when not found the
     // loop starts with a search.
     Match current;
+    // Bytes of unchanged text per slice when the touched lines are replaced
+    // at once (0: the default, 2 MiB; small values test the slicing).
+    int32_t sliceBytes = 0;
 };
 
 enum class ReplaceStrategy {

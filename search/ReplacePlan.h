@@ -13,6 +13,12 @@ class TextStore;
 
 namespace orvex::search {
 
+// Bytes of unchanged text per slice when the touched lines are replaced at
+// once: small enough that the scratch text and rows of a slice stay in the
+// caches, large enough that moving the text after each slice costs little
+// (measured best on 64 MiB of prose).
+constexpr int32_t kDefaultSliceBytes = 2 << 20;
+
 struct PlannedEdit {
     int32_t offset;      // in the unchanged text
     int32_t length;      // bytes the match covers

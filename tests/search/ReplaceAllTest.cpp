@@ -310,6 +310,7 @@ TEST_F(RandomReplace, FastWaysAgreeWithOneByOne) {
         req.rangeEnd = whole ? t0.length() : t0.offsetOf(t0.positionOf(e).row, t0.positionOf(e).byteColumn);
         if (req.rangeEnd < req.rangeBegin) std::swap(req.rangeBegin, req.rangeEnd);
         req.from = forward ? req.rangeBegin : req.rangeEnd;
+        req.sliceBytes = pick(2) == 0 ? 1 + pick(40) : 0;
 
         const ReplaceStrategy ways[3] = {ReplaceStrategy::OneByOne, ReplaceStrategy::Planned, ReplaceStrategy::Bulk};
         ReplaceAllResult res[3];
