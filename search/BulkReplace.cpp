@@ -1,4 +1,4 @@
-// Replace all in one edit of the touched lines.
+// Replace all by rebuilding the touched lines at once.
 //
 // The text store rebuilds the rows of every logical line an edit touches;
 // the rebuilt rows get the modified bit, and the first of them takes over
