@@ -68,14 +68,9 @@ int MacroInterpreter::callUser(VariableFrame& caller, const MacroFunction& fn) {
             if (t[m_pos] == ',' || t[m_pos] == ')') return -kErrArguments;
             if (int r = evaluate()) return r;
             ++count;
-            if (int r = skipBlanksAtCursor()) return r;
-            if (t[m_pos] == ',') {
-                ++m_pos;
-                if (int r = skipBlanksAtCursor()) return r;
-                continue;
-            }
-            if (t[m_pos] != ')') return -kErrArguments;
-            break;
+            bool more = false;
+            if (int r = listSeparator(more)) return r;
+            if (!more) break;
         }
     }
     if (count != fn.paramCount) return -kErrArguments;
@@ -167,14 +162,9 @@ int MacroInterpreter::declareParameters(VariableFrame& frame, VariableFrame& cal
             positions[declared] = namePos;
             ++declared;
             m_pos = end;
-            if (int r = skipBlanksAtCursor()) return r;
-            if (t[m_pos] == ',') {
-                ++m_pos;
-                if (int r = skipBlanksAtCursor()) return r;
-                continue;
-            }
-            if (t[m_pos] != ')') return -kErrArguments;
-            break;
+            bool more = false;
+            if (int r = listSeparator(more)) return r;
+            if (!more) break;
         }
     }
     if (declared != count) return -kErrArguments;

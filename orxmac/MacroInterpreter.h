@@ -148,6 +148,13 @@ private:
     int execBlock();
     int execDeclaration(VariableFrame& frame, uint8_t type);
     int execExpressionStatement();
+    // The integer condition of if, while, do-while and switch, read from
+    // the cursor up to and over its closing ")" (else closeError).
+    int parenthesisedCondition(int32_t& value, int closeError);
+    // After one item of an argument or parameter list: over a "," to the
+    // next item (more is true) or onto the closing ")" (more is false);
+    // anything else is error 26.
+    int listSeparator(bool& more);
     int execIf(const Token* tok);
     int execFor(const Token* tok);
     int execWhile(const Token* tok);

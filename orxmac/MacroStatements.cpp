@@ -180,6 +180,24 @@ bool MacroInterpreter::elseAt(uint32_t pos, uint32_t& after) {
     return true;
 }
 
+int MacroInterpreter::parenthesisedCondition(int32_t& value, int closeError) {
+    if (int r = evaluateInt(value)) return r;
+    if (int r = skipBlanksAtCursor()) return r;
+    if (m_text[m_pos] != ')') return -closeError;
+    ++m_pos;
+    return kStatusNormal;
+}
+
+int MacroInterpreter::listSeparator(bool& more) {
+    if (int r = skipBlanksAtCursor()) return r;
+    more = m_text[m_pos] == ',';
+    if (more) {
+        ++m_pos;
+        return skipBlanksAtCursor();
+    }
+    return m_text[m_pos] == ')' ? kStatusNormal : -kErrArguments;
+}
+
 int MacroInterpreter::execIf(const Token* tok) {
     NestingGuard guard(*this);
     if (guard.tooDeep()) return -kErrTooComplex;
@@ -188,10 +206,7 @@ int MacroInterpreter::execIf(const Token* tok) {
     if (t[m_pos] != '(') return -kErrIf;
     ++m_pos;
     int32_t condition = 0;
-    if (int r = evaluateInt(condition)) return r;
-    if (int r = skipBlanksAtCursor()) return r;
-    if (t[m_pos] != ')') return -kErrIf;
-    ++m_pos;
+    if (int r = parenthesisedCondition(condition, kErrIf)) return r;
     uint32_t afterElse = 0;
     if (condition != 0) {
         const int status = execStatement();
@@ -334,10 +349,8 @@ int MacroInterpreter::execWhile(const Token* tok) {
     for (;;) {
         m_pos = open + 1;
         int32_t condition = 0;
-        if (int r = evaluateInt(condition)) return r;
-        if (int r = skipBlanksAtCursor()) return r;
-        if (t[m_pos] != ')') return -kErrWhile;
-        const uint32_t bodyPos = ++m_pos;
+        if (int r = parenthesisedCondition(condition, kErrWhile)) return r;
+        const uint32_t bodyPos = m_pos;
         if (condition == 0) {
             if (int r = skipStatement(m_pos)) return r;
             return kStatusNormal;
@@ -389,10 +402,7 @@ int MacroInterpreter::execDo(const Token* tok) {
             if (int r = m_index.skipGroup(m_pos)) return r;
         } else {
             ++m_pos;
-            if (int r = evaluateInt(condition)) return r;
-            if (int r = skipBlanksAtCursor()) return r;
-            if (t[m_pos] != ')') return -kErrWhile;
-            ++m_pos;
+            if (int r = parenthesisedCondition(condition, kErrWhile)) return r;
         }
         if (int r = skipBlanksAtCursor()) return r;
         if (t[m_pos] != ';') return -kErrWhile;
@@ -409,10 +419,7 @@ int MacroInterpreter::execSwitch(const Token* tok) {
     if (t[m_pos] != '(') return -kErrCase;
     ++m_pos;
     int32_t selector = 0;
-    if (int r = evaluateInt(selector)) return r;
-    if (int r = skipBlanksAtCursor()) return r;
-    if (t[m_pos] != ')') return -kErrSwitch;
-    ++m_pos;
+    if (int r = parenthesisedCondition(selector, kErrSwitch)) return r;
     if (int r = skipBlanksAtCursor()) return r;
     if (t[m_pos] != '{') return -kErrCase;
     const uint32_t bodyPos = m_pos;
