@@ -108,36 +108,24 @@ int SourceIndex::lex(uint32_t pos, const Token*& tok, uint32_t& errorPos) {
     return 0;
 }
 
-int SourceIndex::skipGroup(uint32_t& pos) {
+int SourceIndex::rememberedSkip(uint32_t& pos, uint32_t Token::*end,
+                                int (*skip)(const uint8_t*, uint32_t&)) {
     Token& t = slot(pos);
-    if (t.groupEnd != kNoPos) {
-        pos = t.groupEnd;
+    if (t.*end != kNoPos) {
+        pos = t.*end;
         return 0;
     }
     uint32_t p = pos;
-    if (int r = scan::skipGroup(m_text, p)) {
-        pos = p;
-        return r;
-    }
-    t.groupEnd = p;
+    const int r = skip(m_text, p);
     pos = p;
-    return 0;
+    if (r == 0) t.*end = p;
+    return r;
 }
 
+int SourceIndex::skipGroup(uint32_t& pos) { return rememberedSkip(pos, &Token::groupEnd, scan::skipGroup); }
+
 int SourceIndex::skipExpression(uint32_t& pos) {
-    Token& t = slot(pos);
-    if (t.expressionEnd != kNoPos) {
-        pos = t.expressionEnd;
-        return 0;
-    }
-    uint32_t p = pos;
-    if (int r = scan::skipExpression(m_text, p)) {
-        pos = p;
-        return r;
-    }
-    t.expressionEnd = p;
-    pos = p;
-    return 0;
+    return rememberedSkip(pos, &Token::expressionEnd, scan::skipExpression);
 }
 
 }  // namespace orvex::orxmac

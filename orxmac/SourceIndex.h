@@ -93,6 +93,9 @@ public:
 private:
     int lex(uint32_t pos, const Token*& tok, uint32_t& errorPos);
     Token& slot(uint32_t pos);
+    // A scanner skip from pos, its end kept in the token's field so that
+    // the skip runs once per start position.
+    int rememberedSkip(uint32_t& pos, uint32_t Token::*end, int (*skip)(const uint8_t*, uint32_t&));
     Token& tokenAtIndex(uint32_t index) { return m_chunks[index >> kChunkBits][index & (kChunkSize - 1)]; }
 
     // Tokens live in fixed chunks, so their addresses never change.
