@@ -12,6 +12,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "BenchCorpus.h"
 #include "common/platform/Platform.h"
@@ -156,9 +157,9 @@ void BM_PeerMemmoveTail64M(benchmark::State& state) {
 }
 BENCHMARK(BM_PeerMemmoveTail64M)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
-// One typed character and its deletion through the document, with undo
-// records, as a view's edit primitive makes them.
-void BM_TypeAndDeleteChar64M(benchmark::State& state) {
+// Typed text and its deletion through the document, with undo records, as
+// a view's edit primitive makes them, at the start, middle or end.
+void typeAndDelete(benchmark::State& state, std::string_view typed) {
     const std::string& text = corpus("sjis-64m.txt");
     if (text.empty()) return state.SkipWithError("corpus missing: run make-corpus.sh");
     CLuDoc doc{Platform{}};
@@ -167,30 +168,19 @@ void BM_TypeAndDeleteChar64M(benchmark::State& state) {
     doc.layoutAll();
     const int32_t at = editOffset(doc.text(), state.range(0));
     const TextPosition pos = doc.text().positionOf(at);
+    const int32_t n = int32_t(typed.size());
     for (auto _ : state) {
-        doc.insertRecorded(pos.row, pos.byteColumn, "a", 1, undokind::kInsert);
-        doc.deleteRecorded(pos.row, pos.byteColumn, 1, undokind::kDelete);
+        doc.insertRecorded(pos.row, pos.byteColumn, typed.data(), n, undokind::kInsert);
+        doc.deleteRecorded(pos.row, pos.byteColumn, n, undokind::kDelete);
     }
     state.SetLabel(kWhere[state.range(0)]);
 }
+
+void BM_TypeAndDeleteChar64M(benchmark::State& state) { typeAndDelete(state, "a"); }
 BENCHMARK(BM_TypeAndDeleteChar64M)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
-// A line break typed and deleted: the row count changes each time.
-void BM_TypeAndDeleteLineBreak64M(benchmark::State& state) {
-    const std::string& text = corpus("sjis-64m.txt");
-    if (text.empty()) return state.SkipWithError("corpus missing: run make-corpus.sh");
-    CLuDoc doc{Platform{}};
-    doc.text().setLayout(kinsoku80(), 80);
-    doc.text().setText(text);
-    doc.layoutAll();
-    const int32_t at = editOffset(doc.text(), state.range(0));
-    const TextPosition pos = doc.text().positionOf(at);
-    for (auto _ : state) {
-        doc.insertRecorded(pos.row, pos.byteColumn, "\r\n", 2, undokind::kInsert);
-        doc.deleteRecorded(pos.row, pos.byteColumn, 2, undokind::kDelete);
-    }
-    state.SetLabel(kWhere[state.range(0)]);
-}
+// A line break: the row count changes each time.
+void BM_TypeAndDeleteLineBreak64M(benchmark::State& state) { typeAndDelete(state, "\r\n"); }
 BENCHMARK(BM_TypeAndDeleteLineBreak64M)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 // 10,000 undo steps and 10,000 redo steps of typing spread over the text.
