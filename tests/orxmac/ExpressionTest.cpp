@@ -30,14 +30,6 @@ struct StrRow {
 
 inline void PrintTo(const StrRow& row, std::ostream* os) { *os << printable(row.expr); }
 
-struct ErrorRow {
-    const char* body;
-    int error;
-    const char* at;
-};
-
-inline void PrintTo(const ErrorRow& row, std::ostream* os) { *os << printable(row.body); }
-
 }  // namespace
 
 class MacroIntegerExpressions : public ::testing::TestWithParam<IntRow> {};
@@ -112,11 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
 class MacroExpressionErrors : public ::testing::TestWithParam<ErrorRow> {};
 
 TEST_P(MacroExpressionErrors, ReportNumberAndPosition) {
-    const ErrorRow& row = GetParam();
-    const std::string program = inMain(kGlobals, row.body);
-    MacroRun m(program);
-    EXPECT_EQ(m.run(), -row.error) << row.body;
-    EXPECT_EQ(m.cursor(), positionOf(program, row.at)) << row.body;
+    expectErrorAt(kGlobals, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(

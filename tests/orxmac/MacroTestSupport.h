@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -102,6 +103,23 @@ inline std::string rowName(size_t index, std::string_view text) {
 // Wraps statements into a main function with the given globals.
 inline std::string inMain(std::string_view globals, std::string_view body) {
     return std::string(globals) + "\nmain() {\n" + std::string(body) + "\n}\n";
+}
+
+// A run that must stop with an error number at a place: the text at is
+// the first occurrence of where the cursor stands.
+struct ErrorRow {
+    const char* body;
+    int error;
+    const char* at;
+};
+
+inline void PrintTo(const ErrorRow& row, std::ostream* os) { *os << printable(row.body); }
+
+inline void expectErrorAt(std::string_view globals, const ErrorRow& row) {
+    const std::string program = inMain(globals, row.body);
+    MacroRun m(program);
+    EXPECT_EQ(m.run(), -row.error) << row.body;
+    EXPECT_EQ(m.cursor(), positionOf(program, row.at)) << row.body;
 }
 
 }  // namespace orvex::orxmac::test

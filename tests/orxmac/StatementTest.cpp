@@ -21,14 +21,6 @@ struct RunRow {
 
 inline void PrintTo(const RunRow& row, std::ostream* os) { *os << printable(row.body); }
 
-struct ErrorRow {
-    const char* body;
-    int error;
-    const char* at;
-};
-
-inline void PrintTo(const ErrorRow& row, std::ostream* os) { *os << printable(row.body); }
-
 }  // namespace
 
 class MacroStatements : public ::testing::TestWithParam<RunRow> {};
@@ -148,11 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
 class MacroStatementErrors : public ::testing::TestWithParam<ErrorRow> {};
 
 TEST_P(MacroStatementErrors, ReportNumberAndPosition) {
-    const ErrorRow& row = GetParam();
-    const std::string program = inMain(kGlobals, row.body);
-    MacroRun m(program);
-    EXPECT_EQ(m.run(), -row.error) << row.body;
-    EXPECT_EQ(m.cursor(), positionOf(program, row.at)) << row.body;
+    expectErrorAt(kGlobals, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
