@@ -12,6 +12,10 @@
 #include "files/DocumentFileCommands.h"
 #include "text/CLuDoc.h"
 
+namespace orvex::files {
+class AutoBackupService;
+}
+
 namespace orvex::qt {
 
 class EditorContext;
@@ -66,11 +70,15 @@ public:
     static bool knows(CommandId id) { return files::DocumentFileCommands::commandTable().find(id) != nullptr; }
 
 private:
+    // The file is closed: it leaves the automatic backups at once.
+    void released();
+
     EditorContext& m_ctx;
     std::unique_ptr<CLuDoc> m_doc;
     std::unique_ptr<files::DocumentFile> m_file;
     std::unique_ptr<files::DocumentFileCommands> m_commands;
     std::function<void()> m_closeHandler;
+    files::AutoBackupService* m_backups = nullptr;  // the service the file is registered with
     bool m_released = false;
 };
 

@@ -19,7 +19,19 @@ public:
         m_timers[id] = std::move(timer);
         return id;
     }
-    void stop(TimerId id) override { m_timers.erase(id); }
+    void stop(TimerId id) override {
+        auto it = m_timers.find(id);
+        if (it == m_timers.end()) return;
+        // A tick may stop its own timer: the QTimer is still emitting then,
+        // so it goes once control is back in the event loop.
+        QTimer* timer = it->second.release();
+        m_timers.erase(it);
+        timer->stop();
+        timer->deleteLater();
+    }
+    ~QtTimers() override {
+        for (auto& [id, timer] : m_timers) timer->stop();
+    }
 
 private:
     TimerId m_lastId = 0;
