@@ -297,6 +297,10 @@ private:
 
     // ---- Editing (ViewEdit.cpp, ViewTyping.cpp)
     std::string freeCursorFill(const TextPosition& p) const;
+    // Where a change at a text offset is made: its row and byte column,
+    // with the start of a continuation row taken as the end of the row
+    // before.
+    TextPosition editPosition(int32_t offset) const;
     void deleteRange(int32_t from, int32_t to, bool delCopy);
     void replaceRange(int32_t from, int32_t to, std::string_view text, int groupBits);
     int32_t deleteBoxSelection(int groupBits);

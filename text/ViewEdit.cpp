@@ -31,6 +31,16 @@ std::string CLuView::freeCursorFill(const TextPosition& p) const {
     return fill;
 }
 
+TextPosition CLuView::editPosition(int32_t offset) const {
+    // The row that holds the offset; byte 0 of a continuation row is the
+    // same place as the end of the row before, and a change there is made
+    // and recorded on that row.
+    const TextStore& t = m_doc.text();
+    const TextPosition p = t.positionOf(offset);
+    if (p.byteColumn == 0 && p.row > 0 && !nav::endsLine(t, p.row - 1)) return nav::rowEnd(t, p.row - 1);
+    return p;
+}
+
 int32_t CLuView::edit(std::string_view text, int32_t deleteLength, EditMode mode, bool repaint, int flags) {
     TextStore& t = m_doc.text();
     int32_t n = mode == EditMode::Delete ? 0 : int32_t(text.size());
@@ -58,32 +68,34 @@ int32_t CLuView::edit(std::string_view text, int32_t deleteLength, EditMode mode
         m_cursor = nav::rowEnd(t, m_cursor.row);
     }
     if (n <= 0 && del <= 0) return -1;
-    // Byte 0 of a continuation row is the end of the row before: the change
-    // is recorded there.
-    if (m_cursor.byteColumn == 0 && m_cursor.row > 0 && !nav::endsLine(t, m_cursor.row - 1))
-        m_cursor = nav::rowEnd(t, m_cursor.row - 1);
 
+    // The edit works from the text offset of the cursor: a deletion
+    // re-wraps its line (word wrap, kinsoku, or plain wrapping), after
+    // which the same row and byte column may denote another place in the
+    // text, so the insertion of a replace is placed by offset again.
     const int32_t at = nav::offsetOf(t, m_cursor);
+    m_cursor = editPosition(at);
     const int32_t rowsBefore = t.rowCount();
     const bool rec = flags & editflag::kRecord;
     const int32_t group = flags & editflag::kGroupMask;
     auto kind = [&](int32_t base) { return rec ? (group | base) : 0; };
-    const int32_t row = m_cursor.row, col = m_cursor.byteColumn;
     int32_t first = -1, inserted = 0;
     if (n > 0 && del > 0) {
-        first = m_doc.deleteRecorded(row, col, del, kind(undokind::kReplaceDelete));
+        first = m_doc.deleteRecorded(m_cursor.row, m_cursor.byteColumn, del, kind(undokind::kReplaceDelete));
         if (first >= 0) {
-            const int32_t second = m_doc.insertRecorded(row, col, text.data(), n, kind(undokind::kReplaceInsert));
+            const TextPosition p = editPosition(at);
+            const int32_t second =
+                m_doc.insertRecorded(p.row, p.byteColumn, text.data(), n, kind(undokind::kReplaceInsert));
             if (second >= 0) {
                 inserted = n;
                 first = std::min(first, second);
             }
         }
     } else if (n > 0) {
-        first = m_doc.insertRecorded(row, col, text.data(), n, kind(undokind::kInsert));
+        first = m_doc.insertRecorded(m_cursor.row, m_cursor.byteColumn, text.data(), n, kind(undokind::kInsert));
         if (first >= 0) inserted = n;
     } else {
-        first = m_doc.deleteRecorded(row, col, del, kind(undokind::kDelete));
+        first = m_doc.deleteRecorded(m_cursor.row, m_cursor.byteColumn, del, kind(undokind::kDelete));
     }
     if (first < 0) {
         refreshCaret();

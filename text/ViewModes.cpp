@@ -38,14 +38,20 @@ void CLuView::openInsertionGap() {
     // cursor continues on the next line at the same column.
     std::string gap = "\r\n";
     gap.append(size_t(m_cursor.displayColumn), ' ');
+    // The cursor returns to its place in the text (the line end may
+    // re-wrap the rows before it), with its free-cursor columns.
     const TextPosition here = m_cursor;
+    const int32_t at = nav::offsetOf(t, here);
+    const int32_t excess = std::max(0, here.byteColumn - t.endColumn(here.row));
     const int32_t rowsBefore = t.rowCount();
     const int32_t first =
         m_doc.openInsertionGap(here.row, std::min(here.byteColumn, t.endColumn(here.row)), gap.data(), int32_t(gap.size()));
     if (first < 0) return;
-    m_cursor = here;
+    placeCursorAtOffset(at);
     finishEdit(first, rowsBefore, true);
-    m_cursor = clampedPosition(here, true);
+    TextPosition back = positionAtOffset(at);
+    back.byteColumn += excess;
+    m_cursor = clampedPosition(back, true);
     if (m_doc.layoutOptions().wordWrap || m_doc.layoutOptions().kinsoku) m_cursor = nav::rowEnd(t, m_cursor.row);
     updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
 }

@@ -232,8 +232,12 @@ void CLuView::dropText(const MouseEvent& at, std::string_view sjis, bool moveFro
         // The source goes first; the insertion is grouped with its deletion
         // so that one undo takes the move back.
         m_cursor = positionAtOffset(s);
+        const int32_t sizeBefore = t.size();
         if (deleteText(e - s) < 0) return;
-        if (drop > e) drop -= e - s;
+        // A drop point after the source moves back by what was removed (the
+        // deletion may take the LFs of a line end with it, or stop at an
+        // insertion gap).
+        if (drop > e) drop -= sizeBefore - t.size();
         m_cursor = positionAtOffset(drop);
         if (insertText(sjis, true, editflag::kRecord | editflag::kGrouped) < 0) return;
     } else {
