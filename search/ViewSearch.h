@@ -74,6 +74,10 @@ public:
     // option and a selection) or the whole document; returns the count.
     int32_t runBatch();
 
+    // The found-text colour was switched on or off (the settings changed):
+    // whether finds set the highlight string from now on.
+    void setHighlightFound(bool on) { m_services.highlightFound = on; }
+
     // The length of the last match found by this view (-1 none).
     int32_t lastMatchLength() const { return m_last.found() ? m_last.length : -1; }
     bool forward() const { return m_forward; }

@@ -72,7 +72,7 @@ struct Screen {
         const char* japanese[] = {"ファイル", "コマンド", "ディレクトリ", "プロセス", "シグナル", "エラー"};
         for (int i = 0; i < 6; ++i) s.editor.keywords.setWord(40 + i, cp932::fromUtf8(japanese[i]));
         ctx->applySettings();
-        ctx->highlight = cp932::fromUtf8("オプション");
+        ctx->search().setHighlight(cp932::fromUtf8("オプション"));
 
         doc = std::make_unique<EditorDocument>(*ctx);
         doc->doc().text().setText(sjis);

@@ -9,15 +9,19 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
+#include <unistd.h>
 
 #include "common/strings/StringTable.h"
 #include "files/CodeChoices.h"
 #include "files/FileInfo.h"
 #include "files/ViewFileCommands.h"
+#include "files/AppendToFile.h"
 #include "files/AutoBackupService.h"
+#include "qt/dialogs/QtSearchDialogs.h"
 #include "qt/document/EditorDocument.h"
 #include "qt/mainframe/CChildFrame.h"
 #include "qt/mainframe/EditorContext.h"
+#include "qt/mainframe/FindBox.h"
 #include "qt/mainframe/MenuLayout.h"
 #include "qt/mainframe/StatusPanes.h"
 #include "qt/mainframe/ToolIcons.h"
@@ -26,6 +30,9 @@
 #include "qt/platform/QtText.h"
 #include "qt/platform/QtUiRequests.h"
 #include "qt/view/CLuViewWidget.h"
+#include "search/SearchCommandIds.h"
+#include "search/SearchFrameCommands.h"
+#include "search/ViewSearch.h"
 #include "shell/CommandTableDefaults.h"
 #include "shell/KeyLookup.h"
 #include "text/CLuView.h"
@@ -50,7 +57,11 @@ std::array<std::string, 16> statusLayout(const settings::FrameOptions& f, int in
 
 }  // namespace
 
-CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(parent), m_ctx(context) {
+CMainFrame::CMainFrame(EditorContext& context, QWidget* parent)
+    : QMainWindow(parent),
+      m_ctx(context),
+      m_autoBackups(std::make_unique<files::AutoBackupService>(context.platform().timers, &context.settings().app)),
+      m_searchCommands(std::make_unique<search::SearchFrameCommands>(context.search())) {
     setWindowTitle(fromUtf8(strings::text(strings::kAppTitle)));
     m_mdi = new QMdiArea(this);
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -59,7 +70,11 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(pa
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::childActivated);
 
     m_ctx.messageBoxes().setParent(this);
+    m_ctx.messageBoxes().setKeepClearProvider([this] { return caretScreenRect(); });
     m_ctx.fileDialogs().setParent(this);
+    m_ctx.qtSearchDialogs().setParent(this);
+    m_ctx.setAutoBackups(m_autoBackups.get());
+    m_ctx.setAppendHandler([this](const files::AppendRequest& r) { return openForAppend(r); });
     m_ctx.ui().setTitleHandler([this](const void* document) { documentTitleChanged(document); });
     m_ctx.ui().setStatusHandler([this] { scheduleStatus(); });
     m_ctx.setRelayoutHandler([this] { relayoutAll(); });
@@ -68,7 +83,7 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(pa
     buildToolbar();
     m_status = std::make_unique<StatusPanes>(statusBar());
     m_status->build(statusLayout(m_ctx.settings().frame, 0));
-    m_ctx.autoBackups().start();
+    m_autoBackups->start();
     const settings::FrameOptions& f = m_ctx.settings().frame;
     m_toolbar->setVisible(f.toolBarDisp != 0 && m_ctx.settings().tables.toolbar1.count > 0);
     statusBar()->setVisible(f.statusBarDisp != 0);
@@ -79,8 +94,12 @@ CMainFrame::~CMainFrame() {
     m_ctx.ui().setTitleHandler({});
     m_ctx.ui().setStatusHandler({});
     m_ctx.setRelayoutHandler({});
+    m_ctx.setAppendHandler({});
+    m_ctx.messageBoxes().setKeepClearProvider({});
+    m_autoBackups->stop();
     // The document windows go while the frame's members still exist.
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) delete sub;
+    m_ctx.setAutoBackups(nullptr);
 }
 
 // ---- Menus
@@ -198,11 +217,21 @@ void CMainFrame::buildToolbar() {
         if (id == shell::kSeparatorId) {
             m_toolbar->addSeparator();
         } else if (id == shell::kSearchBoxId) {
-            // Without the search subsystem there is no box to host: an
-            // 8-pixel gap stands in its place.
-            auto* gap = new QWidget(m_toolbar);
-            gap->setFixedWidth(8);
-            m_toolbar->addWidget(gap);
+            if (m_findBox) {
+                // One box per toolbar; a second id stands as a gap.
+                auto* gap = new QWidget(m_toolbar);
+                gap->setFixedWidth(8);
+                m_toolbar->addWidget(gap);
+                continue;
+            }
+            m_findBox = new FindBox(
+                m_ctx.search(), [this](const std::string& text) { findBoxEntered(text); },
+                [this] {
+                    if (CLuViewWidget* pane = activePane()) pane->setFocus();
+                },
+                m_toolbar);
+            m_findBox->setToolTip(fromUtf8(menuTextOf(cmd::kFindBox)));
+            m_toolbar->addWidget(m_findBox);
         } else if (commandKnown(id)) {
             QAction* a = commandAction(id, m_toolbar);
             a->setIcon(toolIcon(id));
@@ -331,7 +360,41 @@ void CMainFrame::documentTitleChanged(const void* document) {
     childActivated(nullptr);
 }
 
+void CMainFrame::findBoxEntered(const std::string& sjis) {
+    m_searchCommands->findBoxEntered(sjis);
+    runCommand(cmd::kFindNext);
+}
+
+QRect CMainFrame::caretScreenRect() const {
+    CLuViewWidget* pane = activePane();
+    if (!pane || !pane->isVisible()) return {};
+    QRect r = pane->caretRect();
+    r.setLeft(pane->viewGeometry().textLeft);
+    r.setRight(pane->viewport()->width());
+    return QRect(pane->viewport()->mapToGlobal(r.topLeft()), r.size());
+}
+
+bool CMainFrame::openForAppend(const files::AppendRequest& request) {
+    // The target's window takes the text: the one already showing it, or a
+    // new one (a new document when the target does not exist yet).
+    CChildFrame* child = nullptr;
+    if (request.targetExisted) {
+        child = openFile(request.target);
+    } else {
+        child = newDocument();
+    }
+    if (!child) {
+        ::unlink(request.tempFile.c_str());
+        return false;
+    }
+    const bool saved = files::appendTempFileToDocument(child->document().file(), request);
+    child->refreshTitle();
+    scheduleStatus();
+    return saved;
+}
+
 void CMainFrame::relayoutAll() {
+    m_ctx.refreshModeOptions();
     for (CChildFrame* c : childFrames()) {
         c->document().applySettings();
         c->pane(0).applySettings();
@@ -363,7 +426,7 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    m_ctx.settings().saveAll(false, false);
+    m_ctx.saveSettings();
     e->accept();
 }
 
@@ -371,16 +434,17 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
 
 bool CMainFrame::commandKnown(CommandId id) {
     return CLuView::commandTable().find(id) || files::ViewFileCommands::commandTable().find(id) ||
-           EditorDocument::knows(id) || CChildFrame::commandTable().find(id) || commandTable().find(id);
+           search::ViewSearch::commandTable().find(id) || EditorDocument::knows(id) ||
+           CChildFrame::commandTable().find(id) || commandTable().find(id) || id == cmd::kResetHighlight;
 }
 
 bool CMainFrame::runCommand(CommandId id) {
     bool done;
     if (CChildFrame* child = activeChild()) {
         CLuViewWidget& pane = child->activePane();
-        done = routeCommand({&pane.view(), &child->document(), child, this}, id);
+        done = routeCommand({&pane.view(), &child->document(), child, this, m_searchCommands.get()}, id);
     } else {
-        done = routeCommand({this}, id);
+        done = routeCommand({this, m_searchCommands.get()}, id);
     }
     scheduleStatus();
     return done;
@@ -390,9 +454,9 @@ CommandState CMainFrame::commandState(CommandId id) {
     CommandState s;
     if (CChildFrame* child = activeChild()) {
         CLuViewWidget& pane = child->activePane();
-        routeUpdate({&pane.view(), &child->document(), child, this}, id, s);
+        routeUpdate({&pane.view(), &child->document(), child, this, m_searchCommands.get()}, id, s);
     } else {
-        routeUpdate({this}, id, s);
+        routeUpdate({this, m_searchCommands.get()}, id, s);
     }
     return s;
 }
@@ -411,6 +475,7 @@ const CommandTable<CMainFrame>& CMainFrame::commandTable() {
         {cmdid::kNextWindow, cmdid::kPreviousWindow, &F::cmdSwitchWindow, &F::updateNeedsDocument, kCmdNone},
         {cmdid::kToolbar1, cmdid::kStatusBar, &F::cmdBars, &F::updateBars, kCmdNone},
         {cmdid::kAbout, cmdid::kAbout, &F::cmdAbout, nullptr, kCmdNone},
+        {cmdid::kLineLength, cmdid::kTabStops, &F::cmdColumnDialog, &F::updateNeedsDocument, kCmdNone},
     };
     return table;
 }

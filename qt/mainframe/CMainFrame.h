@@ -5,8 +5,12 @@
 //
 // A command (menu item, toolbar button, key of the key table, context menu)
 // goes along the chain of the active window:
-//   active pane's view (and its extension targets) → its document
-//     → its child frame → this frame.
+//   active pane's view (and its extension targets: file and search
+//     commands) → its document → its child frame → this frame
+//     → the frame's search commands.
+//
+// The frame owns the automatic backups of the open documents (a 10,000 ms
+// timer), the frame's search commands and the toolbar's find box.
 // Menus and toolbar buttons ask the same chain for enabled and checked
 // states before they are shown.
 #include <QMainWindow>
@@ -24,12 +28,21 @@ class QMenu;
 class QToolBar;
 class QAction;
 
+namespace orvex::files {
+class AutoBackupService;
+struct AppendRequest;
+}  // namespace orvex::files
+namespace orvex::search {
+class SearchFrameCommands;
+}
+
 namespace orvex::qt {
 
 class CChildFrame;
 class CLuViewWidget;
 class EditorContext;
 class EditorDocument;
+class FindBox;
 class StatusPanes;
 struct MenuNode;
 
@@ -44,6 +57,8 @@ constexpr CommandId kStatusBar = 59393;
 constexpr CommandId kAbout = 57664;
 constexpr CommandId kSaveAllExit = 32788;
 constexpr CommandId kDiscardAllExit = 32789;
+constexpr CommandId kLineLength = 33103;  // LineMax dialog
+constexpr CommandId kTabStops = 33104;    // TabStops dialog
 }  // namespace cmdid
 
 class CMainFrame final : public QMainWindow, public CommandTarget {
@@ -90,6 +105,9 @@ public:
     // it without showing it).
     std::unique_ptr<QMenu> buildContextMenu();
     QToolBar* toolbar() const { return m_toolbar; }
+    // The find box of toolbar 1, or null when its table has none.
+    FindBox* findBox() const { return m_findBox; }
+    files::AutoBackupService& autoBackups() { return *m_autoBackups; }
     StatusPanes& statusPanes() { return *m_status; }
     // Refreshes the status bar and the toolbar's states now.
     void refreshStatus();
@@ -110,6 +128,12 @@ private:
     void scheduleStatus();
     void relayoutAll();
     void tile(bool sideBySide);
+    bool openForAppend(const files::AppendRequest& request);
+    void findBoxEntered(const std::string& sjis);
+    QRect caretScreenRect() const;
+    // Resizes the frame (or the document window) so that the active pane
+    // shows columns columns beside its gutter.
+    void fitColumns(int32_t columns);
 
     void cmdNew(CommandId id);
     void cmdOpen(CommandId id);
@@ -122,12 +146,16 @@ private:
     void cmdSwitchWindow(CommandId id);
     void cmdBars(CommandId id);
     void cmdAbout(CommandId id);
+    void cmdColumnDialog(CommandId id);
     void updateNeedsDocument(CommandId id, CommandState& state);
     void updateBars(CommandId id, CommandState& state);
 
     EditorContext& m_ctx;
+    std::unique_ptr<files::AutoBackupService> m_autoBackups;
+    std::unique_ptr<search::SearchFrameCommands> m_searchCommands;
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolbar = nullptr;
+    FindBox* m_findBox = nullptr;
     std::unique_ptr<StatusPanes> m_status;
     std::vector<QAction*> m_commandActions;  // every menu item with a command
     std::vector<QAction*> m_toolActions;

@@ -6,9 +6,9 @@
 #include <QScreen>
 
 #include "display/RenderSettings.h"
-#include "files/AutoBackupService.h"
 #include "files/FreedesktopTrash.h"
 #include "text/CLuDoc.h"
+#include "qt/dialogs/QtSearchDialogs.h"
 #include "qt/platform/QtClipboard.h"
 #include "qt/platform/QtFileDialogs.h"
 #include "qt/platform/QtMessageBoxes.h"
@@ -40,9 +40,7 @@ SystemColours systemColours() {
 class EditorContext::Hooks final : public EditorHooks {
 public:
     explicit Hooks(EditorContext& ctx) : m_ctx(ctx) {}
-    void relayoutOpenDocuments() override {
-        if (m_ctx.m_relayout) m_ctx.m_relayout();
-    }
+    void relayoutOpenDocuments() override { m_ctx.relayoutOpenDocuments(); }
 
 private:
     EditorContext& m_ctx;
@@ -71,14 +69,23 @@ EditorContext::EditorContext(settings::SettingsEnvironment env, bool loadSetting
                                                          [](const CLuDoc& doc) { return doc.fileTypeMode(); });
     m_trash = std::make_unique<files::FreedesktopTrash>();
     m_fileServices = files::documentFileServices(*m_settings, m_trash.get());
-    m_autoBackups = std::make_unique<files::AutoBackupService>(m_platform.timers, &m_settings->app);
     m_hooks = std::make_unique<Hooks>(*this);
+    m_qtSearchDialogs = std::make_unique<QtSearchDialogs>();
+    m_searchDialogs = m_qtSearchDialogs.get();
+    m_search.load(m_settings->editor);
     applySettings();
     m_state.initialise(m_viewOptions->global());
 }
 
-EditorContext::~EditorContext() {
-    m_autoBackups->stop();
+EditorContext::~EditorContext() = default;
+
+void EditorContext::setSearchDialogs(search::SearchDialogs* dialogs) {
+    m_searchDialogs = dialogs ? dialogs : m_qtSearchDialogs.get();
+}
+
+void EditorContext::saveSettings() {
+    m_search.save(m_settings->editor);
+    m_settings->saveAll(false, false);
 }
 
 EditorHooks& EditorContext::hooks() { return *m_hooks; }
@@ -87,15 +94,20 @@ void EditorContext::applySettings() {
     settings::Settings& s = *m_settings;
     m_colours = ColourTable::resolve(storedColours(s.colours), systemColours());
     m_font = std::make_unique<DisplayFont>(resolveDisplayFont(s.app.font));
+    refreshModeOptions();
+    shell::applyKeyDefaults(s.tables.keys);
+    shell::applyMenuDefaults(s.tables.menu);
+    shell::applyToolbar1Defaults(s.tables.toolbar1);
+    m_keys.rebuild(s.tables.keys);
+}
+
+void EditorContext::refreshModeOptions() {
+    settings::Settings& s = *m_settings;
     for (int m = 0; m < settings::kModeCount; ++m) {
         m_render[size_t(m)] = orvex::renderOptions(s.editor.options, s.editor.mode(m), s.frame.urlKanji);
         m_keywords[size_t(m)] =
             KeywordMatcher(s.editor.keywords, keywordGroupsOn(m_render[size_t(m)].keywdSel, m_colours));
     }
-    shell::applyKeyDefaults(s.tables.keys);
-    shell::applyMenuDefaults(s.tables.menu);
-    shell::applyToolbar1Defaults(s.tables.toolbar1);
-    m_keys.rebuild(s.tables.keys);
 }
 
 }  // namespace orvex::qt

@@ -1,13 +1,13 @@
 #pragma once
 // Everything the editor's windows share for the whole run: the settings,
-// the platform services, the editing state of all views, the key lookup and
-// what painting needs (colour table, display font, keyword matchers and
-// render options per file-type mode).
+// the platform services, the editing state of all views, the search state
+// with its dialogs, the key lookup and what painting needs (colour table,
+// display font, keyword matchers and render options per file-type mode).
 //
 // The main window owns one; tests make their own with a settings
 // environment in a temporary folder. The platform pointers may be replaced
 // (by a test's scripted message boxes, say) before the first document is
-// created: documents and views copy them.
+// created: documents and views copy them. So may the search dialogs.
 #include <array>
 #include <functional>
 #include <memory>
@@ -19,6 +19,8 @@
 #include "display/LayoutOptions.h"
 #include "display/RenderOptions.h"
 #include "files/DocumentFileServices.h"
+#include "search/SearchDialogs.h"
+#include "search/SearchState.h"
 #include "settings/Settings.h"
 #include "shell/KeyLookup.h"
 #include "text/EditorHooks.h"
@@ -39,6 +41,7 @@ class QtFileDialogs;
 class QtMessageBoxes;
 class QtTimers;
 class QtUiRequests;
+class QtSearchDialogs;
 
 class EditorContext {
 public:
@@ -70,19 +73,44 @@ public:
     const RenderOptions& renderOptions(int mode) const { return m_render[modeIndex(mode)]; }
     const KeywordMatcher& keywords(int mode) const { return m_keywords[modeIndex(mode)]; }
 
-    // What the file side of every document shares, and the automatic
-    // backups of the open documents (started by the main window).
-    const files::DocumentFileServices& fileServices() const { return m_fileServices; }
-    files::AutoBackupService& autoBackups() { return *m_autoBackups; }
+    // Rebuilds what follows the options of the file-type modes (render
+    // options, keyword matchers) after a per-mode option changed.
+    void refreshModeOptions();
 
-    // The highlight string of the last search (Shift JIS), shared by all
-    // views; empty: none.
-    std::string highlight;
-    bool highlightMatchCase = false;
+    // Writes the search state into the editor profile, then saves every
+    // setting that changed (at exit).
+    void saveSettings();
+
+    // What the file side of every document shares. The hook that opens the
+    // target of an append in a window is the main window's.
+    const files::DocumentFileServices& fileServices() const { return m_fileServices; }
+    void setAppendHandler(std::function<bool(const files::AppendRequest&)> handler) {
+        m_fileServices.openForAppend = std::move(handler);
+    }
+    // The automatic backups of the open documents: the main window's
+    // service while it exists (null before and after). Documents register
+    // with it.
+    files::AutoBackupService* autoBackups() { return m_autoBackups; }
+    void setAutoBackups(files::AutoBackupService* service) { m_autoBackups = service; }
+
+    // The application's one search state (strings, histories, options, the
+    // highlight string that every view paints), read from the editor
+    // profile when the context is made. Its highlight is in use while the
+    // found-text colour differs from the text colour.
+    search::SearchState& search() { return m_search; }
+    bool highlightFound() const { return m_colours.foundColoured(); }
+    // The dialogs of the search commands: the Qt dialogs unless replaced.
+    search::SearchDialogs* searchDialogs() { return m_searchDialogs; }
+    void setSearchDialogs(search::SearchDialogs* dialogs);
+    QtSearchDialogs& qtSearchDialogs() { return *m_qtSearchDialogs; }
 
     // Called when a per-mode layout option changed (automatic wrapping):
     // the main window lays out every open document again.
     void setRelayoutHandler(std::function<void()> handler) { m_relayout = std::move(handler); }
+    // Lays out every open document again (the hook of the views).
+    void relayoutOpenDocuments() {
+        if (m_relayout) m_relayout();
+    }
 
 private:
     class Hooks;
@@ -107,7 +135,10 @@ private:
     std::array<KeywordMatcher, settings::kModeCount> m_keywords;
     std::unique_ptr<files::Trash> m_trash;
     files::DocumentFileServices m_fileServices;
-    std::unique_ptr<files::AutoBackupService> m_autoBackups;
+    files::AutoBackupService* m_autoBackups = nullptr;
+    search::SearchState m_search;
+    std::unique_ptr<QtSearchDialogs> m_qtSearchDialogs;
+    search::SearchDialogs* m_searchDialogs = nullptr;
 };
 
 }  // namespace orvex::qt

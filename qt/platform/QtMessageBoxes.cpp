@@ -1,9 +1,8 @@
 #include "qt/platform/QtMessageBoxes.h"
 
-#include <QAbstractButton>
 #include <QMessageBox>
-#include <QPushButton>
 
+#include "qt/dialogs/ChoiceDialog.h"
 #include "qt/platform/QtText.h"
 
 namespace orvex::qt {
@@ -73,21 +72,10 @@ MsgResult QtMessageBoxes::show(const MessageRequest& request) {
 }
 
 int QtMessageBoxes::choose(const ChoiceRequest& request) {
-    QMessageBox box(toQt(request.icon), QString::fromUtf8(request.title.c_str()), displayText(request.text),
-                    QMessageBox::NoButton, m_parent);
-    std::vector<QAbstractButton*> buttons;
-    for (size_t i = 0; i < request.buttons.size(); ++i) {
-        auto role = static_cast<int>(i) == request.cancelButton ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
-        buttons.push_back(box.addButton(QString::fromUtf8(request.buttons[i].c_str()), role));
-    }
-    if (request.defaultButton >= 0 && request.defaultButton < static_cast<int>(buttons.size()))
-        box.setDefaultButton(static_cast<QPushButton*>(buttons[static_cast<size_t>(request.defaultButton)]));
-    if (request.cancelButton >= 0 && request.cancelButton < static_cast<int>(buttons.size()))
-        box.setEscapeButton(buttons[static_cast<size_t>(request.cancelButton)]);
-    box.exec();
-    for (size_t i = 0; i < buttons.size(); ++i)
-        if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
-    return request.cancelButton;
+    ChoiceDialog dialog(request, m_parent);
+    if (m_keepClear) dialog.keepClearOf(m_keepClear());
+    dialog.exec();
+    return dialog.choice();
 }
 
 }  // namespace orvex::qt

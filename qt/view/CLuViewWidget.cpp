@@ -14,6 +14,7 @@
 
 #include "display/LayoutOptions.h"
 #include "files/ViewFileCommands.h"
+#include "search/ViewSearch.h"
 #include "qt/document/EditorDocument.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/platform/QtText.h"
@@ -31,6 +32,12 @@ CLuViewWidget::CLuViewWidget(EditorDocument& document, QWidget* parent)
     vc.host = this;
     m_view = std::make_unique<CLuView>(document.doc(), vc);
     m_fileCommands = std::make_unique<files::ViewFileCommands>(*m_view, document.file());
+    search::SearchServices services;
+    services.state = &m_ctx.search();
+    services.dialogs = m_ctx.searchDialogs();
+    services.highlightFound = m_ctx.highlightFound();
+    m_search = std::make_unique<search::ViewSearch>(*m_view, services);
+    m_ctx.search().addListener(this);
     m_ctx.ui().addView(m_view.get(), this);
 
     setFocusPolicy(Qt::StrongFocus);
@@ -48,13 +55,19 @@ CLuViewWidget::CLuViewWidget(EditorDocument& document, QWidget* parent)
         m_caretOn = !m_caretOn;
         viewport()->update(caretRect().adjusted(-1, -1, 1, 1));
     });
+    m_transientTimer.setSingleShot(true);
+    m_transientTimer.setInterval(kTransientMilliseconds);
+    connect(&m_transientTimer, &QTimer::timeout, this, [this] { clearTransientState(); });
     applySettings();
     m_view->updateCursor(true, ScrollMode::None, SelectionUpdate::Clear);
 }
 
 CLuViewWidget::~CLuViewWidget() {
     m_blink.stop();
+    m_transientTimer.stop();
     m_ctx.ui().removeView(m_view.get());
+    m_ctx.search().removeListener(this);
+    m_search.reset();
     m_fileCommands.reset();
     m_view.reset();
 }
@@ -66,6 +79,7 @@ void CLuViewWidget::applySettings() {
     setVerticalScrollBarPolicy(c.scrollBarDisp ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(c.scrollBarDisp2 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     setFont(m_ctx.font().font());
+    m_search->setHighlightFound(m_ctx.highlightFound());
     updateGeometryAndWrap();
 }
 
@@ -140,6 +154,12 @@ void CLuViewWidget::scrollContentsBy(int dx, int) {
     }
 }
 
+int CLuViewWidget::viewportWidthFor(int32_t columns) const {
+    const int cw = m_geometry.charWidth;
+    const RenderOptions& o = m_ctx.renderOptions(mode());
+    return m_geometry.textLeft + (columns + 1) * cw + o.rightSpace * cw / 4;
+}
+
 QPoint CLuViewWidget::cellPosition(int32_t row, int32_t column) const {
     return {m_geometry.columnX(column - m_view->leftColumn()), m_geometry.rowY(row - m_view->topRow())};
 }
@@ -172,6 +192,22 @@ void CLuViewWidget::restartBlink() {
     if (hasFocus()) m_blink.start();
 }
 
+void CLuViewWidget::beginTransientState() {
+    m_transientTimer.start();
+    if (m_transient) return;
+    m_transient = true;
+    const int32_t row = m_view->cursor().row;
+    repaintRows(row, row);
+}
+
+void CLuViewWidget::clearTransientState() {
+    m_transientTimer.stop();
+    if (!m_transient) return;
+    m_transient = false;
+    const int32_t row = m_view->cursor().row;
+    repaintRows(row, row);
+}
+
 // ---- ViewHost
 
 void CLuViewWidget::caretMoved() {
@@ -180,7 +216,8 @@ void CLuViewWidget::caretMoved() {
     if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImAnchorRectangle);
 }
 
-void CLuViewWidget::scrolled(int32_t, int32_t) {
+void CLuViewWidget::scrolled(int32_t rows, int32_t columns) {
+    if (rows != 0 || columns != 0) beginTransientState();
     updateScrollBars();
     viewport()->update();
 }

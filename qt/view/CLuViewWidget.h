@@ -29,11 +29,15 @@
 #include "display/ScrollRules.h"
 #include "display/ViewGeometry.h"
 #include "qt/platform/QtUiRequests.h"
+#include "search/SearchState.h"
 #include "text/CLuView.h"
 #include "text/ViewHost.h"
 
 namespace orvex::files {
 class ViewFileCommands;
+}
+namespace orvex::search {
+class ViewSearch;
 }
 
 namespace orvex::qt {
@@ -41,7 +45,10 @@ namespace orvex::qt {
 class EditorDocument;
 class EditorContext;
 
-class CLuViewWidget final : public QAbstractScrollArea, public ViewHost, public RepaintTarget {
+class CLuViewWidget final : public QAbstractScrollArea,
+                            public ViewHost,
+                            public RepaintTarget,
+                            public search::SearchStateListener {
     Q_OBJECT
 public:
     CLuViewWidget(EditorDocument& document, QWidget* parent = nullptr);
@@ -51,6 +58,15 @@ public:
     const CLuView& view() const { return *m_view; }
     EditorDocument& document() { return m_document; }
     const ViewGeometry& viewGeometry() const { return m_geometry; }
+    // The view's search commands (an extension of the view).
+    search::ViewSearch& search() { return *m_search; }
+
+    // The short-lived state of a view that just took the focus or is
+    // scrolling: the caret line is not coloured until the state's timer
+    // ends it (or clearTransientState does).
+    bool transientState() const { return m_transient; }
+    void clearTransientState();
+    static constexpr int kTransientMilliseconds = 300;
 
     // How a command issued by a key of the key table travels (the frame's
     // routing chain); without one it goes to the view alone.
@@ -69,6 +85,10 @@ public:
     // The pixel rectangle of a document row and display column (viewport
     // coordinates), for menus and tests.
     QPoint cellPosition(int32_t row, int32_t column) const;
+    // The viewport width that shows columns text columns and the line-end
+    // mark beside the gutter (with the margins): what a window must give
+    // the view to fit rows of that width.
+    int viewportWidthFor(int32_t columns) const;
     // The current pre-edit text of the input method.
     const QString& preedit() const { return m_preedit; }
 
@@ -95,6 +115,9 @@ public:
     // ---- RepaintTarget
     void repaintRows(int first, int last) override;
     void repaintAll() override;
+
+    // ---- SearchStateListener
+    void highlightChanged() override { viewport()->update(); }
 
 signals:
     // The widget took the focus: it is the active pane now.
@@ -130,6 +153,7 @@ private:
     void typeCharacters(const QString& text);
     void updateCaretArea();
     void restartBlink();
+    void beginTransientState();
     void startDrag();
     void paintCaret(QPainter& painter);
     void paintPreedit(QPainter& painter);
@@ -139,6 +163,7 @@ private:
     EditorContext& m_ctx;
     std::unique_ptr<CLuView> m_view;
     std::unique_ptr<files::ViewFileCommands> m_fileCommands;  // the view's file commands
+    std::unique_ptr<search::ViewSearch> m_search;             // the view's search commands
     std::function<void(CommandId)> m_router;
     std::function<void(CLuViewWidget&, const QPoint&)> m_contextMenu;
 
@@ -154,6 +179,10 @@ private:
     std::vector<CommentSpan> m_comments;
     std::vector<RulerTick> m_ticks;
     QImage m_strip;
+
+    // Just focused or scrolling (see transientState).
+    QTimer m_transientTimer;
+    bool m_transient = false;
 
     // Caret.
     QTimer m_blink;

@@ -254,6 +254,7 @@ void CLuViewWidget::focusInEvent(QFocusEvent* e) {
     m_ctx.state().selectionMode = m.shift;
     m_ctx.state().controlHeld = m.ctrl;
     restartBlink();
+    beginTransientState();
     const int32_t row = m_view->cursor().row;
     repaintRows(row, row);
     updateCaretArea();

@@ -50,9 +50,12 @@ ViewPaintState CLuViewWidget::paintState() const {
     }
     s.focused = hasFocus();
     s.ruledLineDrag = false;
-    s.transientScroll = false;
-    s.highlight = m_ctx.highlight;
-    s.highlightMatchCase = m_ctx.highlightMatchCase;
+    s.transientScroll = m_transient;
+    // The highlight string is the search state's; its match-case option
+    // decides how occurrences compare.
+    const search::SearchState& search = m_ctx.search();
+    s.highlight = search.highlight();
+    s.highlightMatchCase = search.flags().matchCase;
     return s;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <thread>
 
+#include "qt/mainframe/FindBox.h"
 #include "qt/mainframe/MenuLayout.h"
 #include "qt/mainframe/StatusPanes.h"
 #include "qt/platform/QtMessagePump.h"
@@ -91,11 +92,28 @@ TEST_F(MainFrameTest, ToolbarAndContextMenuFollowTheirDefaultTables) {
     for (QAction* a : frame->toolbar()->actions())
         if (a->data().isValid()) ids.push_back(a->data().toInt());
     // Toolbar 1's defaults in order, without the commands not built yet.
-    const std::vector<int> expected = {57600, 57601, 57603, 32800, 57635, 57634, 57637, 57643, 57644,
-                                       32778, 32779, 32777, 32782, 32783, 32785, 57650, 57651, 57652, 57664};
+    const std::vector<int> expected = {57600, 57601, 57603, 32800, 57635, 57634, 57637, 57643, 57644, 32864, 57636,
+                                       32773, 32774, 32778, 32779, 32777, 32782, 32783, 32785, 57650, 57651, 57652,
+                                       57664};
     EXPECT_EQ(ids, expected);
-    for (QAction* a : frame->toolbar()->actions())
-        if (a->data().isValid()) EXPECT_FALSE(a->icon().isNull());
+    for (QAction* a : frame->toolbar()->actions()) {
+        if (a->data().isValid()) {
+            EXPECT_FALSE(a->icon().isNull());
+        }
+    }
+    // The find box stands where 32780 is: between redo and 32864.
+    ASSERT_NE(frame->findBox(), nullptr);
+    EXPECT_EQ(frame->findBox()->width(), 160);
+    int last = 0, after = 0;
+    bool boxSeen = false;
+    for (QAction* a : frame->toolbar()->actions()) {
+        if (frame->toolbar()->widgetForAction(a) == frame->findBox()) boxSeen = true;
+        else if (a->data().isValid() && !boxSeen) last = a->data().toInt();
+        else if (a->data().isValid() && boxSeen && after == 0) after = a->data().toInt();
+    }
+    EXPECT_TRUE(boxSeen);
+    EXPECT_EQ(last, 57644);
+    EXPECT_EQ(after, 32864);
 
     std::unique_ptr<QMenu> menu = frame->buildContextMenu();
     std::vector<int> top;

@@ -9,7 +9,10 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <deque>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -32,10 +35,47 @@ inline void settle() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
+// Answers the modal dialogs a command opens, one step per dialog, in
+// order: each step gets the dialog that is modal at that moment and closes
+// it (clicks a button, types and accepts ...). The steps run from the
+// dialog's own event loop as soon as it is shown; nothing waits on a clock.
+class ModalScript : public QObject {
+public:
+    using Step = std::function<void(QWidget& dialog)>;
+    ModalScript() {
+        m_timer.setInterval(0);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start();
+    }
+    void then(Step step) { m_steps.push_back(std::move(step)); }
+    // Steps not used yet.
+    size_t pending() const { return m_steps.size(); }
+    // Dialogs seen (their window titles), in order.
+    QStringList seen;
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == m_last || m_steps.empty()) return;
+        m_last = modal;
+        seen << modal->windowTitle();
+        Step step = std::move(m_steps.front());
+        m_steps.pop_front();
+        step(*modal);
+        m_last = nullptr;
+    }
+    QTimer m_timer;
+    std::deque<Step> m_steps;
+    QWidget* m_last = nullptr;
+};
+
 class EditorWindowTest : public ::testing::Test {
 protected:
     // Settings of the test before the frame is built.
     virtual void configure(settings::Settings&) {}
+    // Platform services of the test before the frame is built (the frame's
+    // automatic backups take the timers then).
+    virtual void preparePlatform(Platform&) {}
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -48,6 +88,7 @@ protected:
         ctx->platform().messages = &messages;
         ctx->platform().fileDialogs = &dialogs;
         configure(ctx->settings());
+        preparePlatform(ctx->platform());
         ctx->applySettings();
         frame = std::make_unique<CMainFrame>(*ctx);
         frame->resize(900, 600);

@@ -143,6 +143,85 @@ TEST_F(RenderTest, RulerShowsTicksAndTheCaretMarker) {
     EXPECT_NE(face, marker);
 }
 
+// The search highlight and the caret-line colour, with their switches.
+const QColor kFound(230, 0, 0);
+const QColor kCaretBack(200, 255, 200);
+
+class RenderSearchTest : public RenderTest {
+protected:
+    void configure(settings::Settings& s) override {
+        RenderTest::configure(s);
+        s.colours.findTextColor = bgr(230, 0, 0);
+        s.colours.curLineColorBk = bgr(200, 255, 200);
+    }
+};
+
+TEST_F(RenderSearchTest, HighlightIsPaintedInFindTextColorUntilReset) {
+    newChild();
+    load("xcdx\r\nab cd CD\r\n");
+    ctx->search().addSearchString("cd");
+    frame->runCommand(32773);  // finds and selects the first "cd"
+    EXPECT_EQ(view().selectionStartOffset(), 1);
+    EXPECT_EQ(ctx->search().highlight(), "cd");
+    QImage image = render();
+    // The other occurrence on row 1 (columns 3-4) is inked in FindTextColor
+    // on the window colour; "ab" keeps the text colour. Match case is off:
+    // "CD" is an occurrence too.
+    EXPECT_GT(count(image, cell(1, 3, 2), kFound), 6);
+    EXPECT_GT(count(image, cell(1, 3, 2), kWindow), 6);
+    EXPECT_EQ(count(image, cell(1, 0, 2), kFound), 0);
+    EXPECT_GT(count(image, cell(1, 6, 2), kFound), 6);
+    // With match case only the lower-case one.
+    search::SearchFlags f = ctx->search().flags();
+    f.matchCase = true;
+    ctx->search().setFlags(f);
+    image = render();
+    EXPECT_GT(count(image, cell(1, 3, 2), kFound), 6);
+    EXPECT_EQ(count(image, cell(1, 6, 2), kFound), 0);
+
+    // 33081 empties the highlight: nothing in FindTextColor any more.
+    EXPECT_TRUE(frame->commandState(33081).enabled);
+    EXPECT_TRUE(frame->runCommand(33081));
+    EXPECT_TRUE(ctx->search().highlight().empty());
+    image = render();
+    EXPECT_EQ(count(image, cell(1, 3, 2), kFound), 0);
+    EXPECT_FALSE(frame->commandState(33081).enabled);
+
+    // FindTextColor equal to TextColor switches the highlight off.
+    ctx->settings().colours.findTextColor = ctx->settings().colours.textColor;
+    ctx->applySettings();
+    pane().applySettings();
+    view().placeCursorAtOffset(0);
+    view().updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
+    frame->runCommand(32773);
+    EXPECT_EQ(view().selectionStartOffset(), 1);
+    EXPECT_TRUE(ctx->search().highlight().empty());
+}
+
+TEST_F(RenderSearchTest, CaretLineWaitsWhileTheViewWasJustFocusedOrScrolled) {
+    newChild();
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "row\r\n";
+    load(text);
+    pane().clearTransientState();
+    const QRect right = cell(0, 10, 4);  // right of the text on the caret row
+    EXPECT_GT(count(render(), right, kCaretBack, 10), 20);
+    // Gaining the focus: the caret line is not coloured until the timer ends.
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(&pane(), &in);
+    EXPECT_TRUE(pane().transientState());
+    EXPECT_EQ(count(render(), right, kCaretBack, 10), 0);
+    pane().clearTransientState();
+    EXPECT_GT(count(render(), right, kCaretBack, 10), 20);
+    // Scrolling too.
+    view().scrollTo(1, 0);
+    EXPECT_TRUE(pane().transientState());
+    view().scrollTo(0, 0);
+    EXPECT_EQ(count(render(), right, kCaretBack, 10), 0);
+    pane().clearTransientState();
+    EXPECT_GT(count(render(), right, kCaretBack, 10), 20);
+}
+
 class RenderNoNumbersTest : public RenderTest {
 protected:
     void configure(settings::Settings& s) override {

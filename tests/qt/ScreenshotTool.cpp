@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     s.colours.findTextColor = 0x000000D0;  // the search highlight in red
     s.colours.lineNoColor = 0x00808080;
     ctx.applySettings();
-    ctx.highlight = orvex::cp932::fromUtf8("ディレクトリ");
+    ctx.search().setHighlight(orvex::cp932::fromUtf8("ディレクトリ"));
 
     orvex::qt::CMainFrame frame(ctx);
     frame.resize(1280, 800);
