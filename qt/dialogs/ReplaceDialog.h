@@ -5,46 +5,29 @@
 // the two message options, and the buttons toward the end "後方置換(&F)"
 // (the default), toward the start "前方置換(&B)" and replace all
 // "全置換(&A)". The replacement may be empty; the search string may not.
-#include <QDialog>
-
+#include "qt/dialogs/SearchDialogBase.h"
 #include "search/SearchDialogs.h"
 
 class QCheckBox;
-class QPushButton;
 
 namespace orvex::qt {
 
-class HistoryCombo;
-class SearchOptionBoxes;
-
-class ReplaceDialog final : public QDialog {
+class ReplaceDialog final : public SearchDialogBase {
     Q_OBJECT
 public:
     ReplaceDialog(const search::ReplaceDialogData& data, QWidget* parent = nullptr);
 
-    search::ReplaceAction action() const { return m_action; }
+    search::ReplaceAction action() const { return search::ReplaceAction(chosenAction()); }
     search::ReplaceDialogData data() const;
 
-    HistoryCombo* searchBox() const { return m_text; }
     HistoryCombo* replacementBox() const { return m_replacement; }
-    SearchOptionBoxes& options() const { return *m_options; }
     QCheckBox* specialCharacters() const { return m_special; }
-    QPushButton* button(search::ReplaceAction action) const;
+    QPushButton* button(search::ReplaceAction action) const { return actionButton(int(action)); }
 
 private:
-    void finish(search::ReplaceAction action);
-    void updateButtons();
-
     search::ReplaceDialogData m_data;
-    search::ReplaceAction m_action = search::ReplaceAction::Cancel;
-    HistoryCombo* m_text = nullptr;
     HistoryCombo* m_replacement = nullptr;
-    SearchOptionBoxes* m_options = nullptr;
     QCheckBox* m_special = nullptr;
-    QPushButton* m_forward = nullptr;
-    QPushButton* m_backward = nullptr;
-    QPushButton* m_all = nullptr;
-    QPushButton* m_cancel = nullptr;
 };
 
 }  // namespace orvex::qt
