@@ -17,22 +17,11 @@
 #include <random>
 
 #include "files/PathNames.h"
+#include "settings/AtomicFile.h"
 
 namespace orvex::files {
 
 namespace {
-
-// The process's file-creation mask, read without changing it.
-mode_t currentUmask() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-    }
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return mask;
-}
 
 std::string randomSuffix() {
     static const char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
@@ -209,7 +198,7 @@ FileError SafeFileWriter::open(const std::string& path, const std::optional<File
         struct stat folder;
         if (::stat(folderOf(m_target).c_str(), &folder) != 0) return fileErrorFromErrno(errno);
         if (!S_ISDIR(folder.st_mode)) return FileError{FileErrorKind::BadPath, ENOTDIR};
-        m_ownership = FileOwnership{static_cast<mode_t>(0666 & ~currentUmask()), 0, 0, false};
+        m_ownership = FileOwnership{static_cast<mode_t>(0666 & ~settings::processUmask()), 0, 0, false};
     }
     if (ownership) m_ownership = *ownership;
     if (m_targetExists && st.st_uid != ::geteuid() && ::geteuid() != 0) {

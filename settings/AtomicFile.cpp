@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace orvex::settings {
@@ -66,6 +68,20 @@ ReadResult readWholeFile(const std::string& path, std::string& out, size_t maxBy
     return ReadResult::Ok;
 }
 
+mode_t processUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    }
+    static const mode_t remembered = [] {
+        const mode_t mask = ::umask(022);
+        ::umask(mask);
+        return mask;
+    }();
+    return remembered;
+}
+
 bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -86,9 +102,7 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     if (::stat(target.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
+        mode &= ~processUmask();
     }
     bool ok = ::fchmod(fd, mode) == 0;
     ok = ok && writeAll(fd, bytes.data(), bytes.size());

@@ -1,5 +1,7 @@
 #pragma once
 // Whole-file reads and crash-safe whole-file writes for settings files.
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
 
@@ -23,5 +25,10 @@ ReadResult readWholeFile(const std::string& path, std::string& out, size_t maxBy
 // permission bits are kept. On failure the temporary file is removed, the
 // old file is untouched and false is returned.
 bool writeFileAtomically(const std::string& path, const std::string& bytes);
+
+// The process's file-creation mask, read from /proc without changing it
+// (setting and restoring it would race with files other threads create).
+// Without /proc it is taken once, on first use, and remembered.
+mode_t processUmask();
 
 }  // namespace orvex::settings
