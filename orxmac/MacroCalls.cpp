@@ -85,15 +85,12 @@ int MacroInterpreter::callUser(VariableFrame& caller, const MacroFunction& fn) {
     struct Restore {
         MacroInterpreter& self;
         VariableFrame* frame;
-        uint32_t switchNesting;
         ~Restore() {
             self.m_frame = frame;
-            self.m_switchNesting = switchNesting;
             self.releaseFrame();
         }
-    } restore{*this, m_frame, m_switchNesting};
+    } restore{*this, m_frame};
     m_frame = &frame;
-    m_switchNesting = 0;
 
     m_pos = fn.parenPos + 1;
     if (int r = declareParameters(frame, caller, argBase, count)) return r;

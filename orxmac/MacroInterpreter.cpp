@@ -32,7 +32,6 @@ void MacroInterpreter::resetRun(const MacroSource& source) {
     m_stackFloor = stackFloor();
     m_statements = 0;
     m_budgetExhausted = false;
-    m_switchNesting = 0;
 }
 
 int MacroInterpreter::load(const MacroSource& source) {

@@ -239,9 +239,6 @@ private:
     uintptr_t m_stackFloor = 0;  // see StackLimit.h
     uint64_t m_statements = 0;
     bool m_budgetExhausted = false;
-    // Switch statements executing in the current frame since its innermost
-    // loop began: a continue has no effect there.
-    uint32_t m_switchNesting = 0;
 };
 
 }  // namespace orvex::orxmac

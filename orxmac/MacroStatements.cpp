@@ -75,8 +75,6 @@ int MacroInterpreter::execBlock() {
         }
         status = execStatement();
         if (status == kStatusNormal) continue;
-        // Inside a switch a continue has no effect.
-        if (status == kStatusContinue && m_switchNesting > 0) continue;
         // A goto goes on here when its label lies in this block; the
         // outermost block of a function goes on at any label (the cursor).
         if (status == kStatusGoto && (outermost || f.gotoBlock == brace)) continue;
@@ -210,7 +208,7 @@ int MacroInterpreter::execIf(const Token* tok) {
     uint32_t afterElse = 0;
     if (condition != 0) {
         const int status = execStatement();
-        if (status != kStatusNormal && status != kStatusContinue) return status;
+        if (status != kStatusNormal) return status;
         // The else chain is skipped; the conditions of its "else if"s are
         // not evaluated.
         uint32_t p = m_pos;
@@ -222,7 +220,7 @@ int MacroInterpreter::execIf(const Token* tok) {
             m_pos = afterElse;
             if (int r = skipStatement(m_pos)) return r;
         }
-        return status;
+        return kStatusNormal;
     }
     if (int r = skipStatement(m_pos)) return r;
     uint32_t p = m_pos;
@@ -258,7 +256,6 @@ int MacroInterpreter::execFor(const Token* tok) {
         }
     }
     const uint32_t conditionPos = m_pos + 1;
-    const uint32_t savedSwitch = m_switchNesting;
     for (;;) {
         m_pos = conditionPos;
         if (int r = skipBlanksAtCursor()) return r;
@@ -298,9 +295,7 @@ int MacroInterpreter::execFor(const Token* tok) {
         const uint32_t bodyPos = forTok.aux;
         if (condition == 0) break;
         m_pos = bodyPos;
-        m_switchNesting = 0;
         const int status = execStatement();
-        m_switchNesting = savedSwitch;
         if (status == kStatusBreak) break;
         if (status != kStatusNormal && status != kStatusContinue) return status;
         m_pos = stepsPos;
@@ -345,7 +340,6 @@ int MacroInterpreter::execWhile(const Token* tok) {
         m_pos = p + 1;
         return kStatusNormal;
     }
-    const uint32_t savedSwitch = m_switchNesting;
     for (;;) {
         m_pos = open + 1;
         int32_t condition = 0;
@@ -355,9 +349,7 @@ int MacroInterpreter::execWhile(const Token* tok) {
             if (int r = skipStatement(m_pos)) return r;
             return kStatusNormal;
         }
-        m_switchNesting = 0;
         const int status = execStatement();
-        m_switchNesting = savedSwitch;
         if (status == kStatusBreak) {
             m_pos = bodyPos;
             if (int r = skipStatement(m_pos)) return r;
@@ -374,12 +366,9 @@ int MacroInterpreter::execDo(const Token* tok) {
     Token& doTok = const_cast<Token&>(*tok);
     if (int r = advance(tok)) return r;
     const uint32_t bodyPos = m_pos;
-    const uint32_t savedSwitch = m_switchNesting;
     for (;;) {
         m_pos = bodyPos;
-        m_switchNesting = 0;
         const int status = execStatement();
-        m_switchNesting = savedSwitch;
         if (status != kStatusNormal && status != kStatusContinue && status != kStatusBreak) return status;
         if (doTok.aux == kNoPos) {
             uint32_t p = bodyPos;
@@ -479,15 +468,20 @@ int MacroInterpreter::execSwitch(const Token* tok) {
     }
     // The statements run until one leaves the switch; running on into the
     // next case ("case" is a reserved word) or the closing brace (no
-    // expression there) is an error.
-    ++m_switchNesting;
+    // expression there) is an error. A continue that reaches this walk (one
+    // among the case's statements, or one that left a block or an if within
+    // them) is passed over: the case goes on behind the statement it came
+    // from, which the cursor may still be inside. A continue inside a loop
+    // within the switch is that loop's and never gets here.
     int status = kStatusNormal;
     for (;;) {
+        const uint32_t statementPos = m_pos;
         status = execStatement();
-        if (status == kStatusNormal || status == kStatusContinue) continue;
-        break;
+        if (status == kStatusNormal) continue;
+        if (status != kStatusContinue) break;
+        m_pos = statementPos;
+        if (int r = skipStatement(m_pos)) return r;
     }
-    --m_switchNesting;
     if (status != kStatusBreak) return status;
     m_pos = bodyPos;
     if (int r = m_index.skipGroup(m_pos)) return r;

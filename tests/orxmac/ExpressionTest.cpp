@@ -12,7 +12,7 @@ using namespace orvex::orxmac::test;
 
 namespace {
 
-constexpr const char* kGlobals = "int r, i, j, k, a[3]; str s, t, u;";
+constexpr const char* kGlobals = "int r, i, j, k, a[3]; str s, t, u, w[4];";
 
 struct IntRow {
     const char* setup;  // statements run first
@@ -98,7 +98,16 @@ INSTANTIATE_TEST_SUITE_P(
                       StrRow{"t = \"ab\";", "t = t + t", "abab"},
                       StrRow{"t = \"a\"; t = t + \"b\" + \"c\";", "t", "abc"},
                       StrRow{"t = \"a\"; u = \"b\"; t = u + t;", "t", "ba"},
-                      StrRow{"t = \"x\";", "t + (t = t + \"y\")", "xyxy"}),
+                      StrRow{"t = \"x\";", "t + (t = t + \"y\")", "xyxy"},
+                      // Elements of a str array: created on use as the empty
+                      // string, each its own variable beside the plain name.
+                      StrRow{"", "w[2] + \"|\"", "|"}, StrRow{"w[3] += \"z\";", "w[3]", "z"},
+                      StrRow{"w[1] = \"a\"; w[1] += \"bc\"; w[1] += w[1];", "w[1]", "abcabc"},
+                      StrRow{"w[0] = \"ab\";", "w[0] = w[0] + w[0] + \"!\"", "abab!"},
+                      StrRow{"i = 1; w[i + 1] = \"q\";", "w[2] + w[1]", "q"},
+                      StrRow{"w = \"base\"; w[0] = \"e\"; w[0][1] = \"f\";", "w + w[0] + w[0][1]", "baseef"},
+                      StrRow{"str v[2]; v[1] = \"lo\"; v[1] += \"c\";", "v[1] + v[0] + v[9]", "loc"},
+                      StrRow{"str v[2];", "v[5] = v[5] + \"n\"", "n"}),
     [](const auto& info) { return rowName(info.index, info.param.expr); });
 
 class MacroExpressionErrors : public ::testing::TestWithParam<ErrorRow> {};

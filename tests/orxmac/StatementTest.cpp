@@ -105,10 +105,19 @@ INSTANTIATE_TEST_SUITE_P(
         RunRow{"switch (3) { case 1: r = 1; r++; break; case 1 + 2: r = 3; break; }", "r", 3},
         RunRow{"switch (1) { case 1: { r = 4; } break; }", "r", 4},
         RunRow{"switch (0) { case 0: switch (1) { case 1: r = 5; break; } r++; break; }", "r", 6},
-        // continue has no effect inside a switch: the rest of the case runs.
+        // A continue among a case's statements is passed over: the rest of
+        // the case runs.
         RunRow{"for (i = 0; i < 3; i++) switch (i) { case 1: continue; r = 10; break; default: break; }", "r", 10},
         RunRow{"for (i = 0; i < 2; i++) switch (0) { case 0: if (1) continue; r++; break; }", "r", 2},
         RunRow{"for (i = 0; i < 2; i++) switch (0) { case 0: { continue; } r++; break; }", "r", 2},
+        // A continue in a block within a case leaves that block; the case
+        // goes on behind the block.
+        RunRow{"for (i = 0; i < 2; i++) switch (0) { case 0: { continue; r = 10; } r++; break; }", "r", 2},
+        RunRow{"for (i = 0; i < 2; i++) switch (0) { case 0: if (1) { continue; r = 10; } r++; break; }", "r", 2},
+        RunRow{"while (i < 2) { i++; switch (0) { case 0: { { continue; } r = 10; } r++; break; } j++; }", "r", 2},
+        RunRow{"while (i < 2) { i++; switch (0) { case 0: { continue; } break; } j++; }", "j", 2},
+        RunRow{"for (i = 0; i < 2; i++) switch (0) { case 0: if (1) continue; else r = 10; r++; break; }", "r", 2},
+        RunRow{"for (i = 0; i < 2; i++) switch (0) { case 0: if (0) ; else { continue; r = 10; } r++; break; }", "r", 2},
         // ...but inside a loop inside the switch it continues that loop.
         RunRow{"switch (0) { case 0: for (i = 0; i < 4; i++) { if (i < 2) continue; r++; } break; }", "r", 2},
         RunRow{"while (1) { switch (0) { case 0: break; } r++; if (r == 3) break; }", "r", 3},
