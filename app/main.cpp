@@ -3,13 +3,16 @@
 //
 // ORVEX_FIRST_PAINT_EXIT=1 in the environment makes the program print the
 // milliseconds from its start to the first painted view and end there
-// (start-up measurements).
+// (start-up measurements). ORVEX_QUIT_AFTER_START=1 makes it run the exit
+// command as soon as the window is up, which ends it the way a user does
+// (documents closed, settings saved); the start-and-quit test uses it.
 #include <QApplication>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
+#include "qt/document/EditorDocument.h"
 #include "qt/mainframe/CMainFrame.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/platform/QtMessagePump.h"
@@ -43,6 +46,8 @@ int main(int argc, char** argv) {
         frame.processCommandLine(orvex::shell::parseCommandLine(tokens));
         if (context.settings().frame.defFrmWndSize == 1) frame.showMaximized();
         else frame.show();
+        if (const char* v = std::getenv("ORVEX_QUIT_AFTER_START"); v && *v && *v != '0')
+            QTimer::singleShot(0, &frame, [&frame] { frame.runCommand(orvex::qt::cmdid::kAppExit); });
         rc = QApplication::exec();
     }
     orvex::qt::removeMessagePump();
