@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "display/ScrollRules.h"
 #include "text/CursorSteps.h"
 
 namespace orvex {
@@ -114,34 +115,14 @@ void CLuView::scrollTo(int32_t topRow, int32_t leftColumn) {
 
 void CLuView::scrollIntoView(ScrollMode mode) {
     if (mode == ScrollMode::None) return;
+    // The rules live with the other scrolling rules (step, margins, ruler
+    // pitch rounding that never leaves the caret outside the view).
     const ViewGlobalOptions g = globalOptions();
-    // Horizontal: a step of a quarter of the columns (8 on wide views, 1 on
-    // very narrow ones) and a margin of ScrlMrgn, none while wrapping at
-    // the window width.
-    const int32_t c = m_visibleColumns;
-    const int32_t step = (c / 4 * 4) > 32 ? 8 : c < 5 ? 1 : c / 4;
-    const int32_t hMargin = modeOptions().adjCol ? 0 : std::clamp(g.scrlMrgn, 0, c / 4);
-    const int32_t col = m_cursor.displayColumn;
-    int32_t left = m_leftColumn;
-    if (col < left + hMargin) {
-        left = std::max(0, (std::max(0, col - hMargin) / step) * step);
-        if (g.rulaPitch >= 2) left = left / g.rulaPitch * g.rulaPitch;
-    } else if (col >= left + c - hMargin) {
-        left = col - c + hMargin + step + 1;
-        if (g.rulaPitch >= 2) left = (left + g.rulaPitch - 1) / g.rulaPitch * g.rulaPitch;
-    }
-    // Vertical: ScrlMrgn rows between the caret and the edges, at most
-    // (rows - 2) / 2; centred in scroll mode 2.
-    const int32_t f = m_fullRows;
-    const int32_t vMargin = std::clamp(g.scrlMrgn, 0, std::max(0, (f - 2) / 2));
-    const int32_t row = m_cursor.row;
-    int32_t top = m_topRow;
-    if (row < m_topRow + vMargin || row >= m_topRow + f - vMargin) {
-        if (mode == ScrollMode::Centred) top = std::max(0, row - f / 2);
-        else if (row < m_topRow + vMargin) top = std::max(0, row - vMargin);
-        else top = row - f + vMargin + 1;
-    }
-    scrollTo(top, left);
+    const Viewport v{m_topRow, m_leftColumn, m_visibleColumns, m_fullRows, availableRows()};
+    const ScrollSettings s{g.scrlMrgn, g.rulaPitch, modeOptions().adjCol != 0};
+    const ScrollPosition p =
+        keepCaretVisible(v, m_cursor.row, m_cursor.displayColumn, s, mode == ScrollMode::Centred);
+    scrollTo(p.topRow, p.leftColumn);
 }
 
 void CLuView::applyWrapWidth(int32_t wrapWidth, bool force) {

@@ -216,7 +216,8 @@ public:
     // Drag and drop of the selection as text. beginDrag gives the text to
     // drag; endDrag tells how the drag ended (a move to elsewhere deletes
     // the selection here). dropText inserts at a position; a move within
-    // this view deletes the source, both undone as one step.
+    // this view deletes the source, both undone as one step (a box goes in as
+    // a rectangle).
     std::string beginDrag();
     void endDrag(bool movedElsewhere);
     void dropText(const MouseEvent& at, std::string_view sjis, bool moveFromThisView);
@@ -323,6 +324,8 @@ private:
     void autoScrollTick();
     bool insideSelection(const TextPosition& p) const;
     void selectWholeLineAt(const TextPosition& p, bool extend);
+    // Moves the box selection to a drop point (a drag within the view).
+    void moveBox(const TextPosition& dropPoint);
 
     // ---- Modes (ViewModes.cpp)
     void openInsertionGap();

@@ -11,6 +11,30 @@
 
 namespace orvex {
 
+namespace {
+
+// Changes of more bytes than this (inserted plus deleted) show the wait
+// cursor while they run.
+constexpr int32_t kWaitCursorBytes = 256;
+
+// Shows the host's wait cursor for its lifetime when asked to.
+class WaitCursorGuard {
+public:
+    WaitCursorGuard(ViewHost* host, bool show) : m_host(show ? host : nullptr) {
+        if (m_host) m_host->setWaitCursor(true);
+    }
+    ~WaitCursorGuard() {
+        if (m_host) m_host->setWaitCursor(false);
+    }
+    WaitCursorGuard(const WaitCursorGuard&) = delete;
+    WaitCursorGuard& operator=(const WaitCursorGuard&) = delete;
+
+private:
+    ViewHost* m_host;
+};
+
+}  // namespace
+
 std::string CLuView::freeCursorFill(const TextPosition& p) const {
     // From the row's end to the cursor's column: TABs up to the last tab
     // stop that does not pass the column (FreeTab with TabCode 0), blanks
@@ -75,6 +99,8 @@ int32_t CLuView::edit(std::string_view text, int32_t deleteLength, EditMode mode
     // text, so the insertion of a replace is placed by offset again.
     const int32_t at = nav::offsetOf(t, m_cursor);
     m_cursor = editPosition(at);
+    // A deletion never passes the end of the text.
+    const WaitCursorGuard wait(m_ctx.host, n + std::min(del, std::max(0, t.length() - at)) > kWaitCursorBytes);
     const int32_t rowsBefore = t.rowCount();
     const bool rec = flags & editflag::kRecord;
     const int32_t group = flags & editflag::kGroupMask;

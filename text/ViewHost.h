@@ -37,6 +37,9 @@ public:
     virtual std::optional<int32_t> askCharacterCode() { return std::nullopt; }
     // Hides the mouse pointer until the mouse moves.
     virtual void hideMousePointer() {}
+    // Shows the wait cursor (on) until told otherwise (off); calls come in
+    // pairs around a long change of the text.
+    virtual void setWaitCursor(bool on) {}
     // Whether a key (virtual-key code) is down right now.
     virtual bool isKeyDown(uint16_t virtualKey) const { return false; }
 };

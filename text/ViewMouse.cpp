@@ -84,8 +84,10 @@ MousePress CLuView::leftButtonDown(const MouseEvent& e) {
 
 void CLuView::extendToMouse(const MouseEvent& e, ScrollMode scroll) {
     TextPosition p = hitPosition(e, true);
-    if (m_marginDrag) {
-        // In the margin the selection grows by whole rows.
+    // A drag that started in the margin, or a drag from the text that has
+    // reached the margin, grows the selection by whole rows (a box keeps
+    // its rows: the margin is column 0 to it).
+    if (m_marginDrag || (e.inMargin && !boxSelection())) {
         const TextStore& t = m_doc.text();
         if (nav::before(p, m_anchorStart)) p = {p.row, 0, 0};
         else p = p.row + 1 < availableRows() ? TextPosition{p.row + 1, 0, 0} : nav::rowEnd(t, p.row);
@@ -224,29 +226,75 @@ void CLuView::dropText(const MouseEvent& at, std::string_view sjis, bool moveFro
     if (sjis.empty()) return;
     const TextStore& t = m_doc.text();
     const TextPosition p = hitPosition(at, false);
-    if (moveFromThisView && m_dragActive && hasSelection() && !boxSelection()) {
+    if (moveFromThisView && m_dragActive && hasSelection()) {
         m_dragActive = false;
+        if (boxSelection()) {
+            moveBox(p);
+            return;
+        }
         const int32_t s = selectionStartOffset(), e = selectionEndOffset();
         int32_t drop = nav::offsetOf(t, p);
         if (drop >= s && drop <= e) return;  // dropped onto itself
+        // What is inserted at the drop point is exactly what the deletion
+        // removed: it may stop short where an open insertion gap begins, or
+        // take the LFs of a cut line end with it. The source bytes are taken
+        // before the deletion, with any LFs that follow it.
+        int32_t until = e;
+        while (until < t.length() && t.data()[until] == '\n') ++until;
+        std::string moved(t.data() + s, size_t(until - s));
         // The source goes first; the insertion is grouped with its deletion
         // so that one undo takes the move back.
         m_cursor = positionAtOffset(s);
         const int32_t sizeBefore = t.size();
         if (deleteText(e - s) < 0) return;
-        // A drop point after the source moves back by what was removed (the
-        // deletion may take the LFs of a line end with it, or stop at an
-        // insertion gap).
-        if (drop > e) drop -= sizeBefore - t.size();
+        const int32_t removed = sizeBefore - t.size();
+        moved.resize(size_t(std::clamp(removed, 0, int32_t(moved.size()))));
+        // A drop point after the source moves back by what was removed.
+        if (drop > e) drop -= removed;
         m_cursor = positionAtOffset(drop);
-        if (insertText(sjis, true, editflag::kRecord | editflag::kGrouped) < 0) return;
-    } else {
-        m_cursor = p;
-        if (insertText(sjis) < 0) return;
+        if (insertText(moved, true, editflag::kRecord | editflag::kGrouped) < 0) return;
+        const int32_t end = nav::offsetOf(t, m_cursor);
+        selectRange(end - int32_t(moved.size()), end);
+        return;
     }
+    m_cursor = p;
+    if (insertText(sjis) < 0) return;
     // The dropped text ends up selected.
     const int32_t end = nav::offsetOf(t, m_cursor);
     selectRange(end - int32_t(sjis.size()), end);
+}
+
+void CLuView::moveBox(const TextPosition& p) {
+    // A box moved within the view: the box is deleted and its rows go in as
+    // a rectangle at the drop point, grouped so that one undo takes both
+    // back. The drop point is kept as a text offset (the deletion shifts
+    // the text after each removed part) plus its free-cursor columns.
+    const TextStore& t = m_doc.text();
+    if (insideSelection(p)) return;  // dropped onto itself
+    const int32_t drop = nav::offsetOf(t, p);
+    const int32_t freeColumns = std::max(0, p.byteColumn - t.endColumn(p.row));
+    int32_t removedBefore = 0, removedAll = 0;
+    for (const RowPart& part : boxParts()) {
+        const int32_t a = t.row(part.row).offset + part.from, b = t.row(part.row).offset + part.to;
+        if (a < drop && drop < b) return;  // inside a part: onto itself
+        if (b <= drop) removedBefore += b - a;
+        removedAll += b - a;
+    }
+    const std::string moved = selectedText();
+    const int32_t sizeBefore = t.size();
+    if (deleteBoxSelection(0) < 0) return;
+    if (sizeBefore - t.size() != removedAll) {
+        // The deletion did not take what the box showed: put the text back
+        // rather than insert a copy of bytes still in place.
+        cmdUndoRedo(cmd::kUndo);
+        return;
+    }
+    m_cursor = positionAtOffset(drop - removedBefore);
+    if (freeColumns > 0 && nav::offsetOf(t, m_cursor) == t.row(m_cursor.row).offset + t.endColumn(m_cursor.row)) {
+        m_cursor.byteColumn += freeColumns;
+        m_cursor.displayColumn += freeColumns;
+    }
+    pasteRectangle(moved, editflag::kGrouped);
 }
 
 }  // namespace orvex

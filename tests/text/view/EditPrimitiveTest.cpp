@@ -203,4 +203,36 @@ TEST(InsertionGapCut, DeletionsStopWhereTheGapBegins) {
     EXPECT_TRUE(h.doc.text().insertionGap().open);
 }
 
+TEST(WaitCursor, ShownAroundChangesOfMoreThan256Bytes) {
+    ViewHarness h("|" + std::string(400, 'x'));
+    h.view->insertText(std::string(256, 'a'));
+    EXPECT_TRUE(h.host.waitCursor.empty());
+    h.view->insertText(std::string(257, 'b'));
+    EXPECT_EQ(h.host.waitCursor, (std::vector<bool>{true, false}));
+    // Inserted and deleted bytes count together.
+    h.host.waitCursor.clear();
+    h.view->placeCursorAtOffset(0);
+    h.view->replaceText(std::string(200, 'c'), 57);
+    EXPECT_EQ(h.host.waitCursor, (std::vector<bool>{true, false}));
+    h.host.waitCursor.clear();
+    h.view->placeCursorAtOffset(0);
+    h.view->deleteText(256);
+    EXPECT_TRUE(h.host.waitCursor.empty());
+}
+
+TEST(WaitCursor, CountsOnlyWhatCanChange) {
+    // A deletion asked to pass the text's end removes only the rest.
+    ViewHarness h("|" + std::string(100, 'x'));
+    h.view->deleteText(1000);
+    EXPECT_EQ(h.text(), "");
+    EXPECT_TRUE(h.host.waitCursor.empty());
+    // A read-only document changes nothing.
+    h.load("|abc");
+    h.doc.setReadOnly(true);
+    h.doc.setEditSettings(EditSettings{false, true, true});
+    h.view->insertText(std::string(300, 'a'));
+    EXPECT_EQ(h.text(), "abc");
+    EXPECT_TRUE(h.host.waitCursor.empty());
+}
+
 }  // namespace

@@ -98,6 +98,25 @@ TEST(Margin, DragUpwardsKeepsTheFirstLine) {
     EXPECT_EQ(h.marked(), "[|ab\r\ncd\r\nef\r\n]gh");
 }
 
+TEST(Margin, DragFromTheTextIntoTheMarginGrowsByRows) {
+    ViewHarness h("ab\r\ncd\r\nef\r\ngh");
+    // Downwards the row under the pointer is taken whole.
+    h.run({press(at(0, 1)), drag(inMargin(2))});
+    EXPECT_EQ(h.marked(), "a[b\r\ncd\r\nef\r\n|]gh");
+    // Back in the text the selection follows the column again.
+    h.run({drag(at(1, 1))});
+    EXPECT_EQ(h.marked(), "a[b\r\nc|]d\r\nef\r\ngh");
+    // On the last row the whole row is its end.
+    h.run({drag(inMargin(3)), release(inMargin(3))});
+    EXPECT_EQ(h.marked(), "a[b\r\ncd\r\nef\r\ngh|]");
+}
+
+TEST(Margin, DragFromTheTextUpwardsIntoTheMarginStartsAtTheRowStart) {
+    ViewHarness h("ab\r\ncd\r\nef\r\ngh");
+    h.run({press(at(2, 1)), drag(inMargin(0)), release(inMargin(0))});
+    EXPECT_EQ(h.marked(), "[|ab\r\ncd\r\ne]f\r\ngh");
+}
+
 TEST(Margin, ShiftClickExtendsByWholeLines) {
     ViewHarness h("ab\r\ncd\r\nef\r\ngh");
     h.run({press(inMargin(0)), release(inMargin(0)), press(inMargin(2, true)), release(inMargin(2, true))});
@@ -190,6 +209,70 @@ TEST(DragAndDrop, MoveElsewhereDeletesTheSource) {
     h.view->beginDrag();
     h.view->endDrag(true);
     EXPECT_EQ(h.text(), "ad");
+}
+
+TEST(DragAndDrop, MoveOfASourceReachingIntoAnInsertionGapMovesOnlyWhatWasRemoved) {
+    // A selection over "ab", the line end and the indent of the next line,
+    // and then the gap is marked open over that line end and indent (set
+    // on the store directly: the view's own commands keep selections out
+    // of a gap). The deletion stops where the gap begins, so only "ab" may
+    // arrive at the drop point; the gap's bytes must not be copied.
+    ViewHarness h("one\r\n  [ab\r\n    ]cd\r\nlast");
+    h.doc.text().openInsertionGap(9, 6);
+    ASSERT_EQ(h.view->selectionEndOffset(), 15);
+    h.run({press(at(1, 3))});
+    ASSERT_EQ(h.lastPress, MousePress::DragPending);
+    const std::string dragged = h.view->beginDrag();
+    EXPECT_EQ(dragged, "ab\r\n    ");
+    h.view->dropText(at(0, 1), dragged, true);
+    h.view->endDrag(false);
+    EXPECT_EQ(h.marked(), "o[ab|]ne\r\n  \r\n    cd\r\nlast");
+    h.run({command(cmd::kUndo)});
+    EXPECT_EQ(h.text(), "one\r\n  ab\r\n    cd\r\nlast");
+}
+
+// A box (Alt-drag) over rows 0-1, columns 1-3 of "abcd / efgh / ijkl", then
+// a press inside it that waits for a drag.
+class BoxDragAndDrop : public ::testing::Test {
+protected:
+    BoxDragAndDrop() : h("abcd\r\nefgh\r\nijkl") {}
+    std::string startDrag(int32_t right = 3) {
+        h.run({press(at(0, 1, false, false, true)), drag(at(1, right)), release(at(1, right))});
+        EXPECT_TRUE(h.view->boxSelection());
+        h.run({press(at(0, 1))});
+        EXPECT_EQ(h.lastPress, MousePress::DragPending);
+        return h.view->beginDrag();
+    }
+    ViewHarness h;
+};
+
+TEST_F(BoxDragAndDrop, MoveGoesInAsARectangleAndIsOneUndoStep) {
+    const std::string dragged = startDrag();
+    EXPECT_EQ(dragged, "bc\r\nfg");
+    h.view->dropText(at(2, 2), dragged, true);
+    h.view->endDrag(false);
+    EXPECT_EQ(h.text(), "ad\r\neh\r\nijbckl\r\n  fg");
+    h.run({command(cmd::kUndo)});
+    EXPECT_EQ(h.text(), "abcd\r\nefgh\r\nijkl");
+    h.run({command(cmd::kRedo)});
+    EXPECT_EQ(h.text(), "ad\r\neh\r\nijbckl\r\n  fg");
+}
+
+TEST_F(BoxDragAndDrop, DropRightOfTheBoxOnItsRowsFollowsTheText) {
+    // The drop point (before "d") moves left with the removed part of its
+    // row; the second row of the rectangle goes into the next line.
+    const std::string dragged = startDrag(2);
+    EXPECT_EQ(dragged, "b\r\nf");
+    h.view->dropText(at(0, 3), dragged, true);
+    h.view->endDrag(false);
+    EXPECT_EQ(h.text(), "acbd\r\negfh\r\nijkl");
+}
+
+TEST_F(BoxDragAndDrop, DropOntoItselfChangesNothing) {
+    h.view->dropText(at(1, 2), startDrag(), true);
+    h.view->endDrag(false);
+    EXPECT_EQ(h.text(), "abcd\r\nefgh\r\nijkl");
+    EXPECT_FALSE(h.doc.isModified());
 }
 
 TEST(DragAndDrop, TextFromOutsideIsInsertedAndSelected) {

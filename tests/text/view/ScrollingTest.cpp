@@ -149,4 +149,18 @@ TEST(HorizontalScrolling, RulerPitchRoundsThePosition) {
     EXPECT_EQ(h.view->leftColumn(), 232);
 }
 
+TEST(HorizontalScrolling, RulerPitchNeverLeavesTheCaretOutsideTheView) {
+    // Ten columns, step 2, margin 1: the caret at column 19 asks for a first
+    // column of 13; rounded up to the pitch (20) the caret would be off
+    // screen, so the view rounds down to 10 instead.
+    ViewHarness h("|" + std::string(300, 'x'), 1000);
+    h.view->setViewport(10, 10, 10);
+    h.options.globals.rulaPitch = 10;
+    h.view->moveTo(0, 19);
+    EXPECT_EQ(h.cursor().displayColumn, 19);
+    EXPECT_EQ(h.view->leftColumn(), 10);
+    h.view->moveTo(0, 0);
+    EXPECT_EQ(h.view->leftColumn(), 0);
+}
+
 }  // namespace

@@ -111,6 +111,8 @@ public:
     }
     void hideMousePointer() override { ++pointerHides; }
     bool isKeyDown(uint16_t key) const override { return keysDown.count(key) != 0; }
+    void setWaitCursor(bool on) override { waitCursor.push_back(on); }
+    std::vector<bool> waitCursor;  // every setWaitCursor call in order
 };
 
 // Editor hooks that record calls and answer from fields.
