@@ -4,6 +4,7 @@
 
 #include "common/codepage/Cp932.h"
 #include "common/codepage/ShiftJis.h"
+#include "files/EucTriples.h"
 #include "files/JisMapping.h"
 
 namespace orvex::files {
@@ -128,8 +129,18 @@ uint8_t* encodeEuc(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t
         }
         if (sjis::isLeadByte(b)) {
             if (i + 1 < n && isTrailByte(s[i + 1])) {
-                const uint16_t pair = rowCellOf(b, s[i + 1]);
+                const uint8_t t = s[i + 1];
                 i += 2;
+                // The codes a three-byte character is read as go back to
+                // that character; the rest of the IBM rows to their twins.
+                if (const uint16_t triple = b >= 0xF0 ? euc::tripleOfSjis(b, t) : 0) {
+                    d[0] = 0x8F;
+                    d[1] = static_cast<uint8_t>(triple >> 8);
+                    d[2] = static_cast<uint8_t>(triple);
+                    d += 3;
+                    continue;
+                }
+                const uint16_t pair = rowCellOf(b, t);
                 if (pair != 0) {
                     d[0] = static_cast<uint8_t>((pair >> 8) | 0x80);
                     d[1] = static_cast<uint8_t>(pair | 0x80);

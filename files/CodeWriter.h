@@ -13,12 +13,15 @@
 // else; the shift carries over pieces of a line and is closed with ESC ( B
 // at its end, so every line end is written in ASCII. EUC writes double-byte
 // characters with bit 7 set in both row/cell bytes and half-width katakana
-// after 0x8E. UTF-16 writes little-endian units, line ends included.
+// after 0x8E, and the codes an EUC three-byte character is read as (see
+// EucTriples.h) as that 0x8F triple. UTF-16 writes little-endian units, line
+// ends included.
 //
 // A character the output code cannot hold is written as "?" and counted:
-// in JIS and EUC a double-byte code without a row/cell pair (the
-// user-defined area, bad trail bytes; IBM extensions go out as their
-// JIS X 0208 or NEC twins), in UTF-16 a code without a Unicode character.
+// in JIS and EUC a double-byte code without a row/cell pair or (EUC) a
+// triple (the user-defined area, bad trail bytes; IBM extensions without a
+// triple go out as their JIS X 0208 or NEC twins), in UTF-16 a code without
+// a Unicode character.
 #include <cstddef>
 #include <cstdint>
 #include <memory>

@@ -5,6 +5,7 @@
 
 #include "common/codepage/ShiftJis.h"
 #include "files/ByteScan.h"
+#include "files/EucTriples.h"
 #include "files/JisMapping.h"
 
 namespace orvex::files {
@@ -114,6 +115,7 @@ struct Pass {
     bool p = false;  // odd number of EUC-looking high bytes so far
     bool e = false;  // EUC-looking pairs seen
     size_t n = 0;    // line ends met
+    size_t unreadable = 0;  // EUC three-byte characters read as "?"
     int t = kLineEndUndetermined;
 
     bool detecting() const { return setting == kReadDetect && c == kCodeUndetermined; }
@@ -272,8 +274,9 @@ void runShiftJis(Pass& ps) {
 }
 
 // The rest of the text as EUC: pairs of 0xA1-0xFE become Shift JIS, 0x8E
-// before a half-width katakana byte goes, a 0x8F three-byte character stays
-// as it is (keeping the pairs after it in step), other bytes are Shift JIS.
+// before a half-width katakana byte goes, a 0x8F three-byte character
+// becomes its code page 932 pair or "?" (counted), other bytes are Shift
+// JIS. Every step writes no more bytes than it reads, so w stays <= r.
 void runEuc(Pass& ps) {
     uint8_t* const buf = ps.buf;
     const size_t len = ps.len;
@@ -308,12 +311,15 @@ void runEuc(Pass& ps) {
                 continue;
             }
         } else if (b == 0x8F) {
-            // A JIS X 0212 character has no Shift JIS form.
             if (ps.r + 2 < len && isEucByte(next) && isEucByte(buf[ps.r + 2])) {
-                buf[ps.w] = b;
-                buf[ps.w + 1] = next;
-                buf[ps.w + 2] = buf[ps.r + 2];
-                ps.w += 3;
+                if (const uint16_t code = euc::sjisOfTriple(next, buf[ps.r + 2])) {
+                    buf[ps.w] = static_cast<uint8_t>(code >> 8);
+                    buf[ps.w + 1] = static_cast<uint8_t>(code);
+                    ps.w += 2;
+                } else {
+                    buf[ps.w++] = '?';
+                    ++ps.unreadable;
+                }
                 ps.r += 3;
                 continue;
             }
@@ -496,6 +502,7 @@ ConvertResult finish(Pass& ps) {
     result.code = ps.c;
     result.lineEnd = ps.t;
     result.lineCount = ps.n + 1;
+    result.unreadable = ps.unreadable;
     return result;
 }
 

@@ -5,7 +5,8 @@
 // JIS and EUC to Shift JIS, while it turns every lone LF into CR and counts
 // the line ends (a CR followed by LFs is one line end, a FF is one too). The
 // pass never makes the text longer: escape sequences and the EUC 0x8E prefix
-// are removed, pairs are converted where they stand.
+// are removed, pairs are converted where they stand, an EUC three-byte
+// character becomes its code page 932 pair or "?" (see EucTriples.h).
 //
 // Detection, with the read setting kReadDetect and no code yet, settles at
 // the first byte that decides: a byte 0x80-0xA0 other than 0x8E, or an
@@ -25,6 +26,8 @@ struct ConvertResult {
     int code = kCodeUndetermined;
     int lineEnd = kLineEndUndetermined;  // the last line end met
     size_t lineCount = 1;  // line ends met + 1
+    // EUC three-byte characters with no code page 932 form, each read as "?".
+    size_t unreadable = 0;
 };
 
 // Detects and converts buf[0, len); buf[len] must be readable and NUL (it

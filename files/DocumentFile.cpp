@@ -213,6 +213,7 @@ bool DocumentFile::open(const std::string& filePath, const OpenOptions& openOpti
     applyModeAndLayout(modeForPath(filePath), tag);
     m_doc.markLoaded();
     refreshTitle();
+    reportUnreadable(platform, filePath, converted);
     return true;
 }
 

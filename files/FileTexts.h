@@ -16,4 +16,10 @@ inline constexpr std::string_view kUnrepresentableQuestion =
     "%1 の文字ｺｰﾄﾞで表せない文字が %2 個あります。\n"
     "これらの文字は「?」として保存されます。保存しますか？";
 
+// Shown once after a load that read EUC three-byte characters with no code
+// page 932 form as "?": %1 the file, %2 how many.
+inline constexpr std::string_view kUnreadableWarning =
+    "%1 に読み込めない文字が %2 個あります。\n"
+    "これらの文字は「?」として読み込まれ、保存すると「?」になります。";
+
 }  // namespace orvex::files

@@ -1,6 +1,7 @@
 #include "files/SharedReader.h"
 
 #include "files/FileReader.h"
+#include "files/FileTexts.h"
 
 namespace orvex::files {
 
@@ -21,6 +22,12 @@ int askNotText(MessageBoxes& messages) {
         case 1: return kNotTextView;
         default: return kNotTextClose;
     }
+}
+
+void reportUnreadable(const Platform& platform, const std::string& path, const ConvertResult& converted) {
+    if (converted.unreadable == 0 || !platform.messages) return;
+    platform.messages->showText(strings::substitute(kUnreadableWarning, {path, std::to_string(converted.unreadable)}),
+                                MsgIcon::Exclamation);
 }
 
 SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,

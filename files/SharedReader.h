@@ -50,4 +50,9 @@ SharedReadResult readTextFile(const Platform& platform, const std::string& path,
 SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
                               ReadTarget& text);
 
+// After convertText: when characters were read as "?" (EUC three-byte
+// characters with no code page 932 form), tells the user once, naming the
+// file and the count. Nothing otherwise.
+void reportUnreadable(const Platform& platform, const std::string& path, const ConvertResult& converted);
+
 }  // namespace orvex::files

@@ -78,7 +78,8 @@ bool ViewFileCommands::insertFile(const std::string& path) {
             m_file.services().showInViewer(read.path);
         return false;
     }
-    convertText(text, read.prepared.utf16, o.autoKanji);
+    const ConvertResult converted = convertText(text, read.prepared.utf16, o.autoKanji);
+    reportUnreadable(doc.platform(), read.path, converted);
     if (const size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
     if (text.empty()) return true;
     return m_view.insertText(text) >= 0;

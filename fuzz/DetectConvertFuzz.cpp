@@ -84,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         check(text.compare(0, one.length, ref.text) == 0 && one.length == ref.text.size());
         check(one.lineEnd == ref.lineEnd && one.lineCount == ref.lineCount);
+        check(one.unreadable == ref.unreadable);
     }
 
     // The whole decode as a load does it.

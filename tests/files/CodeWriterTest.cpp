@@ -116,10 +116,18 @@ TEST(WriteCodes, UnrepresentableCharactersBecomeQuestionMarks) {
         // A lone lead byte at the end of the text.
         {kCodeEuc, B({'a', 0x82}), "a?", 1},
         {kCodeJis, B({0x82}), "?", 1},
-        // IBM extensions go out as their twins: small roman one, the not sign.
-        {kCodeEuc, B({0xFA, 0x40}), B({0xFC, 0xF1}), 0},
+        // IBM extensions that a three-byte EUC character reads as go back
+        // to it (small roman one, 髙); in JIS, and the others in EUC, they go
+        // out as their twins (the not sign).
+        {kCodeEuc, B({0xFA, 0x40}), B({0x8F, 0xF3, 0xF3}), 0},
+        {kCodeEuc, B({0xFB, 0xFC}) + kAa, B({0x8F, 0xF4, 0xFB, 0xB0, 0xA1}), 0},
+        {kCodeJis, B({0xFA, 0x40}), "\x1B$B\x7C\x71\x1B(B", 0},
         {kCodeEuc, B({0xFA, 0x54}), B({0xA2, 0xCC}), 0},
         {kCodeJis, B({0xFA, 0x54}), "\x1B$B\x22\x4C\x1B(B", 0},
+        // The NEC-selected copies keep their pairs; user-defined codes that
+        // a triple reads as get it back, the others cannot be written.
+        {kCodeEuc, B({0xEE, 0xEF}), B({0xFC, 0xF1}), 0},
+        {kCodeEuc, B({0xF5, 0x40, 0xF4, 0xFC}), B({0x8F, 0xF5, 0xA1, '?'}), 1},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::PrintToString(r.in));
@@ -127,7 +135,7 @@ TEST(WriteCodes, UnrepresentableCharactersBecomeQuestionMarks) {
         EXPECT_EQ(write(r.code, {{r.in, ""}}, false, &bad), r.out);
         EXPECT_EQ(bad, r.bad);
     }
-    // The twin reads back as the same character.
+    // A twin reads back as the same character.
     std::string back = B({0xFC, 0xF1});
     convertText(back, false, kReadEuc);
     EXPECT_EQ(orvex::cp932::decodePair(static_cast<uint8_t>(back[0]), static_cast<uint8_t>(back[1])),

@@ -1,11 +1,14 @@
 // Detection and conversion of loaded text: the decisive bytes, JIS escapes
 // and shifts, EUC pairs and the second pass, line ends, and the optimised
-// pass against the byte-by-byte reference on generated inputs.
+// pass against the byte-by-byte reference on generated inputs, EUC
+// three-byte characters.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
+#include "common/codepage/Cp932.h"
+#include "files/CodeWriter.h"
 #include "files/DetectConvert.h"
 #include "files/TextDecoder.h"
 #include "files/ReferenceConvert.h"
@@ -225,7 +228,7 @@ TEST(Euc, SpecialBytes) {
     } rows[] = {
         {B({0x8E, 0xB1}), B({0xB1})},
         {B({0x8E, 0x41}), B({0x8E, 0x41})},               // not before katakana: a pair as it stands
-        {B({0x8F, 0xB0, 0xA1, 0xA4, 0xA2}), B({0x8F, 0xB0, 0xA1, 0x82, 0xA0})},  // JIS X 0212 kept whole
+        {B({0x8F, 0xB0, 0xA1, 0xA4, 0xA2}), B({'?', 0x82, 0xA0})},  // JIS X 0212, not in code page 932
         {B({0xA4, 0xFF}), B({0xA4, 0xFF})},               // 0xFF is no EUC byte
         {B({0xA4}) + "a", B({0xA4}) + "a"},
         {B({0xE0}), ""},                                  // trailing lead byte
@@ -380,4 +383,71 @@ TEST(AgainstReference, LongRunsCrossTheVectorWidth) {
             }
         }
     }
+}
+
+// --- EUC three-byte characters ----------------------------------------------
+
+TEST(EucTriples, ReadAsCodePage932OrQuestionMark) {
+    struct Row {
+        const char* name;
+        std::string in, out;
+        size_t unreadable;
+    } rows[] = {
+        {"IBM extension kanji", B({0x8F, 0xF4, 0xFB}), B({0xFB, 0xFC}), 0},
+        {"IBM extension kanji 2", B({'a', 0x8F, 0xF4, 0xBD, 'b'}), B({'a', 0xFA, 0xB1, 'b'}), 0},
+        {"user-defined area", B({0x8F, 0xF5, 0xA1}), B({0xF5, 0x40}), 0},
+        {"no code page 932 form", B({0x8F, 0xB0, 0xA1, 0xA4, 0xA2}), B({'?', 0x82, 0xA0}), 1},
+        {"high cell, then a pair", B({0x8F, 0xF4, 0xFB, 0xA4, 0xA2}), B({0xFB, 0xFC, 0x82, 0xA0}), 0},
+        {"unreadable high cell, then a pair", B({0x8F, 0xB0, 0xE0, 0xA4, 0xA2, 0xA4, 0xA4}),
+         B({'?', 0x82, 0xA0, 0x82, 0xA2}), 1},
+        {"one per character, across lines", B({0x8F, 0xB0, 0xA1, '\n', 0x8F, 0xB0, 0xA2, 0x8F, 0xF4, 0xFB}),
+         B({'?', '\r', '?', 0xFB, 0xFC}), 2},
+        {"cut short: a pair as it stands", B({0xA4, 0xA2, 0x8F, 0xF4}), B({0x82, 0xA0, 0x8F, 0xF4}), 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const Outcome o = convert(r.in, kReadEuc);
+        EXPECT_EQ(o.text, r.out);
+        EXPECT_EQ(o.result.code, kCodeEuc);
+        EXPECT_EQ(o.result.unreadable, r.unreadable);
+        const reference::Result ref = reference::convert(r.in, kReadEuc, 0);
+        EXPECT_EQ(ref.text, r.out);
+        EXPECT_EQ(ref.unreadable, r.unreadable);
+    }
+    // Detecting, 0x8F decides Shift JIS and nothing is read as "?".
+    const Outcome o = convert(B({0x8F, 0xF4, 0xA4, 0xA2}));
+    EXPECT_EQ(o.result.code, kCodeShiftJis);
+    EXPECT_EQ(o.text, B({0x8F, 0xF4, 0xA4, 0xA2}));
+    EXPECT_EQ(o.result.unreadable, 0u);
+}
+
+TEST(EucTriples, EveryReadableTripleIsACharacterAndTheIbmAndUserRowsWriteBackWhole) {
+    size_t readable = 0, exact = 0;
+    for (int row = 0xA1; row <= 0xFE; ++row) {
+        for (int cell = 0xA1; cell <= 0xFE; ++cell) {
+            const std::string triple = B({0x8F, row, cell});
+            const Outcome o = convert(triple, kReadEuc);
+            if (o.result.unreadable == 1) {
+                EXPECT_EQ(o.text, "?");
+                continue;
+            }
+            SCOPED_TRACE(testing::PrintToString(triple));
+            ++readable;
+            ASSERT_EQ(o.text.size(), 2u);
+            const auto lead = static_cast<uint8_t>(o.text[0]), trail = static_cast<uint8_t>(o.text[1]);
+            EXPECT_NE(orvex::cp932::decodePair(lead, trail), orvex::cp932::kNoUnicode);
+            // Written as EUC and read again, the code stays; codes without a
+            // pair of their own give the very bytes back.
+            std::string written;
+            EXPECT_EQ(appendEuc(o.text, written), 0u);
+            if (lead >= 0xF0) {
+                EXPECT_EQ(written, triple);
+                ++exact;
+            }
+            EXPECT_EQ(convert(written, kReadEuc).text, o.text);
+        }
+    }
+    // The IBM extensions and the user-defined area: 373 + 940 characters.
+    EXPECT_GE(exact, 1300u);
+    EXPECT_GT(readable, exact);
 }

@@ -215,3 +215,47 @@ TEST_F(DocumentLoad, RevertReadsTheFileAgainAndKeepsTheTextWhenItCannot) {
     EXPECT_EQ(text(), "");
     EXPECT_EQ(doc->title(), "無題のﾌｧｲﾙ");
 }
+
+// EUC three-byte characters read as EUC: those with a code page 932 form
+// take it and save back to the same bytes, the others become "?" with one
+// warning for the whole load.
+TEST_F(DocumentLoad, EucThreeByteCharacters) {
+    const std::string taka = "\x8F\xF4\xFB";    // 髙
+    const std::string saki = "\x8F\xF4\xBD";    // 﨑
+    const std::string other = "\x8F\xB0\xA1";   // 丂, not in code page 932
+    const std::string otherHigh = "\x8F\xB0\xE0";
+    const std::string a = "\xA4\xA2";           // あ
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::string text;
+        size_t unreadable;
+        std::string saved;
+    } rows[] = {
+        {"readable only", taka + a + "\n" + saki + "\n", sj("髙あ") + "\r" + sj("﨑") + "\r", 0,
+         taka + a + "\n" + saki + "\n"},
+        {"unreadable ones warn once", other + taka + a + "\n" + otherHigh + a + saki,
+         "?" + sj("髙あ") + "\r?" + sj("あ﨑"), 2, "?" + taka + a + "\n?" + a + saki},
+    };
+    settings.document.autoKanji = kReadEuc;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        create();
+        fake.messages.clear();
+        ASSERT_TRUE(openBytes("e.txt", r.bytes));
+        EXPECT_EQ(text(), r.text);
+        EXPECT_EQ(file->code(), kCodeEuc);
+        if (r.unreadable == 0) {
+            EXPECT_TRUE(fake.messages.shown.empty());
+        } else {
+            ASSERT_EQ(fake.messages.shown.size(), 1u);
+            const std::string& shown = fake.messages.shown[0].text;
+            EXPECT_NE(shown.find(dir.file("e.txt")), std::string::npos);
+            EXPECT_NE(shown.find(" " + std::to_string(r.unreadable) + " "), std::string::npos);
+            EXPECT_EQ(fake.messages.shown[0].icon, MsgIcon::Exclamation);
+        }
+        fake.messages.clear();
+        EXPECT_EQ(saved(), r.saved);
+        EXPECT_TRUE(fake.messages.shown.empty());  // nothing the code cannot hold
+    }
+}

@@ -1,7 +1,8 @@
 #pragma once
 // The load conversion written out byte by byte, in the order the steps are
 // taken, with no search, no in-place tricks and the "read again as EUC"
-// case done by a second pass over the original bytes. The optimised pass in
+// case done by a second pass over the original bytes. EUC three-byte
+// characters go through the same generated table as the pass. The optimised pass in
 // files/DetectConvert.cpp must give exactly the same text, code, line-end
 // type and line count for every input; the tests and the fuzz target
 // compare the two.
@@ -10,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "files/EucTriples.h"
+
 namespace orvex::files::reference {
 
 struct Result {
@@ -17,6 +20,7 @@ struct Result {
     int code = 0;
     int lineEnd = 0;
     size_t lineCount = 1;
+    size_t unreadable = 0;  // EUC three-byte characters read as "?"
 };
 
 inline bool lead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
@@ -128,7 +132,13 @@ inline Result onePass(const std::string& input, int setting, int code) {
                     continue;
                 }
                 if (x == 0x8F && i + 2 < len && nx >= 0xA1 && nx <= 0xFE && b[i + 2] >= 0xA1 && b[i + 2] <= 0xFE) {
-                    out.append(input, i, 3);
+                    if (const uint16_t sj = euc::sjisOfTriple(nx, b[i + 2])) {
+                        out.push_back(static_cast<char>(sj >> 8));
+                        out.push_back(static_cast<char>(sj & 0xFF));
+                    } else {
+                        out.push_back('?');
+                        ++res.unreadable;
+                    }
                     i += 3;
                     continue;
                 }

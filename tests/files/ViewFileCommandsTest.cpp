@@ -78,6 +78,19 @@ TEST_F(ViewFileCommandsTest, InsertFileAtTheCursorAsOneEdit) {
     EXPECT_EQ(text(), "abc\r\ndef");
 }
 
+TEST_F(ViewFileCommandsTest, InsertedEucFileWarnsOnceOfCharactersReadAsQuestionMarks) {
+    settings.document.autoKanji = kReadEuc;
+    openWithView("x");
+    fake.messages.clear();
+    // 丂 and another JIS X 0212 kanji have no code page 932 form; 髙 has.
+    writeFile(dir.file("ins.txt"), "\x8F\xB0\xA1\x8F\xF4\xFB\x8F\xB0\xA2");
+    fake.fileDialogs.answer(chosen(dir.file("ins.txt")));
+    EXPECT_TRUE(run(cmd::kInsertFile));
+    EXPECT_EQ(text(), "?\xFB\xFC?x");
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_NE(fake.messages.shown[0].text.find(" 2 "), std::string::npos);
+}
+
 TEST_F(ViewFileCommandsTest, InsertFileIsGreyedOnAReadOnlyDocumentThatMayNotBeEdited) {
     settings.document.editEnable = 0;
     openWithView("abc");
