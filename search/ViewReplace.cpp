@@ -1,5 +1,5 @@
-// Replacing: replace with confirmation (and its replace-all button),
-// replace all without asking, batch replace.
+// Replacing: replace with confirmation (and its replace-all button) and
+// batch replace.
 #include <algorithm>
 
 #include "common/platform/MessageBoxes.h"
@@ -147,32 +147,13 @@ void ViewSearch::replaceWithConfirmation(bool forward, bool fromStart) {
     if (box) box->showId(strings::kReplacedCount, MsgIcon::Information, MsgButtons::Ok, {std::to_string(m_count)});
 }
 
-int32_t ViewSearch::replaceAllWithoutAsking() {
-    SearchState& st = *m_services.state;
-    const SearchFlags flags = st.optionSet(OptionSet::Replace);
-    if (st.searchString().empty() || !compile(flags)) return 0;
-    const std::string rep = storedReplacement(expandReplacement(st.replaceString(), st.specialCharacters()));
-    m_forward = true;
-    m_range = computeRange(true, flags);
-    ReplaceAllRequest req;
-    req.pattern = &m_pattern;
-    req.replacement = rep;
-    req.rangeBegin = m_range.begin;
-    req.rangeEnd = m_range.end;
-    req.from = flags.inSelection && m_view.hasSelection() ? m_range.begin : std::max(m_range.begin, caretOffset());
-    const ReplaceAllResult res = replaceAll(m_view.document(), req, ReplaceStrategy::Automatic, &m_view);
-    if (res.stalled && messages()) messages()->showId(strings::kCannotReplaceCombination, MsgIcon::Exclamation);
-    if (res.count > 0 || res.refused) followEdit(m_view, res.caret);
-    m_last = Match{};
-    m_count = res.count;
-    return res.count;
-}
-
 int32_t ViewSearch::runBatch() {
     SearchState& st = *m_services.state;
     CLuDoc& doc = m_view.document();
     int32_t begin = 0, end = doc.text().length();
-    if (st.batchSelectionOnly() && m_view.hasSelection() && !m_view.boxSelection()) {
+    // Selection only: the selection's stream range (a box gives the text from
+    // its ordered start to its end); never the text outside it.
+    if (st.batchSelectionOnly() && m_view.hasSelection()) {
         begin = m_view.selectionStartOffset();
         end = m_view.selectionEndOffset();
     }

@@ -51,7 +51,10 @@ int32_t ViewSearch::caretOffset() const { return nav::offsetOf(m_view.document()
 
 ViewSearch::Range ViewSearch::computeRange(bool forward, const SearchFlags& flags) const {
     const TextStore& t = m_view.document().text();
-    if (flags.inSelection && m_view.hasSelection() && !m_view.boxSelection()) {
+    if (flags.inSelection && m_view.hasSelection()) {
+        // The selection's text in stream order, from its start to its end; a
+        // box selection gives the text from its ordered start to its end, so
+        // that nothing before or after the box is ever touched.
         // Finding again inside the selection keeps the range the first find
         // used, not the match it selected.
         if (m_last.found() && m_view.selectionStartOffset() == m_last.offset &&

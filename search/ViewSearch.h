@@ -67,9 +67,6 @@ public:
     // starts at the document start (or the selection start with the
     // in-selection option) toward the end (replace all, 33003).
     void replaceWithConfirmation(bool forward, bool fromStart);
-    // Replaces every match from the caret on without asking (toward the
-    // end); returns the count. Used by key-macro playback.
-    int32_t replaceAllWithoutAsking();
     // Runs the batch pairs over the selection (with the selection-only
     // option and a selection) or the whole document; returns the count.
     int32_t runBatch();

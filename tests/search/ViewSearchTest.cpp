@@ -201,6 +201,68 @@ TEST_F(ViewSearchTest, InSelectionSearchesOnlyTheSelectionAndKeepsItsRange) {
     EXPECT_EQ(h->marked(), "ab [|ab] ab ab");
 }
 
+// In the selection with a box selection: the range is the stream text from
+// the box's ordered start to its end, never the text before or after it.
+TEST_F(ViewSearchTest, InSelectionWithABoxFindsOnlyFromItsStartToItsEnd) {
+    load("ab ab\r\nab [ab\r\nab] ab");
+    h->state.boxMode = true;
+    ASSERT_TRUE(h->view->boxSelection());
+    SearchFlags f;
+    f.inSelection = true;
+    f.messages = kNoWrapQuestion | kNoFailureMessage;
+    searchFor("ab", f);
+    command(cmd::kFindPrevious);
+    EXPECT_EQ(h->marked(), "ab ab\r\nab ab\r\n[|ab] ab");
+    command(cmd::kFindPrevious);
+    EXPECT_EQ(h->marked(), "ab ab\r\nab [|ab]\r\nab ab");
+    // Nothing before the box start.
+    command(cmd::kFindPrevious);
+    EXPECT_EQ(h->marked(), "ab ab\r\nab [|ab]\r\nab ab");
+    command(cmd::kFindNext);
+    EXPECT_EQ(h->marked(), "ab ab\r\nab ab\r\n[|ab] ab");
+    // Nor after its end.
+    command(cmd::kFindNext);
+    EXPECT_EQ(h->marked(), "ab ab\r\nab ab\r\n[|ab] ab");
+}
+
+TEST_F(ViewSearchTest, ReplaceAllInTheSelectionTouchesNothingOutsideIt) {
+    SearchFlags f;
+    f.inSelection = true;
+    f.messages = kNoWrapQuestion | kNoFailureMessage;
+    struct Row {
+        bool box;
+        const char* text;  // the caret at the selection's end
+        const char* expected;
+    };
+    const Row rows[] = {
+        {false, "ab ab\r\nab [ab\r\nab] ab", "ab ab\r\nab xy\r\nxy ab"},
+        {true, "ab ab\r\nab [ab\r\nab] ab", "ab ab\r\nab xy\r\nxy ab"},
+        // A box drawn from its bottom right to its top left: the same range.
+        {true, "ab ab\r\nab |[ab\r\nab] ab", "ab ab\r\nab xy\r\nxy ab"},
+        // Double-byte characters stay whole on both sides.
+        {true, "漢ab ab\r\n漢[ab ab\r\n漢]ab", "漢ab ab\r\n漢xy xy\r\n漢ab"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text);
+        load(r.text);
+        if (std::string_view(r.text).find('|') != std::string_view::npos) {
+            // Selected backwards: the anchor at the end, the cursor at the start.
+            const int32_t s = h->view->selectionStartOffset(), e = h->view->selectionEndOffset();
+            h->view->selectRange(e, s);
+        }
+        h->state.boxMode = r.box;
+        ASSERT_EQ(h->view->boxSelection(), r.box);
+        searchFor("ab", f);
+        state.setReplaceString("xy");
+        boxes().clear();
+        boxes().answerChoice(int(ConfirmChoice::ReplaceAll));
+        command(cmd::kReplaceAll);
+        EXPECT_EQ(h->text(), r.expected);
+        EXPECT_EQ(boxes().shown.back().text, strings::format(strings::kReplacedCount, {"2"}));
+        h->state.boxMode = false;
+    }
+}
+
 TEST_F(ViewSearchTest, EmptyMatchesMoveOn) {
     load("|a\r\nb\r\nc");
     SearchFlags f;
@@ -462,6 +524,18 @@ TEST_F(ViewSearchTest, BatchInTheSelectionOnly) {
     state.setBatchSelectionOnly(true);
     EXPECT_EQ(search->runBatch(), 2);
     EXPECT_EQ(h->text(), "aa bb aa");
+    // A box selection: its stream range from the ordered start to the end.
+    load("aa\r\na[a aa\r\naa] aa\r\naa");
+    h->state.boxMode = true;
+    ASSERT_TRUE(h->view->boxSelection());
+    EXPECT_EQ(search->runBatch(), 5);
+    EXPECT_EQ(h->text(), "aa\r\nab bb\r\nbb aa\r\naa");
+    // Without the option the whole document.
+    load("aa\r\n[a]a");
+    h->state.boxMode = true;
+    state.setBatchSelectionOnly(false);
+    EXPECT_EQ(search->runBatch(), 4);
+    EXPECT_EQ(h->text(), "bb\r\nbb");
 }
 
 // ---- Highlight
