@@ -65,7 +65,7 @@ std::string menuTextOf(CommandId id) {
 const std::vector<MenuNode>& mainMenuLayout() {
     static const std::vector<MenuNode> menu = {
         sub("ﾌｧｲﾙ(&F)",
-            {item(57600), item(57601), item(57602), item(33007), sep(), item(57603), item(57604), item(32800), sep(),
+            {item(57600), item(57601), item(57602), item(33007), sep(), item(57603), item(57604), item(57611), item(32800), sep(),
              item(32787), item(32790), item(32868), sep(), item(33485), item(33486), item(33487), item(33499),
              item(33488), item(33489), sep(), item(57607), item(57609), sep(), item(32788), item(32789), item(57665)}),
         sub("編集(&E)",

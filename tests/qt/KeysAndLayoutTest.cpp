@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QStatusBar>
+#include <algorithm>
 #include <set>
 
 #include "qt/mainframe/MenuLayout.h"
@@ -74,6 +75,13 @@ TEST(MenuLayout, EveryCommandAppearsOnceAndHasAText) {
     EXPECT_EQ(menuTextOf(57643), "直前に行った動作を元に戻す(ｱﾝﾄﾞｩ)");
     EXPECT_EQ(menuTextOf(33030), "ｷｰﾏｸﾛ記録開始/終了(6)");
     EXPECT_EQ(menuTextOf(33031), "ｷｰﾏｸﾛ記録開始/終了(7)");
+    // Save a copy follows save as in the file menu.
+    const std::vector<MenuNode>& file = mainMenuLayout().at(0).children;
+    const auto saveAs = std::find_if(file.begin(), file.end(), [](const MenuNode& n) { return n.id == 57604; });
+    ASSERT_NE(saveAs, file.end());
+    ASSERT_NE(saveAs + 1, file.end());
+    EXPECT_EQ((saveAs + 1)->id, 57611);
+    EXPECT_EQ(menuTextOf(57611), "作業中のﾌｧｲﾙのｺﾋﾟｰを保存");
     EXPECT_EQ(menuTextOf(1), "");
 }
 
