@@ -6,6 +6,8 @@
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QScrollBar>
+#include <algorithm>
+#include <memory>
 
 #include "files/CharCode.h"
 #include "qt/mainframe/StatusPanes.h"
@@ -201,6 +203,154 @@ TEST_F(ViewWidgetTest, MouseClickAndDragSelectByCells) {
     QTest::mouseMove(pane().viewport(), to);
     QTest::mouseRelease(pane().viewport(), Qt::LeftButton, Qt::NoModifier, to);
     EXPECT_EQ(view().selectedText(), sj("いう"));
+}
+
+TEST_F(ViewWidgetTest, CaretIsABarWhenInsertingAndCoversTheCharacterWhenOverwriting) {
+    load("a漢b");
+    const int cw = pane().viewGeometry().charWidth;
+    const int bar = std::max(2, ctx->settings().editor.options.caretWidth);
+    const auto caretAt = [&](int32_t offset) {
+        view().placeCursorAtOffset(offset);
+        view().updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
+        return pane().caretRect();
+    };
+    ASSERT_EQ(ctx->state().insOver, 0);
+    for (int32_t offset : {0, 1, 3, 4}) EXPECT_EQ(caretAt(offset).width(), bar) << offset;
+    EXPECT_EQ(caretAt(1).height(), pane().viewGeometry().rowHeight);
+    frame->runCommand(32781);  // overwrite
+    ASSERT_EQ(ctx->state().insOver, 1);
+    // Over a half-width character one cell, over a double-byte character
+    // both of its cells, at the row's end one cell.
+    EXPECT_EQ(caretAt(0).width(), cw);
+    const QRect dbcs = caretAt(1);
+    EXPECT_EQ(dbcs.width(), 2 * cw);
+    EXPECT_EQ(dbcs.x(), pane().cellPosition(0, 1).x());
+    EXPECT_EQ(caretAt(3).width(), cw);
+    EXPECT_EQ(caretAt(3).x(), pane().cellPosition(0, 3).x());
+    EXPECT_EQ(caretAt(4).width(), cw);
+    frame->runCommand(32781);
+    EXPECT_EQ(caretAt(1).width(), bar);
+}
+
+TEST_F(ViewWidgetTest, RectangleFlagLastsUntilTheClipboardChanges) {
+    load("ab\r\ncd\r\nef");
+    ctx->state().boxMode = true;
+    view().selectRange(0, 5);  // a box over the first column of two rows
+    ASSERT_TRUE(view().boxSelection());
+    QTest::keyClick(&pane(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a\r\nc"));
+    EXPECT_TRUE(ctx->platform().clipboard->isRectangle());
+    settle();
+    EXPECT_TRUE(ctx->platform().clipboard->isRectangle());  // our own change keeps it
+    // Another program takes the clipboard: the text is plain again.
+    QGuiApplication::clipboard()->setText(QStringLiteral("x\r\ny"));
+    settle();
+    EXPECT_FALSE(ctx->platform().clipboard->isRectangle());
+    ctx->state().boxMode = false;
+    view().placeCursorAtOffset(1);
+    view().updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
+    QTest::keyClick(&pane(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text(), "ax\r\nyb\r\ncd\r\nef");
+    // A box copy again, then a stream copy: plain.
+    ctx->state().boxMode = true;
+    view().selectRange(0, 5);
+    QTest::keyClick(&pane(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(ctx->platform().clipboard->isRectangle());
+    ctx->state().boxMode = false;
+    view().selectRange(0, 2);
+    QTest::keyClick(&pane(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(ctx->platform().clipboard->isRectangle());
+}
+
+// A drag out of one view dropped on another: the drop event on the target
+// and the source's end of the drag (what QDrag::exec would run between).
+class DragMoveTest : public ViewWidgetTest {
+protected:
+    static QMimeData* dragData(const std::string& sjis) {
+        auto* mime = new QMimeData;
+        mime->setText(QString::fromStdString(utf8(sjis)));
+        mime->setData(QStringLiteral("application/x-orvex-shift-jis"), QByteArray(sjis.data(), qsizetype(sjis.size())));
+        return mime;
+    }
+    static bool drop(CLuViewWidget& target, const QMimeData& mime, int32_t row, int32_t column) {
+        const QPoint at = target.cellPosition(row, column) + QPoint(1, 3);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target.viewport(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent e(QPointF(at), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target.viewport(), &e);
+        return e.isAccepted();
+    }
+    static void setText(CLuViewWidget& w, std::string_view utf8Text) {
+        CLuDoc& d = w.document().doc();
+        d.text().setText(sj(utf8Text));
+        d.layoutAll();
+        d.markLoaded();
+        w.view().placeCursorAtOffset(0);
+        w.view().updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
+    }
+};
+
+TEST_F(DragMoveTest, MoveToAnotherDocumentInsertsThereAndRemovesTheSource) {
+    CLuViewWidget& source = pane();
+    setText(source, "ab漢字cd");
+    CChildFrame* other = newChild();
+    CLuViewWidget& target = other->pane(0);
+    ASSERT_NE(&target.document(), &source.document());
+    setText(target, "xy\r\nz");
+    source.view().selectRange(2, 6);
+    const std::string dragged = source.view().beginDrag();
+    EXPECT_EQ(dragged, sj("漢字"));
+    const std::unique_ptr<QMimeData> mime(dragData(dragged));
+    ASSERT_TRUE(drop(target, *mime, 1, 1));
+    source.view().endDrag(true);
+    EXPECT_EQ(utf8(target.document().doc().text().view()), "xy\r\nz漢字");
+    EXPECT_EQ(target.view().selectedText(), sj("漢字"));
+    EXPECT_EQ(utf8(source.document().doc().text().view()), "abcd");
+    EXPECT_FALSE(source.view().hasSelection());
+    // Each side takes its part back with one undo.
+    source.document().doc().undo();
+    EXPECT_EQ(utf8(source.document().doc().text().view()), "ab漢字cd");
+    target.document().doc().undo();
+    EXPECT_EQ(utf8(target.document().doc().text().view()), "xy\r\nz");
+}
+
+TEST_F(DragMoveTest, CopyToAnotherDocumentLeavesTheSource) {
+    CLuViewWidget& source = pane();
+    setText(source, "abcd");
+    CChildFrame* other = newChild();
+    CLuViewWidget& target = other->pane(0);
+    setText(target, "xy");
+    source.view().selectRange(1, 3);
+    const std::unique_ptr<QMimeData> mime(dragData(source.view().beginDrag()));
+    // A copy (the drag ended without a move) keeps the source.
+    ASSERT_TRUE(drop(target, *mime, 0, 1));
+    source.view().endDrag(false);
+    EXPECT_EQ(utf8(target.document().doc().text().view()), "xbcy");
+    EXPECT_EQ(utf8(source.document().doc().text().view()), "abcd");
+}
+
+TEST_F(DragMoveTest, MoveBetweenTheTwoPanesOfOneDocumentIsOneUndoStep) {
+    load("one two three");
+    CChildFrame* child = frame->activeChild();
+    child->setSplit(true);
+    settle();
+    CLuViewWidget& top = child->pane(0);
+    CLuViewWidget& bottom = child->pane(1);
+    top.view().selectRange(0, 4);  // "one "
+    const std::string dragged = top.view().beginDrag();
+    // What the bottom pane's drop does for a move from the other pane of its
+    // document: the source moves the text to the drop point in one step.
+    MouseEvent at;
+    at.row = 0;
+    at.column = 8;  // before "three"
+    top.view().dropText(at, dragged, true);
+    top.view().endDrag(false);
+    EXPECT_EQ(text(), "two one three");
+    EXPECT_EQ(top.view().selectedText(), "one ");
+    EXPECT_EQ(bottom.view().cursor().row, 0);
+    doc().undo();
+    EXPECT_EQ(text(), "one two three");
 }
 
 TEST_F(ViewWidgetTest, StatusBarShowsLineColumnModeAndCode) {
