@@ -279,6 +279,13 @@ void CLuViewWidget::hideMousePointer() {
     viewport()->setMouseTracking(true);
 }
 
+void CLuViewWidget::setWaitCursor(bool on) {
+    // Application-wide while a long change runs; the view calls on and off
+    // in pairs, so the override stack stays balanced.
+    if (on) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else QGuiApplication::restoreOverrideCursor();
+}
+
 bool CLuViewWidget::isKeyDown(uint16_t key) const {
     const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
     switch (key) {

@@ -111,6 +111,7 @@ public:
     std::optional<int32_t> askCharacterCode() override;
     void hideMousePointer() override;
     bool isKeyDown(uint16_t virtualKey) const override;
+    void setWaitCursor(bool on) override;
 
     // ---- RepaintTarget
     void repaintRows(int first, int last) override;
