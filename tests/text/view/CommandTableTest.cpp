@@ -31,7 +31,9 @@ TEST(CommandTexts, NoIdTwiceAndSortedById) {
     ASSERT_FALSE(texts.empty());
     for (size_t i = 0; i < texts.size(); ++i) {
         EXPECT_LE(texts[i].first, texts[i].last);
-        if (i > 0) EXPECT_GT(texts[i].first, texts[i - 1].last) << texts[i].first;
+        if (i > 0) {
+            EXPECT_GT(texts[i].first, texts[i - 1].last) << texts[i].first;
+        }
     }
 }
 
