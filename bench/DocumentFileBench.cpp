@@ -89,27 +89,26 @@ void BM_LoadDocument(benchmark::State& state, const char* name) {
     state.counters["code"] = static_cast<double>(code);
 }
 
-class DiscardingSink final : public ByteSink {
-public:
-    bool write(const void*, size_t size) override {
-        bytes += size;
-        return true;
-    }
-    uint64_t bytes = 0;
-};
-
-void BM_WriteDocument(benchmark::State& state, const char* name, int code) {
+// The loaded document with every save option at its default and the
+// output code set; null (the benchmark skipped) without the corpus.
+Loaded* loadedForWriting(benchmark::State& state, const char* name, int code) {
     Loaded* l = loaded(name);
     if (!l) {
         state.SkipWithError("corpus missing or open failed");
-        return;
+        return nullptr;
     }
     appSettings().document = settings::DocumentOptions{};
     appSettings().document.saveKanji = code;
+    return l;
+}
+
+void BM_WriteDocument(benchmark::State& state, const char* name, int code) {
+    Loaded* l = loadedForWriting(state, name, code);
+    if (!l) return;
     const WriteOptions options = l->file->writeOptions();
     uint64_t out = 0;
     for (auto _ : state) {
-        DiscardingSink sink;
+        CountingSink sink;
         writeDocumentText(l->doc->text(), options, sink);
         out = sink.bytes;
     }
@@ -118,13 +117,8 @@ void BM_WriteDocument(benchmark::State& state, const char* name, int code) {
 }
 
 void BM_SaveDocument(benchmark::State& state, const char* name, int code) {
-    Loaded* l = loaded(name);
-    if (!l) {
-        state.SkipWithError("corpus missing or open failed");
-        return;
-    }
-    appSettings().document = settings::DocumentOptions{};
-    appSettings().document.saveKanji = code;
+    Loaded* l = loadedForWriting(state, name, code);
+    if (!l) return;
     const std::string target = temporaryFolder() + "/orvex-document-bench-save.txt";
     for (auto _ : state) {
         if (!l->file->saveDocument(target, SaveKind::Copy)) {

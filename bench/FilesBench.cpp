@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BenchCorpus.h"
+#include "files/ByteSink.h"
 #include "files/CharCode.h"
 #include "files/CodeChoices.h"
 #include "files/CodeWriter.h"
@@ -120,15 +121,6 @@ const Document& document() {
     }();
     return doc;
 }
-
-class CountingSink final : public ByteSink {
-public:
-    bool write(const void*, size_t size) override {
-        bytes += size;
-        return true;
-    }
-    size_t bytes = 0;
-};
 
 void writeDocument(const Document& doc, ByteSink& sink, int code) {
     CodeWriter out(sink, code);

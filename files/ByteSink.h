@@ -23,4 +23,14 @@ public:
     std::string bytes;
 };
 
+// Counts the bytes and keeps none of them (the size of an output).
+class CountingSink final : public ByteSink {
+public:
+    bool write(const void*, size_t size) override {
+        bytes += size;
+        return true;
+    }
+    size_t bytes = 0;
+};
+
 }  // namespace orvex::files
