@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
 #include "qt/mainframe/CMainFrame.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/platform/QtMessagePump.h"
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         if (context.settings().frame.defFrmWndSize == 1) frame.showMaximized();
         else frame.show();
         if (const char* v = std::getenv("ORVEX_QUIT_AFTER_START"); v && *v && *v != '0')
-            QTimer::singleShot(0, &frame, [&frame] { frame.runCommand(orvex::qt::cmdid::kAppExit); });
+            QTimer::singleShot(0, &frame, [&frame] { frame.runCommand(orvex::cmd::kAppExit); });
         rc = QApplication::exec();
     }
     orvex::qt::removeMessagePump();

@@ -11,10 +11,10 @@ DocumentFileCommands::DocumentFileCommands(DocumentFile& file, std::function<voi
 const CommandTable<DocumentFileCommands>& DocumentFileCommands::commandTable() {
     using D = DocumentFileCommands;
     static const CommandTable<D> table{
-        {cmd::kFileClose, cmd::kFileClose, &D::cmdClose, nullptr, kCmdNone},
-        {cmd::kFileSave, cmd::kFileSave, &D::cmdSave, nullptr, kCmdNone},
-        {cmd::kFileSaveAs, cmd::kFileSaveAs, &D::cmdSaveAs, nullptr, kCmdNone},
-        {cmd::kFileSaveCopyAs, cmd::kFileSaveCopyAs, &D::cmdSaveCopyAs, nullptr, kCmdNone},
+        {cmd::kFileClose, cmd::kFileClose, &D::cmdClose, nullptr},
+        {cmd::kFileSave, cmd::kFileSave, &D::cmdSave, nullptr},
+        {cmd::kFileSaveAs, cmd::kFileSaveAs, &D::cmdSaveAs, nullptr},
+        {cmd::kFileSaveCopyAs, cmd::kFileSaveCopyAs, &D::cmdSaveCopyAs, nullptr},
     };
     return table;
 }

@@ -24,40 +24,21 @@ ViewFileCommands::~ViewFileCommands() { m_view.removeCommandExtension(this); }
 const CommandTable<ViewFileCommands>& ViewFileCommands::commandTable() {
     using V = ViewFileCommands;
     static const CommandTable<V> table{
-        {cmd::kInsertFile, cmd::kInsertFile, &V::cmdInsertFile, nullptr, kCmdModifiesText | kCmdRecorded},
-        {cmd::kRevert, cmd::kRevert, &V::cmdRevert, nullptr, kCmdRecorded},
-        {cmd::kAppendSelectionToFile, cmd::kAppendSelectionToFile, &V::cmdAppendSelection, nullptr,
-         kCmdNeedsSelection | kCmdRecorded},
-        {cmd::kConvertToShiftJis, cmd::kConvertToLf, &V::cmdConvert, &V::updateConvert, kCmdRecorded},
-        {cmd::kConvertToUnicode, cmd::kConvertToUnicode, &V::cmdConvert, &V::updateConvert, kCmdRecorded},
+        {cmd::kInsertFile, cmd::kInsertFile, &V::cmdInsertFile, nullptr},
+        {cmd::kRevert, cmd::kRevert, &V::cmdRevert, nullptr},
+        {cmd::kAppendSelectionToFile, cmd::kAppendSelectionToFile, &V::cmdAppendSelection, nullptr},
+        {cmd::kConvertToShiftJis, cmd::kConvertToLf, &V::cmdConvert, &V::updateConvert},
+        {cmd::kConvertToUnicode, cmd::kConvertToUnicode, &V::cmdConvert, &V::updateConvert},
     };
     return table;
 }
 
-bool ViewFileCommands::onCommand(CommandId id) {
-    const CommandTable<ViewFileCommands>::Entry* e = commandTable().find(id);
-    if (!e) return false;
-    // What the update handler greys out does nothing.
-    if ((e->flags & kCmdModifiesText) && !m_view.document().editable()) return true;
-    if ((e->flags & kCmdNeedsSelection) && !m_view.hasSelection()) return true;
-    (this->*(e->handler))(id);
-    return true;
-}
+CommandGate ViewFileCommands::commandGate() const { return m_view.commandGate(); }
+
+bool ViewFileCommands::onCommand(CommandId id) { return commandTable().dispatch(*this, id); }
 
 bool ViewFileCommands::onUpdateCommand(CommandId id, CommandState& state) {
-    const CommandTable<ViewFileCommands>::Entry* e = commandTable().find(id);
-    if (!e) return false;
-    CommandState s;
-    if (e->update) (this->*(e->update))(id, s);
-    if ((e->flags & kCmdModifiesText) && !m_view.document().editable()) s.enabled = false;
-    if ((e->flags & kCmdNeedsSelection) && !m_view.hasSelection()) s.enabled = false;
-    state = s;
-    return true;
-}
-
-void ViewFileCommands::record(CommandId id) {
-    KeyMacroHook* hook = m_view.context().keyMacro;
-    if (hook && hook->recordingSlot() != 0) hook->record(id, 0);
+    return commandTable().update(*this, id, state);
 }
 
 // ---- Operations
@@ -141,22 +122,18 @@ bool ViewFileCommands::convert(CommandId id) {
 
 void ViewFileCommands::cmdInsertFile(CommandId id) {
     insertFile();
-    record(id);
 }
 
 void ViewFileCommands::cmdRevert(CommandId id) {
     revert(true);
-    record(id);
 }
 
 void ViewFileCommands::cmdAppendSelection(CommandId id) {
     appendSelection();
-    record(id);
 }
 
 void ViewFileCommands::cmdConvert(CommandId id) {
     convert(id);
-    record(id);
 }
 
 void ViewFileCommands::updateConvert(CommandId id, CommandState& state) {

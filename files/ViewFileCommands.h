@@ -27,6 +27,8 @@ public:
     bool onCommand(CommandId id) override;
     bool onUpdateCommand(CommandId id, CommandState& state) override;
     static const CommandTable<ViewFileCommands>& commandTable();
+    // The view's state for the command gate.
+    CommandGate commandGate() const;
 
     // ---- Operations (the commands' work; macros call them too)
     // Reads a file (asking for it when path is empty), converts it from its
@@ -47,7 +49,6 @@ private:
     void cmdAppendSelection(CommandId id);
     void cmdConvert(CommandId id);
     void updateConvert(CommandId id, CommandState& state);
-    void record(CommandId id);
 
     CLuView& m_view;
     DocumentFile& m_file;

@@ -4,18 +4,25 @@
 
 namespace orvex::search {
 
-bool SearchFrameCommands::onCommand(CommandId id) {
-    if (id != cmd::kResetHighlight) return false;
-    // The state's listeners repaint the views.
-    m_state.clearHighlight();
-    return true;
+const CommandTable<SearchFrameCommands>& SearchFrameCommands::commandTable() {
+    using S = SearchFrameCommands;
+    static const CommandTable<SearchFrameCommands> table{
+        {cmd::kResetHighlight, cmd::kResetHighlight, &S::cmdResetHighlight, &S::updateResetHighlight},
+    };
+    return table;
 }
 
+bool SearchFrameCommands::onCommand(CommandId id) { return commandTable().dispatch(*this, id); }
+
 bool SearchFrameCommands::onUpdateCommand(CommandId id, CommandState& state) {
-    if (id != cmd::kResetHighlight) return false;
-    state = CommandState{};
+    return commandTable().update(*this, id, state);
+}
+
+// The state's listeners repaint the views.
+void SearchFrameCommands::cmdResetHighlight(CommandId) { m_state.clearHighlight(); }
+
+void SearchFrameCommands::updateResetHighlight(CommandId, CommandState& state) {
     state.enabled = !m_state.highlight().empty();
-    return true;
 }
 
 }  // namespace orvex::search

@@ -16,6 +16,7 @@ public:
 
     bool onCommand(CommandId id) override;
     bool onUpdateCommand(CommandId id, CommandState& state) override;
+    static const CommandTable<SearchFrameCommands>& commandTable();
 
     // A string entered in a find box becomes the search string.
     void findBoxEntered(std::string_view sjis) { m_state.addSearchString(sjis); }
@@ -23,6 +24,9 @@ public:
     const std::vector<std::string>& findBoxList() const { return m_state.searchHistory(); }
 
 private:
+    void cmdResetHighlight(CommandId id);
+    void updateResetHighlight(CommandId id, CommandState& state);
+
     SearchState& m_state;
 };
 

@@ -47,6 +47,8 @@ public:
     bool onCommand(CommandId id) override;
     bool onUpdateCommand(CommandId id, CommandState& state) override;
     static const CommandTable<ViewSearch>& commandTable();
+    // The view's state for the command gate.
+    CommandGate commandGate() const;
 
     // Any change of the text makes the last match meaningless.
     void documentEdited(CLuDoc&, const ChangeInfo&) override { m_last = Match{}; }

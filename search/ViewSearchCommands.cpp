@@ -10,37 +10,23 @@ namespace orvex::search {
 const CommandTable<ViewSearch>& ViewSearch::commandTable() {
     using S = ViewSearch;
     static const CommandTable<ViewSearch> table{
-        {cmd::kFind, cmd::kFind, &S::cmdFindDialog, &S::updateDialog, kCmdNone},
-        {cmd::kFindNext, cmd::kFindPrevious, &S::cmdFindNext, &S::updateFindNext, kCmdRecorded},
-        {cmd::kFindSelectedForward, cmd::kFindSelectedBackward, &S::cmdFindSelected, nullptr, kCmdRecorded},
-        {cmd::kCopyToFindBox, cmd::kCopyToFindBox, &S::cmdCopyToFindBox, nullptr, kCmdNone},
-        {cmd::kSearchAndMark, cmd::kSearchAndMark, &S::cmdSearchAndMark, &S::updateFindNext, kCmdRecorded},
-        {cmd::kReplace, cmd::kReplace, &S::cmdReplaceDialog, &S::updateDialog, kCmdModifiesText},
-        {cmd::kReplaceForward, cmd::kReplaceAll, &S::cmdReplace, &S::updateFindNext,
-         kCmdModifiesText | kCmdRecorded},
-        {cmd::kBatchReplace, cmd::kBatchReplace, &S::cmdBatch, &S::updateDialog, kCmdModifiesText | kCmdRecorded},
+        {cmd::kFind, cmd::kFind, &S::cmdFindDialog, &S::updateDialog},
+        {cmd::kFindNext, cmd::kFindPrevious, &S::cmdFindNext, &S::updateFindNext},
+        {cmd::kFindSelectedForward, cmd::kFindSelectedBackward, &S::cmdFindSelected, nullptr},
+        {cmd::kCopyToFindBox, cmd::kCopyToFindBox, &S::cmdCopyToFindBox, nullptr},
+        {cmd::kSearchAndMark, cmd::kSearchAndMark, &S::cmdSearchAndMark, &S::updateFindNext},
+        {cmd::kReplace, cmd::kReplace, &S::cmdReplaceDialog, &S::updateDialog},
+        {cmd::kReplaceForward, cmd::kReplaceAll, &S::cmdReplace, &S::updateFindNext},
+        {cmd::kBatchReplace, cmd::kBatchReplace, &S::cmdBatch, &S::updateDialog},
     };
     return table;
 }
 
-bool ViewSearch::onCommand(CommandId id) {
-    const CommandTable<ViewSearch>::Entry* e = commandTable().find(id);
-    if (!e) return false;
-    // What the update handler greys out does nothing.
-    if ((e->flags & kCmdModifiesText) && !m_view.document().editable()) return true;
-    (this->*(e->handler))(id);
-    return true;
-}
+CommandGate ViewSearch::commandGate() const { return m_view.commandGate(); }
 
-bool ViewSearch::onUpdateCommand(CommandId id, CommandState& state) {
-    const CommandTable<ViewSearch>::Entry* e = commandTable().find(id);
-    if (!e) return false;
-    CommandState s;
-    if (e->update) (this->*(e->update))(id, s);
-    if ((e->flags & kCmdModifiesText) && !m_view.document().editable()) s.enabled = false;
-    state = s;
-    return true;
-}
+bool ViewSearch::onCommand(CommandId id) { return commandTable().dispatch(*this, id); }
+
+bool ViewSearch::onUpdateCommand(CommandId id, CommandState& state) { return commandTable().update(*this, id, state); }
 
 void ViewSearch::updateFindNext(CommandId, CommandState& s) { s.enabled = !m_services.state->searchString().empty(); }
 
@@ -48,12 +34,10 @@ void ViewSearch::updateDialog(CommandId, CommandState& s) { s.enabled = m_servic
 
 void ViewSearch::cmdFindNext(CommandId id) {
     find(id == cmd::kFindNext, m_services.state->optionSet(OptionSet::Find));
-    recordCommand(id);
 }
 
 void ViewSearch::cmdFindSelected(CommandId id) {
     takeSelectionAsSearch(true, id == cmd::kFindSelectedForward);
-    recordCommand(id);
 }
 
 // Records itself as a search-string record (the text, not the command).
@@ -61,7 +45,6 @@ void ViewSearch::cmdCopyToFindBox(CommandId) { takeSelectionAsSearch(false, true
 
 void ViewSearch::cmdSearchAndMark(CommandId id) {
     searchAndMark(m_services.state->optionSet(OptionSet::Find));
-    recordCommand(id);
 }
 
 void ViewSearch::cmdReplace(CommandId id) {

@@ -227,6 +227,10 @@ public:
     bool onCommand(CommandId id) override;
     bool onUpdateCommand(CommandId id, CommandState& state) override;
     static const CommandTable<CLuView>& commandTable();
+    // What the command gate asks: the document takes edits, a selection
+    // exists, the key-macro recorder; and the refusal of an edit.
+    CommandGate commandGate() const;
+    void commandRefused(CommandId id);
     // Targets consulted after the view's own table (commands of later
     // subsystems that work on the view); not owned.
     void addCommandExtension(CommandTarget* target);

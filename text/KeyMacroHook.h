@@ -8,13 +8,16 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/commands/CommandIds.h"
+#include "common/commands/CommandTable.h"
+
 namespace orvex {
 
 namespace keymacro {
 constexpr uint16_t kKeyDown = 256;   // parameter: virtual key << 8 | repeat count (at most 255)
 constexpr uint16_t kKeyUp = 257;     // same layout
 constexpr uint16_t kText = 258;      // followed by the typed text
-constexpr uint16_t kJumpLine = 33005;  // followed by the line number as decimal text
+constexpr uint16_t kJumpLine = cmd::kJumpLineRecord;  // followed by the line number as decimal text
 
 // Parameter of a key record.
 constexpr uint16_t keyParameter(uint16_t virtualKey, int32_t repeat) {
@@ -23,13 +26,9 @@ constexpr uint16_t keyParameter(uint16_t virtualKey, int32_t repeat) {
 }
 }  // namespace keymacro
 
-class KeyMacroHook {
+// recordingSlot() and record() come from the command gate's recorder.
+class KeyMacroHook : public CommandRecorder {
 public:
-    virtual ~KeyMacroHook() = default;
-    // The slot being recorded (1-20), 0 while nothing records.
-    virtual int recordingSlot() const = 0;
-    // Appends code | parameter << 16. extra is passed along but not stored.
-    virtual void record(uint16_t code, uint16_t parameter, int32_t extra = 0) = 0;
     // Appends the code with the text's length in words as parameter, then
     // the text and its NUL in whole little-endian words.
     virtual void recordText(uint16_t code, std::string_view sjis) = 0;

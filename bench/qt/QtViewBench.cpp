@@ -30,7 +30,8 @@
 
 #include "BenchCorpus.h"
 #include "common/codepage/Cp932.h"
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
+#include "shell/EditorWindow.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/view/CLuViewWidget.h"
 #include "qt/view/DisplayFont.h"
@@ -49,7 +50,7 @@ constexpr int kColumns = 200;
 struct Screen {
     QTemporaryDir dir;
     std::unique_ptr<EditorContext> ctx;
-    std::unique_ptr<EditorDocument> doc;
+    shell::EditorDocument* doc = nullptr;
     std::unique_ptr<CLuViewWidget> widget;
     QImage image;
 
@@ -74,11 +75,13 @@ struct Screen {
         ctx->applySettings();
         ctx->search().setHighlight(cp932::fromUtf8("オプション"));
 
-        doc = std::make_unique<EditorDocument>(*ctx);
+        // A window of the session without a frame: the widget alone shows it.
+        shell::EditorWindow* window = ctx->session().newDocument();
+        doc = &window->document();
         doc->doc().text().setText(sjis);
         doc->doc().layoutAll();
         doc->doc().markLoaded();
-        widget = std::make_unique<CLuViewWidget>(*doc);
+        widget = std::make_unique<CLuViewWidget>(*ctx, *window, 0);
         const ViewGeometry probe = computeViewGeometry(ctx->font().metrics(), 4000, 4000,
                                                        ctx->renderOptions(0), doc->doc().text().rowCount());
         const int width = probe.textLeft + kColumns * probe.charWidth;

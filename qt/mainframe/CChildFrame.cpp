@@ -5,98 +5,85 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "qt/document/EditorDocument.h"
+#include "qt/mainframe/EditorContext.h"
 #include "qt/platform/QtText.h"
 #include "qt/view/CLuViewWidget.h"
+#include "shell/EditorWindow.h"
 
 namespace orvex::qt {
 
-CChildFrame::CChildFrame(std::unique_ptr<EditorDocument> document, QWidget* parent)
-    : QWidget(parent), m_document(std::move(document)) {
+CChildFrame::CChildFrame(EditorContext& context, shell::EditorWindow& window, QWidget* parent)
+    : QWidget(parent), m_ctx(context), m_window(window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->setChildrenCollapsible(true);
     layout->addWidget(m_splitter);
-    for (auto*& pane : m_panes) {
-        pane = new CLuViewWidget(*m_document, m_splitter);
-        m_splitter->addWidget(pane);
-        connect(pane, &CLuViewWidget::activated, this, [this](CLuViewWidget* w) {
-            m_active = w;
+    for (int i = 0; i < 2; ++i) {
+        m_panes[i] = new CLuViewWidget(context, window, i, m_splitter);
+        m_splitter->addWidget(m_panes[i]);
+        connect(m_panes[i], &CLuViewWidget::activated, this, [this, i](CLuViewWidget* w) {
+            m_window.setActivePane(i);
             emit paneActivated(w);
         });
     }
-    m_panes[0]->view().setSiblingPane(&m_panes[1]->view());
+    // A drag of the handle splits or unsplits the window.
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_window.noteSplit(isSplit(), m_window.activePane()); });
     // The second pane starts collapsed; the first keeps the caret.
     m_splitter->setSizes({1, 0});
-    m_active = m_panes[0];
     setFocusProxy(m_panes[0]);
-    // The document's own close command (57602) asked and released the file
-    // already; the window goes without asking again.
-    m_document->setCloseHandler([this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-        else close();
-    });
     refreshTitle();
 }
 
 CChildFrame::~CChildFrame() {
-    // The panes go before the document they show.
+    // The panes go before the window whose views they show; then the session
+    // lets the window go.
     delete m_splitter;
     m_splitter = nullptr;
+    m_ctx.session().windowDestroyed(m_window);
 }
+
+shell::EditorDocument& CChildFrame::document() { return m_window.document(); }
+
+CLuViewWidget& CChildFrame::activePane() { return *m_panes[m_window.activePane()]; }
 
 bool CChildFrame::isSplit() const {
     const QList<int> sizes = m_splitter->sizes();
     return sizes.size() == 2 && sizes[0] > 0 && sizes[1] > 0;
 }
 
-void CChildFrame::setSplit(bool split) {
+void CChildFrame::showSplit() {
+    const bool split = m_window.isSplit();
     if (split == isSplit()) return;
     const int total = std::max(2, m_splitter->height());
+    CLuViewWidget* active = &activePane();
     if (split) {
-        // The new pane shows the same place as the active one.
-        CLuView& from = m_active->view();
-        CLuView& to = (m_active == m_panes[0] ? m_panes[1] : m_panes[0])->view();
+        // The new pane shows the same place as the active one (again, after
+        // the resize of both panes).
+        CLuView& from = active->view();
+        CLuView& to = (active == m_panes[0] ? m_panes[1] : m_panes[0])->view();
         m_splitter->setSizes({total / 2, total - total / 2});
         to.scrollTo(from.topRow(), from.leftColumn());
-        if (m_active == m_panes[1]) m_panes[1]->setFocus();
+        if (active == m_panes[1]) m_panes[1]->setFocus();
     } else {
-        CLuViewWidget* keep = m_active;
-        m_splitter->setSizes(keep == m_panes[0] ? QList<int>{total, 0} : QList<int>{0, total});
-        keep->setFocus();
+        m_splitter->setSizes(active == m_panes[0] ? QList<int>{total, 0} : QList<int>{0, total});
+        active->setFocus();
     }
 }
 
 void CChildFrame::refreshTitle() {
-    const QString title = fromUtf8(m_document->doc().title());
+    const QString title = fromUtf8(m_window.document().doc().title());
     setWindowTitle(title);
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->setWindowTitle(title);
 }
 
 void CChildFrame::closeEvent(QCloseEvent* e) {
-    if (!m_document->queryClose()) {
+    if (!m_window.queryClose()) {
         e->ignore();
         return;
     }
-    m_document->doc().setClosing(true);
+    m_ctx.session().windowClosed(m_window);
     e->accept();
 }
-
-const CommandTable<CChildFrame>& CChildFrame::commandTable() {
-    using C = CChildFrame;
-    static const CommandTable<CChildFrame> table{
-        {cmdid::kWindowSplit, cmdid::kWindowSplit, &C::cmdSplit, &C::updateSplit, kCmdNone},
-    };
-    return table;
-}
-
-void CChildFrame::cmdSplit(CommandId) { setSplit(!isSplit()); }
-
-void CChildFrame::updateSplit(CommandId, CommandState& state) { state.checked = isSplit(); }
-
-bool CChildFrame::onCommand(CommandId id) { return commandTable().dispatch(*this, id); }
-
-bool CChildFrame::onUpdateCommand(CommandId id, CommandState& state) { return commandTable().update(*this, id, state); }
 
 }  // namespace orvex::qt

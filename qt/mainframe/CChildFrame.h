@@ -1,44 +1,42 @@
 #pragma once
-// A document window: two panes of one document, one above the other in a
-// splitter. The second pane starts collapsed; dragging the splitter handle
-// or the split command (57653) opens it. Both panes share the document's
-// rows, mirror each other's selection and scroll together with the wheel.
+// A document window: shows a session window (shell::EditorWindow) as two
+// view widgets one above the other in a splitter. The second pane starts
+// collapsed; dragging the splitter handle or the split command (57653)
+// opens it. Both panes show the window's views of one document.
 //
-// The frame owns its document; closing the window asks to save it first.
+// The session owns the window, its document and views; this widget shows
+// them and forwards focus, splitter drags and the close box. Closing asks
+// the window (the save question) first.
 #include <QWidget>
-#include <memory>
-
-#include "common/commands/CommandTable.h"
 
 class QSplitter;
+
+namespace orvex::shell {
+class EditorDocument;
+class EditorWindow;
+}  // namespace orvex::shell
 
 namespace orvex::qt {
 
 class CLuViewWidget;
-class EditorDocument;
+class EditorContext;
 
-namespace cmdid {
-constexpr CommandId kWindowSplit = 57653;
-}
-
-class CChildFrame final : public QWidget, public CommandTarget {
+class CChildFrame final : public QWidget {
     Q_OBJECT
 public:
-    explicit CChildFrame(std::unique_ptr<EditorDocument> document, QWidget* parent = nullptr);
+    CChildFrame(EditorContext& context, shell::EditorWindow& window, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
-    EditorDocument& document() { return *m_document; }
+    shell::EditorWindow& window() { return m_window; }
+    shell::EditorDocument& document();
     CLuViewWidget& pane(int index) { return index == 0 ? *m_panes[0] : *m_panes[1]; }
     // The pane that had the focus last.
-    CLuViewWidget& activePane() { return *m_active; }
+    CLuViewWidget& activePane();
     bool isSplit() const;
-    void setSplit(bool split);
+    // Shows the window's split state (after the core changed it).
+    void showSplit();
     // The window title follows the document's name and modified state.
     void refreshTitle();
-
-    bool onCommand(CommandId id) override;
-    bool onUpdateCommand(CommandId id, CommandState& state) override;
-    static const CommandTable<CChildFrame>& commandTable();
 
 signals:
     void paneActivated(CLuViewWidget* pane);
@@ -47,13 +45,10 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void cmdSplit(CommandId id);
-    void updateSplit(CommandId id, CommandState& state);
-
-    std::unique_ptr<EditorDocument> m_document;
+    EditorContext& m_ctx;
+    shell::EditorWindow& m_window;
     QSplitter* m_splitter = nullptr;
     CLuViewWidget* m_panes[2] = {nullptr, nullptr};
-    CLuViewWidget* m_active = nullptr;
 };
 
 }  // namespace orvex::qt

@@ -12,13 +12,13 @@
 #include <unistd.h>
 
 #include "common/strings/StringTable.h"
-#include "files/CodeChoices.h"
-#include "files/FileInfo.h"
-#include "files/ViewFileCommands.h"
-#include "files/AppendToFile.h"
 #include "files/AutoBackupService.h"
+#include "qt/dialogs/ColumnCountDialog.h"
+#include "qt/dialogs/DialogTexts.h"
 #include "qt/dialogs/QtSearchDialogs.h"
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
+#include "shell/EditorSession.h"
+#include "shell/EditorWindow.h"
 #include "qt/mainframe/CChildFrame.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/mainframe/FindBox.h"
@@ -32,7 +32,6 @@
 #include "qt/view/CLuViewWidget.h"
 #include "search/SearchCommandIds.h"
 #include "search/SearchFrameCommands.h"
-#include "search/ViewSearch.h"
 #include "shell/CommandTableDefaults.h"
 #include "shell/KeyLookup.h"
 #include "text/CLuView.h"
@@ -40,14 +39,6 @@
 namespace orvex::qt {
 
 namespace {
-
-// Qt's filter text for a stored filter such as "*.txt;*.log".
-std::string dialogFilter(const std::string& stored) {
-    std::string patterns = stored;
-    for (char& c : patterns)
-        if (c == ';') c = ' ';
-    return patterns + " (" + patterns + ")";
-}
 
 std::array<std::string, 16> statusLayout(const settings::FrameOptions& f, int index) {
     std::array<std::string, 16> out;
@@ -57,11 +48,7 @@ std::array<std::string, 16> statusLayout(const settings::FrameOptions& f, int in
 
 }  // namespace
 
-CMainFrame::CMainFrame(EditorContext& context, QWidget* parent)
-    : QMainWindow(parent),
-      m_ctx(context),
-      m_autoBackups(std::make_unique<files::AutoBackupService>(context.platform().timers, &context.settings().app)),
-      m_searchCommands(std::make_unique<search::SearchFrameCommands>(context.search())) {
+CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(parent), m_ctx(context) {
     setWindowTitle(fromUtf8(strings::text(strings::kAppTitle)));
     m_mdi = new QMdiArea(this);
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -73,17 +60,16 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent)
     m_ctx.messageBoxes().setKeepClearProvider([this] { return caretScreenRect(); });
     m_ctx.fileDialogs().setParent(this);
     m_ctx.qtSearchDialogs().setParent(this);
-    m_ctx.setAutoBackups(m_autoBackups.get());
-    m_ctx.setAppendHandler([this](const files::AppendRequest& r) { return openForAppend(r); });
     m_ctx.ui().setTitleHandler([this](const void* document) { documentTitleChanged(document); });
     m_ctx.ui().setStatusHandler([this] { scheduleStatus(); });
-    m_ctx.setRelayoutHandler([this] { relayoutAll(); });
+    session().setFrameHost(this);
+    session().setCommandRanHandler([this] { scheduleStatus(); });
 
     buildMenus();
     buildToolbar();
     m_status = std::make_unique<StatusPanes>(statusBar());
     m_status->build(statusLayout(m_ctx.settings().frame, 0));
-    m_autoBackups->start();
+    session().startServices();
     const settings::FrameOptions& f = m_ctx.settings().frame;
     m_toolbar->setVisible(f.toolBarDisp != 0 && m_ctx.settings().tables.toolbar1.count > 0);
     statusBar()->setVisible(f.statusBarDisp != 0);
@@ -93,14 +79,17 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent)
 CMainFrame::~CMainFrame() {
     m_ctx.ui().setTitleHandler({});
     m_ctx.ui().setStatusHandler({});
-    m_ctx.setRelayoutHandler({});
-    m_ctx.setAppendHandler({});
     m_ctx.messageBoxes().setKeepClearProvider({});
-    m_autoBackups->stop();
-    // The document windows go while the frame's members still exist.
+    session().setCommandRanHandler({});
+    // The document windows go while the frame's members still exist; the
+    // session lets their windows go with them.
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) delete sub;
-    m_ctx.setAutoBackups(nullptr);
+    session().setFrameHost(nullptr);
 }
+
+shell::EditorSession& CMainFrame::session() { return m_ctx.session(); }
+
+files::AutoBackupService& CMainFrame::autoBackups() { return *session().autoBackups(); }
 
 // ---- Menus
 
@@ -125,7 +114,7 @@ void CMainFrame::buildMenu(QMenu* menu, const std::vector<MenuNode>& nodes) {
             buildMenu(sub, n.children);
             if (sub->actions().isEmpty()) delete sub;
             else menu->addMenu(sub);
-        } else if (commandKnown(n.id)) {
+        } else if (session().router().knows(n.id)) {
             QAction* a = commandAction(n.id, menu);
             menu->addAction(a);
             m_commandActions.push_back(a);
@@ -175,7 +164,7 @@ std::unique_ptr<QMenu> CMainFrame::buildContextMenu() {
             updateMenuStates(sub);
             if (sub->actions().isEmpty()) delete sub;
             else menu->addMenu(sub);
-        } else if (commandKnown(id)) {
+        } else if (session().router().knows(id)) {
             QAction* a = commandAction(id, menu.get());
             a->setText(fromUtf8(shell::menuTextWithKeys(a->text().toStdString(), m_ctx.keyLookup().keyNames(id))));
             menu->addAction(a);
@@ -207,7 +196,7 @@ void CMainFrame::showContextMenu(CLuViewWidget&, const QPoint& globalPos) {
 // ---- Toolbar and status bar
 
 void CMainFrame::buildToolbar() {
-    m_toolbar = addToolBar(fromUtf8(menuTextOf(cmdid::kToolbar1)));
+    m_toolbar = addToolBar(fromUtf8(menuTextOf(cmd::kToolbar1)));
     m_toolbar->setObjectName(QStringLiteral("ToolBar1"));
     m_toolbar->setIconSize(QSize(22, 22));
     const settings::IdTable80& table = m_ctx.settings().tables.toolbar1;
@@ -232,7 +221,7 @@ void CMainFrame::buildToolbar() {
                 m_toolbar);
             m_findBox->setToolTip(fromUtf8(menuTextOf(cmd::kFindBox)));
             m_toolbar->addWidget(m_findBox);
-        } else if (commandKnown(id)) {
+        } else if (session().router().knows(id)) {
             QAction* a = commandAction(id, m_toolbar);
             a->setIcon(toolIcon(id));
             m_toolbar->addAction(a);
@@ -268,89 +257,82 @@ void CMainFrame::refreshStatus() {
 
 // ---- Documents and windows
 
+CChildFrame* CMainFrame::childOf(shell::EditorWindow* window) const {
+    if (!window) return nullptr;
+    for (QMdiSubWindow* sub : m_mdi->subWindowList())
+        if (auto* c = qobject_cast<CChildFrame*>(sub->widget()); c && &c->window() == window) return c;
+    return nullptr;
+}
+
+QMdiSubWindow* CMainFrame::subWindowOf(shell::EditorWindow& window) const {
+    CChildFrame* c = childOf(&window);
+    return c ? qobject_cast<QMdiSubWindow*>(c->parentWidget()) : nullptr;
+}
+
 std::vector<CChildFrame*> CMainFrame::childFrames() const {
     std::vector<CChildFrame*> out;
-    for (QMdiSubWindow* sub : m_mdi->subWindowList())
-        if (auto* c = qobject_cast<CChildFrame*>(sub->widget()); c && !sub->isHidden()) out.push_back(c);
+    for (shell::EditorWindow* w : m_ctx.session().windows())
+        if (CChildFrame* c = childOf(w)) out.push_back(c);
     return out;
 }
 
-CChildFrame* CMainFrame::activeChild() const {
-    QMdiSubWindow* sub = m_mdi->activeSubWindow();
-    if (!sub) sub = m_lastActive;
-    if (!sub || sub->isHidden()) {
-        const std::vector<CChildFrame*> all = childFrames();
-        return all.empty() ? nullptr : all.back();
-    }
-    return qobject_cast<CChildFrame*>(sub->widget());
-}
+CChildFrame* CMainFrame::activeChild() const { return childOf(m_ctx.session().activeWindow()); }
 
 CLuViewWidget* CMainFrame::activePane() const {
     CChildFrame* c = activeChild();
     return c ? &c->activePane() : nullptr;
 }
 
-CChildFrame* CMainFrame::addChild(std::unique_ptr<EditorDocument> document) {
+CChildFrame* CMainFrame::newDocument() { return childOf(session().newDocument()); }
+
+CChildFrame* CMainFrame::openFile(const std::string& path) { return childOf(session().openFile(path)); }
+
+bool CMainFrame::processCommandLine(const shell::CommandLineInfo& info) { return session().processCommandLine(info); }
+
+bool CMainFrame::closeAllDocuments() { return session().closeAllDocuments(); }
+
+void CMainFrame::windowOpened(shell::EditorWindow& window) {
     const bool maximize = !m_mdi->activeSubWindow() || m_mdi->activeSubWindow()->isMaximized();
-    auto* child = new CChildFrame(std::move(document));
+    auto* child = new CChildFrame(m_ctx, window);
     QMdiSubWindow* sub = m_mdi->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     child->refreshTitle();
-    for (int i = 0; i < 2; ++i) {
-        CLuViewWidget& pane = child->pane(i);
-        pane.setCommandRouter([this](CommandId id) { runCommand(id); });
-        pane.setContextMenuHandler([this](CLuViewWidget& w, const QPoint& at) { showContextMenu(w, at); });
-    }
+    for (int i = 0; i < 2; ++i)
+        child->pane(i).setContextMenuHandler([this](CLuViewWidget& w, const QPoint& at) { showContextMenu(w, at); });
     connect(child, &CChildFrame::paneActivated, this, [this] { scheduleStatus(); });
     if (maximize) sub->showMaximized();
     else sub->show();
     m_mdi->setActiveSubWindow(sub);
     child->pane(0).setFocus();
-    m_lastActive = sub;
     scheduleStatus();
-    return child;
 }
 
-CChildFrame* CMainFrame::newDocument() { return addChild(std::make_unique<EditorDocument>(m_ctx)); }
+void CMainFrame::activateWindow(shell::EditorWindow& window) {
+    if (QMdiSubWindow* sub = subWindowOf(window)) m_mdi->setActiveSubWindow(sub);
+}
 
-CChildFrame* CMainFrame::openFile(const std::string& path) {
+bool CMainFrame::closeWindow(shell::EditorWindow& window) {
+    QMdiSubWindow* sub = subWindowOf(window);
+    if (!sub) return true;
+    return sub->close();
+}
+
+void CMainFrame::windowSplitChanged(shell::EditorWindow& window) {
+    if (CChildFrame* c = childOf(&window)) c->showSplit();
+}
+
+void CMainFrame::viewsChanged() {
     for (CChildFrame* c : childFrames()) {
-        if (!c->document().untitled() && files::isSameFile(c->document().path(), path)) {
-            if (auto* sub = qobject_cast<QMdiSubWindow*>(c->parentWidget())) m_mdi->setActiveSubWindow(sub);
-            return c;
-        }
+        c->pane(0).applySettings();
+        c->pane(1).applySettings();
     }
-    auto doc = std::make_unique<EditorDocument>(m_ctx);
-    if (!doc->open(path)) return nullptr;
-    return addChild(std::move(doc));
-}
-
-bool CMainFrame::processCommandLine(const shell::CommandLineInfo& info) {
-    const std::vector<std::string> files = info.files();
-    if (files.empty()) {
-        newDocument();
-        return true;
-    }
-    for (size_t i = 0; i < files.size(); ++i) {
-        CChildFrame* child = openFile(files[i]);
-        if (!child) return false;
-        if (i == 0 && info.jumpLine > 0) child->activePane().view().goToLine(info.jumpLine);
-    }
-    return true;
-}
-
-bool CMainFrame::closeAllDocuments() {
-    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
-        if (sub->isHidden()) continue;
-        if (!sub->close()) return false;
-    }
-    return true;
 }
 
 void CMainFrame::childActivated(QMdiSubWindow* sub) {
     // The frame's own title stays "Orvex"; a maximized document window adds
     // " - [its title]" to it, as the MDI area does.
-    if (sub) m_lastActive = sub;
+    if (sub && !sub->isHidden())
+        if (auto* c = qobject_cast<CChildFrame*>(sub->widget())) session().setActiveWindow(&c->window());
     scheduleStatus();
 }
 
@@ -361,7 +343,7 @@ void CMainFrame::documentTitleChanged(const void* document) {
 }
 
 void CMainFrame::findBoxEntered(const std::string& sjis) {
-    m_searchCommands->findBoxEntered(sjis);
+    session().searchCommands().findBoxEntered(sjis);
     runCommand(cmd::kFindNext);
 }
 
@@ -374,32 +356,56 @@ QRect CMainFrame::caretScreenRect() const {
     return QRect(pane->viewport()->mapToGlobal(r.topLeft()), r.size());
 }
 
-bool CMainFrame::openForAppend(const files::AppendRequest& request) {
-    // The target's window takes the text: the one already showing it, or a
-    // new one (a new document when the target does not exist yet).
-    CChildFrame* child = nullptr;
-    if (request.targetExisted) {
-        child = openFile(request.target);
-    } else {
-        child = newDocument();
-    }
-    if (!child) {
-        ::unlink(request.tempFile.c_str());
-        return false;
-    }
-    const bool saved = files::appendTempFileToDocument(child->document().file(), request);
-    child->refreshTitle();
-    scheduleStatus();
-    return saved;
+void CMainFrame::arrangeWindows(CommandId id) {
+    if (id == cmd::kCascade) m_mdi->cascadeSubWindows();
+    else tile(id == cmd::kTileVertical);
 }
 
-void CMainFrame::relayoutAll() {
-    m_ctx.refreshModeOptions();
-    for (CChildFrame* c : childFrames()) {
-        c->document().applySettings();
-        c->pane(0).applySettings();
-        c->pane(1).applySettings();
-    }
+void CMainFrame::switchWindow(bool next) {
+    if (next) m_mdi->activateNextSubWindow();
+    else m_mdi->activatePreviousSubWindow();
+}
+
+bool CMainFrame::barVisible(CommandId id) const {
+    return id == cmd::kToolbar1 ? !m_toolbar->isHidden() : !statusBar()->isHidden();
+}
+
+void CMainFrame::setBarVisible(CommandId id, bool visible) {
+    if (id == cmd::kToolbar1) m_toolbar->setVisible(visible);
+    else statusBar()->setVisible(visible);
+}
+
+void CMainFrame::showAbout() {
+    QMessageBox::about(this, fromUtf8(strings::text(strings::kAppTitle)),
+                       QStringLiteral("Orvex\n日本語と欧文のためのテキストエディタ"));
+}
+
+bool CMainFrame::exitApplication() { return close(); }
+
+bool CMainFrame::askColumns(shell::ColumnRequest& request) {
+    ColumnCountDialog::Request r;
+    r.title = fromUtf8(request.title);
+    r.label = QString::fromUtf8(request.lineLength ? dialogtexts::kLineLength : dialogtexts::kTabWidth);
+    r.columns = request.columns;
+    r.minimum = request.minimum;
+    r.maximum = request.maximum;
+    r.fullWidth = request.fullWidth;
+    ColumnCountDialog dialog(r, this);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    request.columns = dialog.columns();
+    request.fullWidth = dialog.fullWidth();
+    return true;
+}
+
+void CMainFrame::fitColumns(int32_t columns) {
+    CChildFrame* child = activeChild();
+    if (!child) return;
+    CLuViewWidget& pane = child->activePane();
+    const int delta = pane.viewportWidthFor(columns) - pane.viewport()->width();
+    if (delta == 0) return;
+    auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+    if (!sub || sub->isMaximized()) resize(width() + delta, height());
+    else sub->resize(sub->width() + delta, sub->height());
 }
 
 void CMainFrame::tile(bool sideBySide) {
@@ -426,140 +432,14 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    m_ctx.saveSettings();
+    session().saveSettings();
     e->accept();
 }
 
 // ---- Commands
 
-bool CMainFrame::commandKnown(CommandId id) {
-    return CLuView::commandTable().find(id) || files::ViewFileCommands::commandTable().find(id) ||
-           search::ViewSearch::commandTable().find(id) || EditorDocument::knows(id) ||
-           CChildFrame::commandTable().find(id) || commandTable().find(id) || id == cmd::kResetHighlight;
-}
+bool CMainFrame::runCommand(CommandId id) { return session().router().run(id); }
 
-bool CMainFrame::runCommand(CommandId id) {
-    bool done;
-    if (CChildFrame* child = activeChild()) {
-        CLuViewWidget& pane = child->activePane();
-        done = routeCommand({&pane.view(), &child->document(), child, this, m_searchCommands.get()}, id);
-    } else {
-        done = routeCommand({this, m_searchCommands.get()}, id);
-    }
-    scheduleStatus();
-    return done;
-}
-
-CommandState CMainFrame::commandState(CommandId id) {
-    CommandState s;
-    if (CChildFrame* child = activeChild()) {
-        CLuViewWidget& pane = child->activePane();
-        routeUpdate({&pane.view(), &child->document(), child, this, m_searchCommands.get()}, id, s);
-    } else {
-        routeUpdate({this, m_searchCommands.get()}, id, s);
-    }
-    return s;
-}
-
-const CommandTable<CMainFrame>& CMainFrame::commandTable() {
-    using F = CMainFrame;
-    static const CommandTable<CMainFrame> table{
-        {cmdid::kFileNew, cmdid::kFileNew, &F::cmdNew, nullptr, kCmdNone},
-        {cmdid::kFileOpen, cmdid::kFileOpen, &F::cmdOpen, nullptr, kCmdNone},
-        {cmdid::kSaveAll, cmdid::kSaveAll, &F::cmdSaveAll, &F::updateNeedsDocument, kCmdNone},
-        {cmdid::kCloseAll, cmdid::kCloseAll, &F::cmdCloseAll, &F::updateNeedsDocument, kCmdNone},
-        {cmdid::kAppExit, cmdid::kAppExit, &F::cmdExit, nullptr, kCmdNone},
-        {cmdid::kSaveAllExit, cmdid::kSaveAllExit, &F::cmdSaveAllExit, nullptr, kCmdNone},
-        {cmdid::kDiscardAllExit, cmdid::kDiscardAllExit, &F::cmdDiscardAllExit, nullptr, kCmdNone},
-        {cmdid::kCascade, cmdid::kTileVertical, &F::cmdArrange, &F::updateNeedsDocument, kCmdNone},
-        {cmdid::kNextWindow, cmdid::kPreviousWindow, &F::cmdSwitchWindow, &F::updateNeedsDocument, kCmdNone},
-        {cmdid::kToolbar1, cmdid::kStatusBar, &F::cmdBars, &F::updateBars, kCmdNone},
-        {cmdid::kAbout, cmdid::kAbout, &F::cmdAbout, nullptr, kCmdNone},
-        {cmdid::kLineLength, cmdid::kTabStops, &F::cmdColumnDialog, &F::updateNeedsDocument, kCmdNone},
-    };
-    return table;
-}
-
-bool CMainFrame::onCommand(CommandId id) { return commandTable().dispatch(*this, id); }
-
-bool CMainFrame::onUpdateCommand(CommandId id, CommandState& state) { return commandTable().update(*this, id, state); }
-
-void CMainFrame::cmdNew(CommandId) { newDocument(); }
-
-void CMainFrame::cmdOpen(CommandId) {
-    settings::Settings& s = m_ctx.settings();
-    FileDialogRequest request;
-    request.save = false;
-    request.multiSelect = true;
-    request.title = menuTextOf(cmdid::kFileOpen);
-    request.directory = s.app.defDir[0];
-    for (const std::string& f : s.app.usrFileFilter)
-        if (!f.empty()) request.filters.push_back(dialogFilter(cp932::toUtf8(f)));
-    for (std::string_view c : files::kReadCodeChoices) request.codeChoices.emplace_back(c);
-    request.codeIndex = files::readChoiceOfAutoKanji(s.document.autoKanji);
-    const std::optional<FileDialogResult> chosen = m_ctx.platform().fileDialogs->ask(request);
-    if (!chosen) return;
-    // The code list of the dialog is the read setting.
-    s.document.autoKanji = files::autoKanjiOfReadChoice(chosen->codeIndex);
-    for (const std::string& path : chosen->paths)
-        if (!openFile(path)) break;
-}
-
-void CMainFrame::cmdSaveAll(CommandId) {
-    for (CChildFrame* c : childFrames())
-        if (c->document().doc().isModified() && !c->document().save()) return;
-}
-
-void CMainFrame::cmdCloseAll(CommandId) { closeAllDocuments(); }
-
-void CMainFrame::cmdExit(CommandId) { close(); }
-
-void CMainFrame::cmdSaveAllExit(CommandId) {
-    for (CChildFrame* c : childFrames())
-        if (c->document().doc().isModified() && !c->document().save()) return;
-    close();
-}
-
-void CMainFrame::cmdDiscardAllExit(CommandId) {
-    if (m_ctx.platform().messages->showId(strings::kDiscardAllEdits, MsgIcon::Question, MsgButtons::OkCancel) !=
-        MsgResult::Ok)
-        return;
-    for (CChildFrame* c : childFrames()) c->document().doc().setModified(false);
-    close();
-}
-
-void CMainFrame::cmdArrange(CommandId id) {
-    if (id == cmdid::kCascade) m_mdi->cascadeSubWindows();
-    else tile(id == cmdid::kTileVertical);
-}
-
-void CMainFrame::cmdSwitchWindow(CommandId id) {
-    if (id == cmdid::kNextWindow) m_mdi->activateNextSubWindow();
-    else m_mdi->activatePreviousSubWindow();
-}
-
-void CMainFrame::cmdBars(CommandId id) {
-    settings::FrameOptions& f = m_ctx.settings().frame;
-    if (id == cmdid::kToolbar1) {
-        const bool show = m_toolbar->isHidden();
-        m_toolbar->setVisible(show);
-        f.toolBarDisp = show ? 1 : 0;
-    } else {
-        const bool show = statusBar()->isHidden();
-        statusBar()->setVisible(show);
-        f.statusBarDisp = show ? 1 : 0;
-    }
-}
-
-void CMainFrame::cmdAbout(CommandId) {
-    QMessageBox::about(this, fromUtf8(strings::text(strings::kAppTitle)),
-                       QStringLiteral("Orvex\n日本語と欧文のためのテキストエディタ"));
-}
-
-void CMainFrame::updateNeedsDocument(CommandId, CommandState& state) { state.enabled = activeChild() != nullptr; }
-
-void CMainFrame::updateBars(CommandId id, CommandState& state) {
-    state.checked = id == cmdid::kToolbar1 ? !m_toolbar->isHidden() : !statusBar()->isHidden();
-}
+CommandState CMainFrame::commandState(CommandId id) { return session().router().state(id); }
 
 }  // namespace orvex::qt

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "common/strings/CommandTexts.h"
+#include "common/commands/CommandRegistry.h"
 
 namespace orvex::qt {
 
@@ -13,48 +13,9 @@ MenuNode item(CommandId id) { return MenuNode{nullptr, id, {}}; }
 MenuNode sep() { return MenuNode{}; }
 MenuNode sub(const char* title, std::vector<MenuNode> children) { return MenuNode{title, 0, std::move(children)}; }
 
-struct FramePrompt {
-    CommandId id;
-    const char* text;
-};
-
-// Sorted by id.
-constexpr FramePrompt kFramePrompts[] = {
-    {32780, "文字列の検索Box"},
-    {32788, "全ﾌｧｲﾙを保存して終了"},
-    {32789, "全ての編集を破棄して終了"},
-    {32800, "変更されたすべてのﾌｧｲﾙを保存\n全て保存"},
-    {32998, "次のｳｨﾝﾄﾞｳに切り替える"},
-    {32999, "前のｳｨﾝﾄﾞｳに切り替える"},
-    {33007, "すべてのﾌｧｲﾙを閉じる"},
-    {33081, "検索文字のｶﾗｰをﾘｾｯﾄ"},
-    {57600, "新規にﾌｧｲﾙを作成\n新規作成"},
-    {57601, "既存のﾌｧｲﾙを開く\n開く"},
-    {57602, "作業中のﾌｧｲﾙを閉じる\n閉じる"},
-    {57603, "作業中のﾌｧｲﾙを保存\n上書き保存"},
-    {57604, "作業中のﾌｧｲﾙを名前を付けて保存\n名前を付けて保存"},
-    {57650, "ｳｨﾝﾄﾞｳを重ねて表示\n重ねて表示"},
-    {57651, "ｳｨﾝﾄﾞｳを上下に並べて表示\n上下に並べて表示"},
-    {57652, "ｳｨﾝﾄﾞｳを左右に並べて表示\n左右に並べて表示"},
-    {57653, "作業中のｳｨﾝﾄﾞｳを分割\n分割"},
-    {57664, "ﾌﾟﾛｸﾞﾗﾑ情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
-    {57665, "ｴﾃﾞｨﾀの終了"},
-    {59392, "ﾂｰﾙﾊﾞｰ1の表示/非表示"},
-    {59393, "ｽﾃｰﾀｽﾊﾞｰの表示/非表示"},
-};
-
 }  // namespace
 
-std::string frameCommandPrompt(CommandId id) {
-    auto it = std::lower_bound(std::begin(kFramePrompts), std::end(kFramePrompts), id,
-                               [](const FramePrompt& p, CommandId v) { return p.id < v; });
-    return it != std::end(kFramePrompts) && it->id == id ? std::string(it->text) : std::string();
-}
-
-std::string promptOf(CommandId id) {
-    std::string p = commands::statusPrompt(id);
-    return p.empty() ? frameCommandPrompt(id) : p;
-}
+std::string promptOf(CommandId id) { return commands::statusPrompt(id); }
 
 std::string menuTextOf(CommandId id) {
     std::string text = promptOf(id);
@@ -65,48 +26,48 @@ std::string menuTextOf(CommandId id) {
 const std::vector<MenuNode>& mainMenuLayout() {
     static const std::vector<MenuNode> menu = {
         sub("ﾌｧｲﾙ(&F)",
-            {item(57600), item(57601), item(57602), item(33007), sep(), item(57603), item(57604), item(57611), item(32800), sep(),
-             item(32787), item(32790), item(32868), sep(), item(33485), item(33486), item(33487), item(33499),
-             item(33488), item(33489), sep(), item(57607), item(57609), sep(), item(32788), item(32789), item(57665)}),
+            {item(cmd::kFileNew), item(cmd::kFileOpen), item(cmd::kFileClose), item(cmd::kCloseAll), sep(), item(cmd::kFileSave), item(cmd::kFileSaveAs), item(cmd::kFileSaveCopyAs), item(cmd::kSaveAll), sep(),
+             item(cmd::kInsertFile), item(cmd::kRevert), item(cmd::kAppendSelectionToFile), sep(), item(cmd::kConvertToShiftJis), item(cmd::kConvertToJis), item(cmd::kConvertToEuc), item(cmd::kConvertToUnicode),
+             item(cmd::kConvertToCrLf), item(cmd::kConvertToLf), sep(), item(cmd::kFilePrint), item(cmd::kFilePrintPreview), sep(), item(cmd::kSaveAllExit), item(cmd::kDiscardAllExit), item(cmd::kAppExit)}),
         sub("編集(&E)",
-            {item(57643), item(57644), sep(), item(57635), item(57634), item(57637), item(32798), item(32799),
-             item(32913), item(33111), sep(), item(57642), item(32994), item(33042),
-             sub("選択(&S)", {item(32803), item(32804), item(32805), item(32806), item(32807), item(32808),
-                              item(32809), item(32810), sep(), item(32835), item(32836), item(32837), item(32838),
-                              item(32840), item(32841), item(32830), item(32831)}),
-             sub("削除(&D)", {item(32843), item(32842), sep(), item(32811), item(32812), item(32813), item(32814),
-                              item(32815), item(32816), item(32817), item(32818), sep(), item(57633)}),
-             sub("挿入(&I)", {item(32946), item(32945), item(32833), item(32834), item(32889), item(32984),
-                              item(32882), item(32883)}),
-             sep(), item(32988), item(32987), item(32989)}),
+            {item(cmd::kUndo), item(cmd::kRedo), sep(), item(cmd::kCut), item(cmd::kCopy), item(cmd::kPaste), item(cmd::kAppendCopy), item(cmd::kAppendCut),
+             item(cmd::kExtendedPaste), item(cmd::kCopyAll), sep(), item(cmd::kSelectAll), item(cmd::kClearSelection), item(cmd::kSelectionMode),
+             sub("選択(&S)", {item(cmd::kSelectToFileStart), item(cmd::kSelectToFileEnd), item(cmd::kSelectLine), item(cmd::kSelectToLineStart), item(cmd::kSelectToLineEnd), item(cmd::kSelectWord),
+                              item(cmd::kSelectToWordStart), item(cmd::kSelectToWordEnd), sep(), item(cmd::kSelectCharLeft), item(cmd::kSelectCharRight), item(cmd::kSelectLineUp), item(cmd::kSelectLineDown),
+                              item(cmd::kSelectToNextLine), item(cmd::kSelectWordRight), item(cmd::kSelectPageUp), item(cmd::kSelectPageDown)}),
+             sub("削除(&D)", {item(cmd::kDeleteAt), item(cmd::kDeleteBefore), sep(), item(cmd::kDeleteToFileStart), item(cmd::kDeleteToFileEnd), item(cmd::kDeleteLine), item(cmd::kDeleteToLineStart),
+                              item(cmd::kDeleteToLineEnd), item(cmd::kDeleteWord), item(cmd::kDeleteToWordStart), item(cmd::kDeleteToWordEnd), sep(), item(cmd::kClearAll)}),
+             sub("挿入(&I)", {item(cmd::kEnter), item(cmd::kTab), item(cmd::kBlankLine), item(cmd::kDuplicateLine), item(cmd::kPageBreak), item(cmd::kCodeInput),
+                              item(cmd::kInsertDate), item(cmd::kInsertTime)}),
+             sep(), item(cmd::kCopyToScrap), item(cmd::kCutToScrap), item(cmd::kPasteFromScrap)}),
         sub("検索(&S)",
-            {item(57636), item(32773), item(32774), item(33495), item(33496), item(32864), item(33054), item(33081),
-             sep(), item(57641), item(33001), item(33002), item(33003), item(32931), sep(), item(32777), item(33006),
-             item(32778), item(32779), item(33040), item(33041), sep(), item(32782), item(32783), item(32784),
-             item(32785), sep(), item(32985), item(32986), item(33043), item(33044), item(33045)}),
+            {item(cmd::kFind), item(cmd::kFindNext), item(cmd::kFindPrevious), item(cmd::kFindSelectedForward), item(cmd::kFindSelectedBackward), item(cmd::kCopyToFindBox), item(cmd::kSearchAndMark), item(cmd::kResetHighlight),
+             sep(), item(cmd::kReplace), item(cmd::kReplaceForward), item(cmd::kReplaceBackward), item(cmd::kReplaceAll), item(cmd::kBatchReplace), sep(), item(cmd::kGoToLine), item(cmd::kJumpAgain),
+             item(cmd::kFileTop), item(cmd::kFileBottom), item(cmd::kScreenTop), item(cmd::kScreenBottom), sep(), item(cmd::kMarkToggle), item(cmd::kMarkNext), item(cmd::kMarkPrevious),
+             item(cmd::kMarkClearAll), sep(), item(cmd::kTitleNext), item(cmd::kTitlePrevious), item(cmd::kModifiedNext), item(cmd::kModifiedPrevious), item(cmd::kModifiedLast)}),
         sub("ｶｰｿﾙ(&C)",
-            {item(32819), item(32820), item(32821), item(32822), item(32823), item(32824), item(32825), item(32826),
-             item(32827), sep(), item(32828), item(32829), item(32899), item(32900), item(33071), item(33072),
-             item(33076), item(33077), item(33074), item(33075)}),
+            {item(cmd::kCharLeft), item(cmd::kCharRight), item(cmd::kLineUp), item(cmd::kLineDown), item(cmd::kWordLeft), item(cmd::kWordRight), item(cmd::kHome), item(cmd::kEnd),
+             item(cmd::kNextLine), sep(), item(cmd::kPageUp), item(cmd::kPageDown), item(cmd::kHalfPageUp), item(cmd::kHalfPageDown), item(cmd::kQuarterPageUp), item(cmd::kQuarterPageDown),
+             item(cmd::kEighthPageUp), item(cmd::kEighthPageDown), item(cmd::kRowScrollUp), item(cmd::kRowScrollDown)}),
         sub("ﾓｰﾄﾞ(&M)",
-            {item(32781), item(32920), item(32915), item(32916), sep(), item(32884), item(32885), item(32967),
-             item(33103), item(33104), sep(), item(32886), item(32878)}),
-        sub("表示(&V)", {item(59392), item(59393)}),
-        sub("ｳｨﾝﾄﾞｳ(&W)", {item(57650), item(57651), item(57652), item(57653), sep(), item(32998), item(32999)}),
-        sub("ﾍﾙﾌﾟ(&H)", {item(57664)}),
+            {item(cmd::kInsertOverwrite), item(cmd::kBoxMode), item(cmd::kFreeCursor), item(cmd::kIndentedInsertion), sep(), item(cmd::kAutoIndent), item(cmd::kAutoLineBreak), item(cmd::kAutoWrap),
+             item(cmd::kLineLength), item(cmd::kTabStops), sep(), item(cmd::kImeOnOff), item(cmd::kRegisterWord)}),
+        sub("表示(&V)", {item(cmd::kToolbar1), item(cmd::kStatusBar)}),
+        sub("ｳｨﾝﾄﾞｳ(&W)", {item(cmd::kCascade), item(cmd::kTileHorizontal), item(cmd::kTileVertical), item(cmd::kWindowSplit), sep(), item(cmd::kNextWindow), item(cmd::kPreviousWindow)}),
+        sub("ﾍﾙﾌﾟ(&H)", {item(cmd::kAbout)}),
     };
     return menu;
 }
 
 const std::vector<MenuNode>& contextSubmenu(CommandId id) {
     static const std::map<CommandId, std::vector<MenuNode>> menus = {
-        {32893, {item(57642), item(32805), item(32808), item(32806), item(32807), item(32803), item(32804), sep(),
-                 item(33042), item(32994)}},
-        {32894, {item(32813), item(32814), item(32815), item(32816), item(32811), item(32812), sep(), item(57633)}},
-        {32895, {item(32792), item(32791), item(32888), item(32887), item(32793), item(32794)}},
-        {32896, {item(32833), item(32834), item(32889), item(32984), item(32882), item(32883)}},
-        {32897, {item(32781), item(32920), item(32915), item(32916), sep(), item(32884), item(32885), item(32967),
-                 sep(), item(32886)}},
+        {32893, {item(cmd::kSelectAll), item(cmd::kSelectLine), item(cmd::kSelectWord), item(cmd::kSelectToLineStart), item(cmd::kSelectToLineEnd), item(cmd::kSelectToFileStart), item(cmd::kSelectToFileEnd), sep(),
+                 item(cmd::kSelectionMode), item(cmd::kClearSelection)}},
+        {32894, {item(cmd::kDeleteLine), item(cmd::kDeleteToLineStart), item(cmd::kDeleteToLineEnd), item(cmd::kDeleteWord), item(cmd::kDeleteToFileStart), item(cmd::kDeleteToFileEnd), sep(), item(cmd::kClearAll)}},
+        {32895, {item(cmd::kToUpperCase), item(cmd::kToLowerCase), item(cmd::kToFullWidth), item(cmd::kToHalfWidth), item(cmd::kTabsToBlanks), item(cmd::kBlanksToTabs)}},
+        {32896, {item(cmd::kBlankLine), item(cmd::kDuplicateLine), item(cmd::kPageBreak), item(cmd::kCodeInput), item(cmd::kInsertDate), item(cmd::kInsertTime)}},
+        {32897, {item(cmd::kInsertOverwrite), item(cmd::kBoxMode), item(cmd::kFreeCursor), item(cmd::kIndentedInsertion), sep(), item(cmd::kAutoIndent), item(cmd::kAutoLineBreak), item(cmd::kAutoWrap),
+                 sep(), item(cmd::kImeOnOff)}},
     };
     static const std::vector<MenuNode> none;
     auto it = menus.find(id);

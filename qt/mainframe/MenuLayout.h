@@ -26,13 +26,10 @@ const std::vector<MenuNode>& mainMenuLayout();
 // a submenu whose commands the editor does not have yet.
 const std::vector<MenuNode>& contextSubmenu(CommandId id);
 
-// Prompts of the frame's and the application's commands that the command
-// text table does not hold (new, open, close, save as, window commands):
-// the menu text, and after a line feed the short name of the button.
-std::string frameCommandPrompt(CommandId id);
 // The menu text of any command: the first line of its prompt.
 std::string menuTextOf(CommandId id);
-// The whole prompt, as the status bar shows it.
+// The whole prompt, as the status bar shows it (the registry's text; after
+// a line feed the short name of a toolbar button).
 std::string promptOf(CommandId id);
 
 }  // namespace orvex::qt

@@ -8,7 +8,7 @@
 #include "common/codepage/ShiftJis.h"
 #include "common/strings/StringTable.h"
 #include "files/CharCode.h"
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
 #include "qt/platform/QtText.h"
 #include "qt/view/CLuViewWidget.h"
 #include "text/EditorState.h"
@@ -110,7 +110,7 @@ QString StatusPanes::paneText(int code, CLuViewWidget* active, const EditorState
     }
     if (!active) return {};
     const CLuView& v = active->view();
-    const EditorDocument& d = active->document();
+    const shell::EditorDocument& d = active->document();
     const TextStore& t = d.doc().text();
     const TextPosition c = v.cursor();
     switch (code) {

@@ -10,12 +10,12 @@
 #include <limits>
 
 #include "common/codepage/ShiftJis.h"
-#include "common/strings/CommandTexts.h"
+#include "common/commands/CommandRegistry.h"
 
 #include "display/LayoutOptions.h"
-#include "files/ViewFileCommands.h"
 #include "search/ViewSearch.h"
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
+#include "shell/EditorWindow.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/platform/QtText.h"
 #include "qt/view/DisplayFont.h"
@@ -23,22 +23,16 @@
 
 namespace orvex::qt {
 
-CLuViewWidget::CLuViewWidget(EditorDocument& document, QWidget* parent)
-    : QAbstractScrollArea(parent), m_document(document), m_ctx(document.context()) {
-    ViewContext vc;
-    vc.state = &m_ctx.state();
-    vc.options = &m_ctx.viewOptions();
-    vc.hooks = &m_ctx.hooks();
-    vc.host = this;
-    m_view = std::make_unique<CLuView>(document.doc(), vc);
-    m_fileCommands = std::make_unique<files::ViewFileCommands>(*m_view, document.file());
-    search::SearchServices services;
-    services.state = &m_ctx.search();
-    services.dialogs = m_ctx.searchDialogs();
-    services.highlightFound = m_ctx.highlightFound();
-    m_search = std::make_unique<search::ViewSearch>(*m_view, services);
+CLuViewWidget::CLuViewWidget(EditorContext& context, shell::EditorWindow& window, int pane, QWidget* parent)
+    : QAbstractScrollArea(parent),
+      m_ctx(context),
+      m_window(window),
+      m_document(window.document()),
+      m_view(&window.view(pane)),
+      m_search(window.viewTarget<search::ViewSearch>(pane)) {
+    m_window.viewHost(pane).setTarget(this);
     m_ctx.search().addListener(this);
-    m_ctx.ui().addView(m_view.get(), this);
+    m_ctx.ui().addView(m_view, this);
 
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, true);
@@ -65,11 +59,10 @@ CLuViewWidget::CLuViewWidget(EditorDocument& document, QWidget* parent)
 CLuViewWidget::~CLuViewWidget() {
     m_blink.stop();
     m_transientTimer.stop();
-    m_ctx.ui().removeView(m_view.get());
+    m_ctx.ui().removeView(m_view);
     m_ctx.search().removeListener(this);
-    m_search.reset();
-    m_fileCommands.reset();
-    m_view.reset();
+    for (int pane = 0; pane < shell::EditorWindow::kPaneCount; ++pane)
+        if (m_window.viewHost(pane).target() == this) m_window.viewHost(pane).setTarget(nullptr);
 }
 
 int CLuViewWidget::mode() const { return m_document.mode(); }
@@ -79,7 +72,7 @@ void CLuViewWidget::applySettings() {
     setVerticalScrollBarPolicy(c.scrollBarDisp ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(c.scrollBarDisp2 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     setFont(m_ctx.font().font());
-    m_search->setHighlightFound(m_ctx.highlightFound());
+    if (m_search) m_search->setHighlightFound(m_ctx.highlightFound());
     updateGeometryAndWrap();
 }
 
@@ -253,7 +246,7 @@ void CLuViewWidget::registerWord(std::string_view) {
 
 std::optional<int32_t> CLuViewWidget::askLineNumber(int32_t initial) {
     bool ok = false;
-    const int n = QInputDialog::getInt(this, fromUtf8(commands::menuText(32777)), QStringLiteral("行番号:"), initial, 1,
+    const int n = QInputDialog::getInt(this, fromUtf8(commands::menuText(cmd::kGoToLine)), QStringLiteral("行番号:"), initial, 1,
                                        std::numeric_limits<int>::max(), 1, &ok);
     if (!ok) return std::nullopt;
     return n;
@@ -261,7 +254,7 @@ std::optional<int32_t> CLuViewWidget::askLineNumber(int32_t initial) {
 
 std::optional<int32_t> CLuViewWidget::askCharacterCode() {
     bool ok = false;
-    const QString text = QInputDialog::getText(this, fromUtf8(commands::menuText(32984)),
+    const QString text = QInputDialog::getText(this, fromUtf8(commands::menuText(cmd::kCodeInput)),
                                                QStringLiteral("文字ｺｰﾄﾞ (10進数、または 0x で始まる16進数):"),
                                                QLineEdit::Normal, QString(), &ok)
                              .trimmed();

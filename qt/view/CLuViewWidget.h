@@ -33,16 +33,16 @@
 #include "text/CLuView.h"
 #include "text/ViewHost.h"
 
-namespace orvex::files {
-class ViewFileCommands;
-}
 namespace orvex::search {
 class ViewSearch;
 }
+namespace orvex::shell {
+class EditorDocument;
+class EditorWindow;
+}  // namespace orvex::shell
 
 namespace orvex::qt {
 
-class EditorDocument;
 class EditorContext;
 
 class CLuViewWidget final : public QAbstractScrollArea,
@@ -51,12 +51,15 @@ class CLuViewWidget final : public QAbstractScrollArea,
                             public search::SearchStateListener {
     Q_OBJECT
 public:
-    CLuViewWidget(EditorDocument& document, QWidget* parent = nullptr);
+    // Shows pane `pane` of a session window; the view and its command
+    // families belong to the window.
+    CLuViewWidget(EditorContext& context, shell::EditorWindow& window, int pane, QWidget* parent = nullptr);
     ~CLuViewWidget() override;
 
     CLuView& view() { return *m_view; }
     const CLuView& view() const { return *m_view; }
-    EditorDocument& document() { return m_document; }
+    shell::EditorDocument& document() { return m_document; }
+    shell::EditorWindow& window() { return m_window; }
     const ViewGeometry& viewGeometry() const { return m_geometry; }
     // The view's search commands (an extension of the view).
     search::ViewSearch& search() { return *m_search; }
@@ -68,9 +71,6 @@ public:
     void clearTransientState();
     static constexpr int kTransientMilliseconds = 300;
 
-    // How a command issued by a key of the key table travels (the frame's
-    // routing chain); without one it goes to the view alone.
-    void setCommandRouter(std::function<void(CommandId)> router) { m_router = std::move(router); }
     // Who opens the context menu (the frame, from the context-menu table).
     void setContextMenuHandler(std::function<void(CLuViewWidget&, const QPoint&)> handler) {
         m_contextMenu = std::move(handler);
@@ -150,6 +150,7 @@ private:
     void updateGeometryAndWrap();
     void updateScrollBars();
     MouseEvent mouseEventAt(const QPoint& pos, Qt::KeyboardModifiers mods) const;
+    // Runs a command along the session's chain; the status bar follows.
     void routeCommand(CommandId id);
     void typeCharacters(const QString& text);
     void updateCaretArea();
@@ -160,12 +161,11 @@ private:
     void paintPreedit(QPainter& painter);
     ViewPaintState paintState() const;
 
-    EditorDocument& m_document;
     EditorContext& m_ctx;
-    std::unique_ptr<CLuView> m_view;
-    std::unique_ptr<files::ViewFileCommands> m_fileCommands;  // the view's file commands
-    std::unique_ptr<search::ViewSearch> m_search;             // the view's search commands
-    std::function<void(CommandId)> m_router;
+    shell::EditorWindow& m_window;
+    shell::EditorDocument& m_document;
+    CLuView* m_view;                // the window's view of this pane
+    search::ViewSearch* m_search;   // its search commands
     std::function<void(CLuViewWidget&, const QPoint&)> m_contextMenu;
 
     ViewGeometry m_geometry;

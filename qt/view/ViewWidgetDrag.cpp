@@ -11,7 +11,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
 #include "qt/platform/QtText.h"
 #include "qt/view/CLuViewWidget.h"
 

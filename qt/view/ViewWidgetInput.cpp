@@ -10,7 +10,7 @@
 #include <QStyleHints>
 #include <QWheelEvent>
 
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/platform/QtText.h"
 #include "qt/view/CLuViewWidget.h"
@@ -32,10 +32,7 @@ Modifiers modifiersOf(Qt::KeyboardModifiers m) {
 
 }  // namespace
 
-void CLuViewWidget::routeCommand(CommandId id) {
-    if (m_router) m_router(id);
-    else m_view->onCommand(id);
-}
+void CLuViewWidget::routeCommand(CommandId id) { m_ctx.session().router().run(id); }
 
 bool CLuViewWidget::event(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
@@ -44,7 +41,7 @@ bool CLuViewWidget::event(QEvent* e) {
         auto* k = static_cast<QKeyEvent*>(e);
         const uint16_t vk = toVirtualKey(k->key(), k->modifiers());
         const Modifiers m = modifiersOf(k->modifiers());
-        if (vk && m_ctx.keyLookup().find(vk, m.shift, m.ctrl, m.alt)) {
+        if (vk && m_ctx.session().router().commandOfKey(vk, m.shift, m.ctrl, m.alt)) {
             e->accept();
             return true;
         }
@@ -72,7 +69,7 @@ void CLuViewWidget::keyPressEvent(QKeyEvent* e) {
     const Modifiers m = modifiersOf(e->modifiers());
     const uint16_t vk = toVirtualKey(e->key(), e->modifiers());
     if (vk) {
-        if (std::optional<uint16_t> id = m_ctx.keyLookup().find(vk, m.shift, m.ctrl, m.alt)) {
+        if (std::optional<CommandId> id = m_ctx.session().router().commandOfKey(vk, m.shift, m.ctrl, m.alt)) {
             // The key table runs before the view's own key handling, as a
             // menu command; no character follows.
             m_view->noteKeyPress(vk, e->isAutoRepeat());

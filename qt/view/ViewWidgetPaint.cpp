@@ -6,7 +6,7 @@
 
 #include "common/codepage/ShiftJis.h"
 #include "display/Row.h"
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/platform/QtText.h"
 #include "qt/view/CLuViewWidget.h"

@@ -18,8 +18,8 @@ public:
     }
     static const CommandTable<Target>& table() {
         static const CommandTable<Target> t{
-            {32781, 32781, &Target::single, &Target::updateSingle, kCmdModifiesText},
-            {33100, 33109, &Target::range, nullptr, kCmdNone},
+            {32781, 32781, &Target::single, &Target::updateSingle},
+            {33100, 33109, &Target::range, nullptr},
         };
         return t;
     }

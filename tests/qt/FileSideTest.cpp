@@ -48,7 +48,7 @@ TEST_F(FileSideTest, AFailedSaveKeepsTheOldFileAndShowsTheMessage) {
     doc().setModified(true);
     {
         SmallFileLimit limit(64);
-        EXPECT_FALSE(frame->runCommand(cmdid::kFileSave) && !doc().isModified());
+        EXPECT_FALSE(frame->runCommand(cmd::kFileSave) && !doc().isModified());
     }
     EXPECT_EQ(readFile(p), "old\r\n");
     EXPECT_TRUE(doc().isModified());
@@ -61,7 +61,7 @@ TEST_F(FileSideTest, AFailedSaveKeepsTheOldFileAndShowsTheMessage) {
     EXPECT_EQ(files, 1);
     // Saved again once the disk takes it.
     messages.clear();
-    EXPECT_TRUE(frame->runCommand(cmdid::kFileSave));
+    EXPECT_TRUE(frame->runCommand(cmd::kFileSave));
     EXPECT_EQ(readFile(p), std::string(300, 'x'));
     EXPECT_FALSE(doc().isModified());
     EXPECT_TRUE(messages.shown.empty());

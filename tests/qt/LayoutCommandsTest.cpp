@@ -63,7 +63,7 @@ TEST_F(LayoutCommandsTest, LineLengthDialogRelaysEveryDocumentWithinTenToTwoThou
     };
     for (const Row& r : {Row{5, false, 10}, Row{3000, false, 2000}, Row{30, true, 60}}) {
         answer(script, r.typed, r.fullWidth);
-        frame->runCommand(cmdid::kLineLength);
+        frame->runCommand(cmd::kLineLength);
         EXPECT_EQ(mode0().lineMax, r.stored) << r.typed;
         EXPECT_EQ(wrap(second), r.stored) << r.typed;
         EXPECT_EQ(ctx->settings().editor.options.numByWchar, r.fullWidth ? 1 : 0);
@@ -71,7 +71,7 @@ TEST_F(LayoutCommandsTest, LineLengthDialogRelaysEveryDocumentWithinTenToTwoThou
     // An odd length shown in full-width characters and left alone stays odd.
     mode0().lineMax = 81;
     answer(script, 0, true, false);
-    frame->runCommand(cmdid::kLineLength);
+    frame->runCommand(cmd::kLineLength);
     EXPECT_EQ(mode0().lineMax, 81);
     // Cancel changes nothing.
     script.then([](QWidget& w) {
@@ -79,7 +79,7 @@ TEST_F(LayoutCommandsTest, LineLengthDialogRelaysEveryDocumentWithinTenToTwoThou
         d.spinBox()->setValue(12);
         d.reject();
     });
-    frame->runCommand(cmdid::kLineLength);
+    frame->runCommand(cmd::kLineLength);
     EXPECT_EQ(mode0().lineMax, 81);
 }
 
@@ -92,7 +92,7 @@ TEST_F(LayoutCommandsTest, TabStopsDialogStoresFourTimesTheColumns) {
         d.spinBox()->setValue(8);
         d.accept();
     });
-    frame->runCommand(cmdid::kTabStops);
+    frame->runCommand(cmd::kTabStops);
     EXPECT_EQ(mode0().tabStops, 32);
     EXPECT_EQ(first->document().doc().text().tabWidth(), 8);
     EXPECT_EQ(second->document().doc().text().tabWidth(), 8);
@@ -100,7 +100,7 @@ TEST_F(LayoutCommandsTest, TabStopsDialogStoresFourTimesTheColumns) {
     const TextStore& t = first->document().doc().text();
     EXPECT_EQ(t.row(t.rowOfLine(1)).width, 10);
     answer(script, 40);
-    frame->runCommand(cmdid::kTabStops);
+    frame->runCommand(cmd::kTabStops);
     EXPECT_EQ(mode0().tabStops, 64);
 }
 
@@ -108,7 +108,7 @@ TEST_F(LayoutCommandsTest, ModifyWinWidthResizesTheWindowToFitTheLines) {
     ctx->settings().editor.options.modifyWinWidth = 1;
     ModalScript script;
     answer(script, 50);
-    frame->runCommand(cmdid::kLineLength);
+    frame->runCommand(cmd::kLineLength);
     settle();
     CLuViewWidget& p = first->activePane();
     EXPECT_EQ(p.viewport()->width(), p.viewportWidthFor(50));

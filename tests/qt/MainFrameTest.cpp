@@ -55,7 +55,7 @@ TEST_F(MainFrameTest, MenuItemsCarryCommandTextsAndKeyNamesAfterATab) {
     int items = 0;
     forEachCommand(frame->menuBar()->actions(), [&](QAction* a) {
         ++items;
-        EXPECT_TRUE(CMainFrame::commandKnown(CommandId(a->data().toInt()))) << a->data().toInt();
+        EXPECT_TRUE(frame->session().router().knows(CommandId(a->data().toInt()))) << a->data().toInt();
         EXPECT_FALSE(a->text().isEmpty()) << a->data().toInt();
     });
     EXPECT_GT(items, 100);
@@ -212,10 +212,10 @@ TEST_F(MainFrameTest, YesAtThePromptSavesThroughTheDialogThenCloses) {
 TEST_F(MainFrameTest, ExitSavesTheSettingsAfterClosingTheDocuments) {
     newChild();
     ctx->settings().frame.toolBarDisp = 1;
-    frame->runCommand(cmdid::kToolbar1);  // hides toolbar 1
+    frame->runCommand(cmd::kToolbar1);  // hides toolbar 1
     EXPECT_TRUE(frame->toolbar()->isHidden());
     EXPECT_EQ(ctx->settings().frame.toolBarDisp, 0);
-    EXPECT_TRUE(frame->runCommand(cmdid::kAppExit));
+    EXPECT_TRUE(frame->runCommand(cmd::kAppExit));
     EXPECT_FALSE(frame->isVisible());
     EXPECT_TRUE(frame->childFrames().empty());
     const std::string saved = readFile(path("settings.ini"));
@@ -225,10 +225,10 @@ TEST_F(MainFrameTest, ExitSavesTheSettingsAfterClosingTheDocuments) {
 TEST_F(MainFrameTest, SplitCommandOpensAndClosesTheSecondPane) {
     CChildFrame* child = newChild();
     EXPECT_FALSE(child->isSplit());
-    frame->runCommand(cmdid::kWindowSplit);
+    frame->runCommand(cmd::kWindowSplit);
     EXPECT_TRUE(child->isSplit());
-    EXPECT_TRUE(frame->commandState(cmdid::kWindowSplit).checked);
-    frame->runCommand(cmdid::kWindowSplit);
+    EXPECT_TRUE(frame->commandState(cmd::kWindowSplit).checked);
+    frame->runCommand(cmd::kWindowSplit);
     EXPECT_FALSE(child->isSplit());
 }
 

@@ -17,7 +17,9 @@
 #include <string>
 
 #include "common/codepage/Cp932.h"
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
+#include "shell/EditorSession.h"
+#include "shell/EditorWindow.h"
 #include "qt/mainframe/CChildFrame.h"
 #include "qt/mainframe/CMainFrame.h"
 #include "qt/mainframe/EditorContext.h"

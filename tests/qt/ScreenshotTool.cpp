@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
 #include "qt/mainframe/CChildFrame.h"
 #include "qt/mainframe/CMainFrame.h"
 #include "qt/mainframe/EditorContext.h"

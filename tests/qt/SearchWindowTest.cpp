@@ -312,7 +312,7 @@ TEST_F(SearchWindowTest, SearchStateIsSavedWithTheSettingsAtExit) {
     state().addSearchString("first");
     state().addSearchString(sj("二番目"));
     state().addReplaceString("rep");
-    EXPECT_TRUE(frame->runCommand(cmdid::kAppExit));
+    EXPECT_TRUE(frame->runCommand(cmd::kAppExit));
     const std::string saved = readFile(path("settings.ini"));
     EXPECT_NE(saved.find("FindStr0"), std::string::npos);
     settings::SettingsEnvironment env;

@@ -100,7 +100,7 @@ TEST_F(ViewWidgetTest, ScrollBarMovesTheViewAndWheelScrollsBothPanes) {
     std::string many;
     for (int i = 0; i < 200; ++i) many += "x\r\n";
     load(many);
-    frame->activeChild()->setSplit(true);
+    frame->activeChild()->window().setSplit(true);
     settle();
     pane().verticalScrollBar()->setValue(50);
     EXPECT_EQ(view().topRow(), 50);
@@ -116,7 +116,7 @@ TEST_F(ViewWidgetTest, ScrollBarMovesTheViewAndWheelScrollsBothPanes) {
 TEST_F(ViewWidgetTest, ASplitPaneMirrorsTheSelection) {
     load("first line\r\nsecond line\r\n");
     CChildFrame* child = frame->activeChild();
-    child->setSplit(true);
+    child->window().setSplit(true);
     settle();
     CLuViewWidget& top = child->pane(0);
     CLuView& bottom = child->pane(1).view();
@@ -333,7 +333,7 @@ TEST_F(DragMoveTest, CopyToAnotherDocumentLeavesTheSource) {
 TEST_F(DragMoveTest, MoveBetweenTheTwoPanesOfOneDocumentIsOneUndoStep) {
     load("one two three");
     CChildFrame* child = frame->activeChild();
-    child->setSplit(true);
+    child->window().setSplit(true);
     settle();
     CLuViewWidget& top = child->pane(0);
     CLuViewWidget& bottom = child->pane(1);
@@ -391,11 +391,11 @@ TEST_F(FileRoundTripTest, SavesInTheCodeChosenInTheDialogAndReadsItBack) {
         r.codeIndex = c.codeIndex;
         r.lineEndIndex = c.lineEndIndex;
         dialogs.answer(r);
-        ASSERT_TRUE(frame->runCommand(cmdid::kFileSaveAs));
+        ASSERT_TRUE(frame->runCommand(cmd::kFileSaveAs));
         EXPECT_EQ(readFile(path("round.txt")), c.bytes) << c.code;
         EXPECT_FALSE(doc().isModified());
         // Read back in a window of its own: the code is detected.
-        EditorDocument again(*ctx);
+        shell::EditorDocument again(ctx->session());
         ASSERT_TRUE(again.open(path("round.txt")));
         // CR LF stays; a lone CR or LF is held as CR.
         const std::string lineEnd = c.lineEndIndex == 1 ? "\r\n" : "\r";
@@ -411,13 +411,13 @@ TEST_F(FileRoundTripTest, SaveKeepsTheFilesOwnCodeAndEndOfFileMark) {
     EXPECT_EQ(child->document().code(), files::kCodeEuc);
     EXPECT_EQ(child->document().lineEnd(), files::kLineEndLf);
     QTest::keyClicks(&pane(), QStringLiteral("x"));
-    EXPECT_TRUE(frame->runCommand(cmdid::kFileSave));
+    EXPECT_TRUE(frame->runCommand(cmd::kFileSave));
     EXPECT_EQ(readFile(p), "x\xA4\xA2\xA4\xA4\n\xA4\xA6\n\x1A");
 }
 
 TEST_F(FileRoundTripTest, AFileThatCannotBeReadLeavesNoWindow) {
     dialogs.answer(std::nullopt);
-    frame->runCommand(cmdid::kFileOpen);
+    frame->runCommand(cmd::kFileOpen);
     EXPECT_TRUE(frame->childFrames().empty());
     ASSERT_EQ(dialogs.requests.size(), 1u);
     EXPECT_EQ(dialogs.requests[0].codeChoices.size(), 5u);
@@ -425,7 +425,7 @@ TEST_F(FileRoundTripTest, AFileThatCannotBeReadLeavesNoWindow) {
     FileDialogResult r;
     r.paths = {path("nothere.txt")};
     dialogs.answer(r);
-    frame->runCommand(cmdid::kFileOpen);
+    frame->runCommand(cmd::kFileOpen);
     EXPECT_TRUE(frame->childFrames().empty());
     EXPECT_EQ(messages.shown.size(), 1u);
 }

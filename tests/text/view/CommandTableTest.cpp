@@ -5,7 +5,7 @@
 
 #include <set>
 
-#include "common/strings/CommandTexts.h"
+#include "common/commands/CommandRegistry.h"
 #include "tests/text/view/ViewHarness.h"
 
 using namespace orvex;
@@ -27,7 +27,7 @@ const std::vector<CommandId>& viewCommands() {
 }
 
 TEST(CommandTexts, NoIdTwiceAndSortedById) {
-    const auto texts = commands::commandTexts();
+    const auto texts = commands::allCommands();
     ASSERT_FALSE(texts.empty());
     for (size_t i = 0; i < texts.size(); ++i) {
         EXPECT_LE(texts[i].first, texts[i].last);
@@ -103,7 +103,7 @@ public:
     explicit FindCommands(CLuView& v) : view(v) {}
     void findNext(CommandId) { view.selectRange(1, 2); }
     static const CommandTable<FindCommands>& table() {
-        static const CommandTable<FindCommands> t{{32773, 32773, &FindCommands::findNext, nullptr, kCmdRecorded}};
+        static const CommandTable<FindCommands> t{{32773, 32773, &FindCommands::findNext, nullptr}};
         return t;
     }
     bool onCommand(CommandId id) override { return table().dispatch(*this, id); }

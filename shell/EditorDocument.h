@@ -1,8 +1,10 @@
 #pragma once
-// A document as the editor windows hold it: the text (CLuDoc), its file side
+// A document of the editor session: the text (CLuDoc), its file side
 // (files::DocumentFile: load, save with backups and prompts, lock, automatic
 // backup, close) and the document's command target (save, save as, save a
-// copy, close), which is the document's link in the command chain.
+// copy, close), which is the document's link in the command chain. A
+// document registers with the session's automatic backups while its file
+// is open and leaves them as soon as it is closed.
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,25 +18,15 @@ namespace orvex::files {
 class AutoBackupService;
 }
 
-namespace orvex::qt {
+namespace orvex::shell {
 
-class EditorContext;
+class EditorSession;
 
-namespace cmdid {
-constexpr CommandId kFileNew = 57600;
-constexpr CommandId kFileOpen = 57601;
-constexpr CommandId kFileClose = 57602;
-constexpr CommandId kFileSave = 57603;
-constexpr CommandId kFileSaveAs = 57604;
-constexpr CommandId kSaveAll = 32800;
-constexpr CommandId kCloseAll = 33007;
-constexpr CommandId kAppExit = 57665;
-}  // namespace cmdid
 
 class EditorDocument final : public CommandTarget {
 public:
     // A new untitled document.
-    explicit EditorDocument(EditorContext& ctx);
+    explicit EditorDocument(EditorSession& session);
     ~EditorDocument() override;
     EditorDocument(const EditorDocument&) = delete;
     EditorDocument& operator=(const EditorDocument&) = delete;
@@ -43,7 +35,7 @@ public:
     const CLuDoc& doc() const { return *m_doc; }
     files::DocumentFile& file() { return *m_file; }
     const files::DocumentFile& file() const { return *m_file; }
-    EditorContext& context() { return m_ctx; }
+    EditorSession& session() { return m_session; }
 
     const std::string& path() const { return m_doc->pathName(); }
     bool untitled() const { return m_doc->pathName().empty(); }
@@ -67,13 +59,12 @@ public:
 
     bool onCommand(CommandId id) override { return m_commands->onCommand(id); }
     bool onUpdateCommand(CommandId id, CommandState& state) override { return m_commands->onUpdateCommand(id, state); }
-    static bool knows(CommandId id) { return files::DocumentFileCommands::commandTable().find(id) != nullptr; }
 
 private:
     // The file is closed: it leaves the automatic backups at once.
     void released();
 
-    EditorContext& m_ctx;
+    EditorSession& m_session;
     std::unique_ptr<CLuDoc> m_doc;
     std::unique_ptr<files::DocumentFile> m_file;
     std::unique_ptr<files::DocumentFileCommands> m_commands;
@@ -82,4 +73,4 @@ private:
     bool m_released = false;
 };
 
-}  // namespace orvex::qt
+}  // namespace orvex::shell

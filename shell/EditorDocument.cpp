@@ -1,20 +1,20 @@
-#include "qt/document/EditorDocument.h"
+#include "shell/EditorDocument.h"
 
 #include "files/AutoBackupService.h"
-#include "qt/mainframe/EditorContext.h"
+#include "shell/EditorSession.h"
 
-namespace orvex::qt {
+namespace orvex::shell {
 
-EditorDocument::EditorDocument(EditorContext& ctx)
-    : m_ctx(ctx),
-      m_doc(std::make_unique<CLuDoc>(ctx.platform())),
-      m_file(std::make_unique<files::DocumentFile>(*m_doc, ctx.fileServices())) {
+EditorDocument::EditorDocument(EditorSession& session)
+    : m_session(session),
+      m_doc(std::make_unique<CLuDoc>(session.platform())),
+      m_file(std::make_unique<files::DocumentFile>(*m_doc, session.fileServices())) {
     m_commands = std::make_unique<files::DocumentFileCommands>(*m_file, [this] {
         released();
         if (m_closeHandler) m_closeHandler();
     });
     m_file->newDocument();
-    m_backups = m_ctx.autoBackups();
+    m_backups = m_session.autoBackups();
     if (m_backups) m_backups->add(*m_file);
 }
 
@@ -40,4 +40,4 @@ void EditorDocument::released() {
     m_backups = nullptr;
 }
 
-}  // namespace orvex::qt
+}  // namespace orvex::shell

@@ -1,0 +1,238 @@
+#include "shell/EditorSession.h"
+
+#include <algorithm>
+#include <unistd.h>
+
+#include "display/RenderSettings.h"
+#include "files/AppendToFile.h"
+#include "files/AutoBackupService.h"
+#include "files/FileInfo.h"
+#include "files/FreedesktopTrash.h"
+#include "files/ViewFileCommands.h"
+#include "search/SearchFrameCommands.h"
+#include "search/ViewSearch.h"
+#include "shell/CommandTableDefaults.h"
+#include "shell/EditorDocument.h"
+#include "shell/EditorWindow.h"
+#include "shell/FrameHost.h"
+#include "shell/MainFrameCommands.h"
+#include "text/CLuDoc.h"
+
+namespace orvex::shell {
+
+class EditorSession::Hooks final : public EditorHooks {
+public:
+    explicit Hooks(EditorSession& session) : m_session(session) {}
+    void relayoutOpenDocuments() override { m_session.relayoutOpenDocuments(); }
+
+private:
+    EditorSession& m_session;
+};
+
+EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& platform, bool loadSettings)
+    : m_settings(std::make_unique<settings::Settings>(std::move(env))), m_platform(platform), m_router(*this) {
+    if (loadSettings) m_settings->loadAll(false);
+    m_viewOptions = std::make_unique<ProfileViewOptions>(m_settings->editor,
+                                                         [](const CLuDoc& doc) { return doc.fileTypeMode(); });
+    m_trash = std::make_unique<files::FreedesktopTrash>();
+    m_fileServices = files::documentFileServices(*m_settings, m_trash.get());
+    m_fileServices.openForAppend = [this](const files::AppendRequest& r) { return openForAppend(r); };
+    m_hooks = std::make_unique<Hooks>(*this);
+    m_search.load(m_settings->editor);
+    m_mainFrameCommands = std::make_unique<MainFrameCommands>(*this);
+    m_searchCommands = std::make_unique<search::SearchFrameCommands>(m_search);
+    m_applicationCommands = std::make_unique<ApplicationCommands>(*this);
+
+    // The command families every view carries.
+    m_viewTargets.add<files::ViewFileCommands>(
+        [](CLuView& view, EditorDocument& document, EditorSession&) -> std::unique_ptr<CommandTarget> {
+            return std::make_unique<files::ViewFileCommands>(view, document.file());
+        });
+    m_viewTargets.add<search::ViewSearch>(
+        [](CLuView& view, EditorDocument&, EditorSession& session) -> std::unique_ptr<CommandTarget> {
+            search::SearchServices services;
+            services.state = &session.search();
+            services.dialogs = session.searchDialogs();
+            services.highlightFound = session.highlightFound();
+            return std::make_unique<search::ViewSearch>(view, services);
+        });
+
+    applySettings();
+    m_state.initialise(m_viewOptions->global());
+}
+
+EditorSession::~EditorSession() {
+    // Windows go before the services their documents registered with.
+    m_host = nullptr;
+    m_active = nullptr;
+    m_windows.clear();
+    m_closed.clear();
+    if (m_autoBackups) m_autoBackups->stop();
+}
+
+EditorHooks& EditorSession::hooks() { return *m_hooks; }
+
+void EditorSession::applySettings() {
+    settings::Settings& s = *m_settings;
+    m_colours = ColourTable::resolve(storedColours(s.colours), m_systemColours);
+    refreshModeOptions();
+    applyKeyDefaults(s.tables.keys);
+    applyMenuDefaults(s.tables.menu);
+    applyToolbar1Defaults(s.tables.toolbar1);
+    m_keys.rebuild(s.tables.keys);
+}
+
+void EditorSession::refreshModeOptions() {
+    settings::Settings& s = *m_settings;
+    for (int m = 0; m < settings::kModeCount; ++m) {
+        m_render[size_t(m)] = orvex::renderOptions(s.editor.options, s.editor.mode(m), s.frame.urlKanji);
+        m_keywords[size_t(m)] =
+            KeywordMatcher(s.editor.keywords, keywordGroupsOn(m_render[size_t(m)].keywdSel, m_colours));
+    }
+}
+
+void EditorSession::saveSettings() {
+    m_search.save(m_settings->editor);
+    m_settings->saveAll(false, false);
+}
+
+void EditorSession::startServices() {
+    if (m_autoBackups) return;
+    m_autoBackups = std::make_unique<files::AutoBackupService>(m_platform.timers, &m_settings->app);
+    m_autoBackups->start();
+    // Documents made before the service register now.
+    for (EditorWindow* w : windows()) m_autoBackups->add(w->document().file());
+}
+
+// ---- Windows
+
+std::vector<EditorWindow*> EditorSession::windows() const {
+    std::vector<EditorWindow*> out;
+    out.reserve(m_windows.size());
+    for (const auto& w : m_windows) out.push_back(w.get());
+    return out;
+}
+
+CLuView* EditorSession::activeView() const { return m_active ? &m_active->activeView() : nullptr; }
+
+void EditorSession::setActiveWindow(EditorWindow* window) {
+    if (!window) return;
+    const auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](const auto& w) { return w.get() == window; });
+    if (it != m_windows.end()) m_active = window;
+}
+
+EditorWindow* EditorSession::addWindow(std::unique_ptr<EditorDocument> document) {
+    EditorDocument& doc = *document;
+    m_windows.push_back(std::make_unique<EditorWindow>(*this, std::move(document)));
+    EditorWindow* window = m_windows.back().get();
+    // The document's own close command (57602) asked and released the file
+    // already; the window goes without asking again.
+    doc.setCloseHandler([this, window] {
+        if (m_host) m_host->closeWindow(*window);
+        else retireWindow(*window, false);
+    });
+    m_active = window;
+    if (m_host) m_host->windowOpened(*window);
+    return window;
+}
+
+EditorWindow* EditorSession::newDocument() { return addWindow(std::make_unique<EditorDocument>(*this)); }
+
+EditorWindow* EditorSession::openFile(const std::string& path) {
+    for (EditorWindow* w : windows()) {
+        if (!w->document().untitled() && files::isSameFile(w->document().path(), path)) {
+            m_active = w;
+            if (m_host) m_host->activateWindow(*w);
+            return w;
+        }
+    }
+    auto document = std::make_unique<EditorDocument>(*this);
+    if (!document->open(path)) return nullptr;
+    return addWindow(std::move(document));
+}
+
+bool EditorSession::processCommandLine(const CommandLineInfo& info) {
+    const std::vector<std::string> files = info.files();
+    if (files.empty()) {
+        newDocument();
+        return true;
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        EditorWindow* w = openFile(files[i]);
+        if (!w) return false;
+        if (i == 0 && info.jumpLine > 0) w->activeView().goToLine(info.jumpLine);
+    }
+    return true;
+}
+
+bool EditorSession::closeWindow(EditorWindow& window) {
+    if (m_host) return m_host->closeWindow(window);
+    if (!window.queryClose()) return false;
+    retireWindow(window, false);
+    return true;
+}
+
+bool EditorSession::closeAllDocuments() {
+    for (EditorWindow* w : windows())
+        if (!closeWindow(*w)) return false;
+    return true;
+}
+
+bool EditorSession::saveAll() {
+    for (EditorWindow* w : windows())
+        if (w->document().doc().isModified() && !w->document().save()) return false;
+    return true;
+}
+
+bool EditorSession::exit() {
+    if (m_host) return m_host->exitApplication();
+    if (!closeAllDocuments()) return false;
+    saveSettings();
+    m_exited = true;
+    return true;
+}
+
+void EditorSession::windowClosed(EditorWindow& window) { retireWindow(window, true); }
+
+void EditorSession::windowDestroyed(EditorWindow& window) {
+    const auto open = std::find_if(m_windows.begin(), m_windows.end(), [&](const auto& w) { return w.get() == &window; });
+    if (open != m_windows.end()) retireWindow(window, true);
+    for (ClosedWindow& c : m_closed)
+        if (c.window.get() == &window) c.hostOwned = false;
+    if (m_commandDepth == 0) releaseClosedWindows();
+}
+
+void EditorSession::retireWindow(EditorWindow& window, bool hostOwned) {
+    const auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](const auto& w) { return w.get() == &window; });
+    if (it == m_windows.end()) return;
+    // The automatic backups forget the document at once (its file is
+    // released; a tick before the window goes must not write it).
+    if (m_autoBackups) m_autoBackups->remove(window.document().file());
+    m_closed.push_back({std::move(*it), hostOwned});
+    m_windows.erase(it);
+    if (m_active == &window) m_active = m_windows.empty() ? nullptr : m_windows.back().get();
+    if (m_commandDepth == 0) releaseClosedWindows();
+}
+
+void EditorSession::releaseClosedWindows() {
+    std::erase_if(m_closed, [](const ClosedWindow& c) { return !c.hostOwned; });
+}
+
+void EditorSession::relayoutOpenDocuments() {
+    refreshModeOptions();
+    for (EditorWindow* w : windows()) w->document().applySettings();
+    if (m_host) m_host->viewsChanged();
+}
+
+bool EditorSession::openForAppend(const files::AppendRequest& request) {
+    // The target's window takes the text: the one already showing it, or a
+    // new one (a new document when the target does not exist yet).
+    EditorWindow* window = request.targetExisted ? openFile(request.target) : newDocument();
+    if (!window) {
+        ::unlink(request.tempFile.c_str());
+        return false;
+    }
+    return files::appendTempFileToDocument(window->document().file(), request);
+}
+
+}  // namespace orvex::shell

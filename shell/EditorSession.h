@@ -1,0 +1,225 @@
+#pragma once
+// The editor session: the application without a window. It owns what the
+// editor shares for the whole run (the settings, the platform services,
+// the editing state of all views, the search state, the key lookup, the
+// colour table and the per-mode render options and keyword matchers, the
+// automatic backups) and the open documents in their windows, with the
+// active window. Commands run through its router (CommandRouter.h) along
+// the chain of the active window.
+//
+// A window system shows the session through a FrameHost; without one the
+// session is headless and complete: documents open, edit, save and close
+// through commands exactly as in the program (tests, key-macro playback,
+// macros, tag jumps and batch work use that).
+//
+// The platform pointers may be replaced (by a test's scripted message
+// boxes, say) before the first window is made: documents and views copy
+// them. So may the search dialogs.
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/platform/Platform.h"
+#include "display/ColourTable.h"
+#include "display/KeywordMatcher.h"
+#include "display/RenderOptions.h"
+#include "files/DocumentFileServices.h"
+#include "search/SearchDialogs.h"
+#include "search/SearchState.h"
+#include "settings/Settings.h"
+#include "shell/CommandLine.h"
+#include "shell/CommandRouter.h"
+#include "shell/KeyLookup.h"
+#include "shell/ViewTargetRegistry.h"
+#include "text/EditorHooks.h"
+#include "text/EditorState.h"
+#include "text/KeyMacroHook.h"
+#include "text/ProfileViewOptions.h"
+
+namespace orvex::files {
+class AutoBackupService;
+class Trash;
+struct AppendRequest;
+}  // namespace orvex::files
+namespace orvex::search {
+class SearchFrameCommands;
+}
+
+namespace orvex::shell {
+
+class ApplicationCommands;
+class EditorWindow;
+class FrameHost;
+class MainFrameCommands;
+
+class EditorSession {
+public:
+    // loadSettings: read the settings file now (the program); tests may fill
+    // the settings themselves and call applySettings(). The file and search
+    // command families are registered for every view.
+    EditorSession(settings::SettingsEnvironment env, const Platform& platform, bool loadSettings = true);
+    ~EditorSession();
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    settings::Settings& settings() { return *m_settings; }
+    Platform& platform() { return m_platform; }
+    EditorState& state() { return m_state; }
+    ViewOptionsSource& viewOptions() { return *m_viewOptions; }
+    EditorHooks& hooks();
+    // The key-macro recorder views report to (null while none is set).
+    KeyMacroHook* keyMacroHook() const { return m_keyMacro; }
+    void setKeyMacroHook(KeyMacroHook* hook) { m_keyMacro = hook; }
+
+    // ---- What follows the settings
+    // The system's colours that the colour table's "system" entries take.
+    void setSystemColours(const SystemColours& colours) { m_systemColours = colours; }
+    // Rebuilds everything derived from the settings: the colour table, the
+    // render options and keyword matchers, the key lookup (with the default
+    // key table when none is stored), toolbar 1 and the context-menu
+    // defaults.
+    void applySettings();
+    // Rebuilds what follows the options of the file-type modes.
+    void refreshModeOptions();
+    // Writes the search state into the editor profile, then saves every
+    // setting that changed (at exit).
+    void saveSettings();
+    const KeyLookup& keyLookup() const { return m_keys; }
+    const ColourTable& colours() const { return m_colours; }
+    const RenderOptions& renderOptions(int mode) const { return m_render[modeIndex(mode)]; }
+    const KeywordMatcher& keywords(int mode) const { return m_keywords[modeIndex(mode)]; }
+
+    // ---- Services
+    const files::DocumentFileServices& fileServices() const { return m_fileServices; }
+    // The automatic backups of the open documents (a 10,000 ms timer on the
+    // platform's timers): null until startServices().
+    files::AutoBackupService* autoBackups() { return m_autoBackups.get(); }
+    // Starts the automatic backups with the platform's timers as they are
+    // now (the frame calls it once it exists; a headless session may).
+    void startServices();
+    // The one search state (strings, histories, options, the highlight that
+    // every view paints). Its highlight is in use while the found-text
+    // colour differs from the text colour.
+    search::SearchState& search() { return m_search; }
+    bool highlightFound() const { return m_colours.foundColoured(); }
+    search::SearchDialogs* searchDialogs() { return m_searchDialogs; }
+    void setSearchDialogs(search::SearchDialogs* dialogs) { m_searchDialogs = dialogs; }
+
+    // ---- Commands
+    CommandRouter& router() { return m_router; }
+    ViewTargetRegistry& viewTargets() { return m_viewTargets; }
+    const ViewTargetRegistry& viewTargets() const { return m_viewTargets; }
+    MainFrameCommands& mainFrameCommands() { return *m_mainFrameCommands; }
+    search::SearchFrameCommands& searchCommands() { return *m_searchCommands; }
+    ApplicationCommands& applicationCommands() { return *m_applicationCommands; }
+
+    // ---- Windows
+    void setFrameHost(FrameHost* host) { m_host = host; }
+    FrameHost* frameHost() const { return m_host; }
+    // A new untitled document in a window of its own, made active.
+    EditorWindow* newDocument();
+    // Opens a file (with the read setting AutoKanji) in a new window, or
+    // activates the window already showing it; null when it cannot be
+    // opened (the message was shown).
+    EditorWindow* openFile(const std::string& path);
+    // The command line: its files (the first at the jump line), or a new
+    // document when it names none. False when a file failed (the files
+    // after it are not opened).
+    bool processCommandLine(const CommandLineInfo& info);
+    // The open windows in the order they were made.
+    std::vector<EditorWindow*> windows() const;
+    EditorWindow* activeWindow() const { return m_active; }
+    void setActiveWindow(EditorWindow* window);
+    CLuView* activeView() const;
+    // Closes a window as its close box does (the save question included);
+    // false when it stays open.
+    bool closeWindow(EditorWindow& window);
+    // Closes every window with its save question; false when the user
+    // cancelled one (the windows after it stay open).
+    bool closeAllDocuments();
+    // Saves every modified document; false when one failed or was cancelled
+    // (the documents after it are not saved).
+    bool saveAll();
+    // Ends the session the way the frame's close box does: every window
+    // closes with its question, then the settings are saved. False when the
+    // user stayed. With a frame host, the host's exit does it.
+    bool exit();
+    bool exited() const { return m_exited; }
+    // The host closed a window (its close was accepted): it leaves the list
+    // of open windows at once; it is destroyed when the host's widgets that
+    // show it are gone (windowDestroyed).
+    void windowClosed(EditorWindow& window);
+    void windowDestroyed(EditorWindow& window);
+    // Lays out every open document again after a per-mode layout option
+    // changed (the views' hook, the line-length and tab-stop commands).
+    void relayoutOpenDocuments();
+
+    // While a command runs, windows it closes are kept until it returns.
+    class CommandScope {
+    public:
+        explicit CommandScope(EditorSession& s) : m_s(s) { ++m_s.m_commandDepth; }
+        ~CommandScope() {
+            if (--m_s.m_commandDepth == 0) m_s.releaseClosedWindows();
+        }
+        CommandScope(const CommandScope&) = delete;
+        CommandScope& operator=(const CommandScope&) = delete;
+
+    private:
+        EditorSession& m_s;
+    };
+    // After every routed command (the host refreshes its status bar).
+    void setCommandRanHandler(std::function<void()> handler) { m_commandRan = std::move(handler); }
+    void commandRan() {
+        if (m_commandRan) m_commandRan();
+    }
+
+private:
+    class Hooks;
+    static size_t modeIndex(int m) { return m >= 0 && m < settings::kModeCount ? size_t(m) : 0; }
+    EditorWindow* addWindow(std::unique_ptr<class EditorDocument> document);
+    // The window leaves the list of open windows (its document closed
+    // already). Without a host it is destroyed when no command runs.
+    void retireWindow(EditorWindow& window, bool hostOwned);
+    void releaseClosedWindows();
+    bool openForAppend(const files::AppendRequest& request);
+
+    std::unique_ptr<settings::Settings> m_settings;
+    Platform m_platform;
+    EditorState m_state;
+    std::unique_ptr<ProfileViewOptions> m_viewOptions;
+    std::unique_ptr<Hooks> m_hooks;
+    KeyMacroHook* m_keyMacro = nullptr;
+
+    SystemColours m_systemColours;
+    KeyLookup m_keys;
+    ColourTable m_colours;
+    std::array<RenderOptions, settings::kModeCount> m_render;
+    std::array<KeywordMatcher, settings::kModeCount> m_keywords;
+    std::unique_ptr<files::Trash> m_trash;
+    files::DocumentFileServices m_fileServices;
+    std::unique_ptr<files::AutoBackupService> m_autoBackups;
+    search::SearchState m_search;
+    search::SearchDialogs* m_searchDialogs = nullptr;
+
+    ViewTargetRegistry m_viewTargets;
+    CommandRouter m_router;
+    std::unique_ptr<MainFrameCommands> m_mainFrameCommands;
+    std::unique_ptr<search::SearchFrameCommands> m_searchCommands;
+    std::unique_ptr<ApplicationCommands> m_applicationCommands;
+
+    FrameHost* m_host = nullptr;
+    std::vector<std::unique_ptr<EditorWindow>> m_windows;
+    struct ClosedWindow {
+        std::unique_ptr<EditorWindow> window;
+        bool hostOwned;  // destroyed when the host says its widgets are gone
+    };
+    std::vector<ClosedWindow> m_closed;
+    EditorWindow* m_active = nullptr;
+    int m_commandDepth = 0;
+    bool m_exited = false;
+    std::function<void()> m_commandRan;
+};
+
+}  // namespace orvex::shell

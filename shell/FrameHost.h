@@ -1,0 +1,61 @@
+#pragma once
+// What the editor session asks of the window system that shows it: the
+// main window with its document windows, bars and dialogs. The Qt main
+// frame implements it; a session without one runs headless (tests, batch
+// work, key-macro playback without a window), where windows exist only as
+// core objects and the window-system commands are greyed out.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "common/commands/CommandIds.h"
+
+namespace orvex::shell {
+
+class EditorWindow;
+
+// The column dialogs of the line-length and tab-stop commands.
+struct ColumnRequest {
+    std::string title;   // UTF-8
+    bool lineLength = true;  // else the tab width
+    int32_t columns = 0;
+    int32_t minimum = 0;
+    int32_t maximum = 0;
+    bool fullWidth = false;  // count in full-width characters (NumByWchar)
+};
+
+class FrameHost {
+public:
+    virtual ~FrameHost() = default;
+
+    // ---- Document windows
+    // A window was made: show it and make it the active one.
+    virtual void windowOpened(EditorWindow& window) = 0;
+    // Bring a window to the front.
+    virtual void activateWindow(EditorWindow& window) = 0;
+    // Close a window as its close box does (the save question included);
+    // false when it stays open. The host tells the session when the window
+    // is gone (EditorSession::windowDestroyed).
+    virtual bool closeWindow(EditorWindow& window) = 0;
+    // The split state of a window changed in the core.
+    virtual void windowSplitChanged(EditorWindow& window) = 0;
+    // Settings changed: geometry, fonts and colours of every view again.
+    virtual void viewsChanged() = 0;
+
+    // ---- The frame's window-system commands
+    virtual void arrangeWindows(CommandId id) = 0;  // cascade, tile
+    virtual void switchWindow(bool next) = 0;
+    virtual bool barVisible(CommandId id) const = 0;  // toolbar 1, status bar
+    virtual void setBarVisible(CommandId id, bool visible) = 0;
+    virtual void showAbout() = 0;
+    // Ends the program the way the frame's close box does (save questions,
+    // settings saved); false when the user stayed.
+    virtual bool exitApplication() = 0;
+    // The column dialog; false when cancelled (request holds the answer).
+    virtual bool askColumns(ColumnRequest& request) = 0;
+    // Resizes the active window so that its view shows rows of that many
+    // columns beside its gutter.
+    virtual void fitColumns(int32_t columns) = 0;
+};
+
+}  // namespace orvex::shell
