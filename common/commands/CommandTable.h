@@ -134,26 +134,12 @@ private:
     std::vector<Entry> m_entries;
 };
 
-// A link of the routing chain.
+// A link of the routing chain (the chain itself: shell/CommandRouter.h).
 class CommandTarget {
 public:
     virtual ~CommandTarget() = default;
     virtual bool onCommand(CommandId id) = 0;
     virtual bool onUpdateCommand(CommandId id, CommandState& state) = 0;
 };
-
-// Offers the command to each target in order; true when one handled it.
-inline bool routeCommand(std::initializer_list<CommandTarget*> chain, CommandId id) {
-    for (CommandTarget* t : chain)
-        if (t && t->onCommand(id)) return true;
-    return false;
-}
-
-inline bool routeUpdate(std::initializer_list<CommandTarget*> chain, CommandId id, CommandState& state) {
-    for (CommandTarget* t : chain)
-        if (t && t->onUpdateCommand(id, state)) return true;
-    state.enabled = false;  // nobody handles it: grey the item out
-    return false;
-}
 
 }  // namespace orvex

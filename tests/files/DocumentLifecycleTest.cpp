@@ -157,19 +157,19 @@ TEST_F(DocumentLifecycle, DocumentCommands) {
     DocumentFileCommands commands(*file, [&] { ++closed; });
     ASSERT_TRUE(openBytes("a.txt", "abc"));
     typeAtEnd("d");
-    EXPECT_TRUE(routeCommand({&commands}, cmd::kFileSave));
+    EXPECT_TRUE(commands.onCommand(cmd::kFileSave));
     EXPECT_EQ(readFile(dir.file("a.txt")), "abcd");
     typeAtEnd("e");
     fake.messages.answer(MsgResult::Cancel);
-    EXPECT_TRUE(routeCommand({&commands}, cmd::kFileClose));
+    EXPECT_TRUE(commands.onCommand(cmd::kFileClose));
     EXPECT_EQ(closed, 0);
     fake.messages.answer(MsgResult::No);
-    EXPECT_TRUE(routeCommand({&commands}, cmd::kFileClose));
+    EXPECT_TRUE(commands.onCommand(cmd::kFileClose));
     EXPECT_EQ(closed, 1);
-    EXPECT_TRUE(routeCommand({&commands}, cmd::kFileSaveAs));
-    EXPECT_TRUE(routeCommand({&commands}, cmd::kFileSaveCopyAs));
+    EXPECT_TRUE(commands.onCommand(cmd::kFileSaveAs));
+    EXPECT_TRUE(commands.onCommand(cmd::kFileSaveCopyAs));
     EXPECT_EQ(fake.fileDialogs.requests.size(), 2u);
-    EXPECT_FALSE(routeCommand({&commands}, cmd::kInsertFile));
+    EXPECT_FALSE(commands.onCommand(cmd::kInsertFile));
     EXPECT_TRUE(DocumentFileCommands::commandTable().overlaps().empty());
 }
 

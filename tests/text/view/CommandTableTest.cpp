@@ -117,7 +117,7 @@ TEST(ViewCommandTable, ExtensionsAreOfferedWhatTheViewDoesNotHandle) {
     h.view->addCommandExtension(&find);
     EXPECT_TRUE(h.view->onCommand(32773));
     EXPECT_EQ(h.marked(), "a[b|]c");
-    EXPECT_TRUE(routeCommand({h.view.get()}, 32773));
+    EXPECT_TRUE(h.view->onCommand(32773));
     h.view->removeCommandExtension(&find);
     EXPECT_FALSE(h.view->onCommand(32773));
 }
