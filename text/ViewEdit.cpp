@@ -3,7 +3,7 @@
 // all.
 #include <algorithm>
 
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 #include "text/CLuView.h"
 #include "text/CursorSteps.h"
 #include "text/ViewCommandIds.h"

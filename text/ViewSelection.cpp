@@ -10,7 +10,7 @@
 // backwards from a double-clicked word is what settling keeps.
 #include <algorithm>
 
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 #include "text/CLuView.h"
 #include "text/CursorSteps.h"
 
@@ -133,13 +133,13 @@ std::vector<CLuView::RowPart> CLuView::boxParts() const {
         const int32_t end = t.endColumn(r);
         int32_t i = 0, col = 0, from = -1, to = -1;
         while (i < end) {
-            const int len = text::charLength(p + i);
+            const int len = sjis::step(p + i);
             if (col >= box.right) break;
             if (col >= box.left) {
                 if (from < 0) from = i;
                 to = i + len;
             }
-            col = text::advance(p + i, col, t.tabWidth());
+            col = sjis::advance(p + i, col, t.tabWidth());
             i += len;
         }
         if (from < 0) from = to = std::min(i, end);
