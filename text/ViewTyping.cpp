@@ -84,7 +84,7 @@ void CLuView::typeText(std::string_view text, int flags) {
     const bool hadSelection = hasSelection();
 
     if (hadSelection) {
-        if (g.indentByTab && text[0] == '\t' && m_selStart.row != m_selEnd.row) {
+        if (g.indentByTab && text[0] == '\t' && m_sel.start().row != m_sel.end().row) {
             // TABs typed over a selection of several rows indent its lines.
             size_t tabs = 0;
             while (tabs < text.size() && text[tabs] == '\t') ++tabs;
@@ -188,8 +188,8 @@ void CLuView::typeText(std::string_view text, int flags) {
 void CLuView::indentSelectedLines(int32_t levels) {
     if (levels <= 0 || !m_doc.editable()) return;
     const TextStore& t = m_doc.text();
-    const TextPosition s = hasSelection() ? m_selStart : m_cursor;
-    TextPosition e = hasSelection() ? m_selEnd : m_cursor;
+    const TextPosition s = hasSelection() ? m_sel.start() : m_cursor;
+    TextPosition e = hasSelection() ? m_sel.end() : m_cursor;
     // A selection that ends at the start of a line leaves that line alone.
     if (e.row > s.row && e.byteColumn == 0 && nav::beginsLine(t, e.row)) e = nav::rowEnd(t, e.row - 1);
     const int32_t firstRow = t.firstRowOfLine(s.row);
@@ -251,7 +251,7 @@ void CLuView::cmdDuplicateLine(CommandId) {
     // A copy of the cursor's logical line goes in above it; the cursor ends
     // at the start of the copied line.
     const TextStore& t = m_doc.text();
-    const int32_t row = hasSelection() ? m_selStart.row : m_cursor.row;
+    const int32_t row = hasSelection() ? m_sel.start().row : m_cursor.row;
     const int32_t f = t.firstRowOfLine(row);
     const int32_t l = t.lastRowOfLine(row);
     const int32_t start = t.row(f).offset;
