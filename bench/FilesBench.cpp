@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BenchCorpus.h"
+#include "common/codepage/SjisWalk.h"
 #include "files/ByteSink.h"
 #include "files/CharCode.h"
 #include "files/CodeChoices.h"
@@ -109,7 +110,7 @@ const Document& document() {
             size_t j = i;
             while (j < d.text.size() && d.text[j] != '\r') {
                 const auto b = static_cast<uint8_t>(d.text[j]);
-                j += (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
+                j += size_t(orvex::sjis::plainCharLength(b));  // the load's rule: a lead byte takes a CR
             }
             if (j > d.text.size()) j = d.text.size();
             d.lines.emplace_back(i, j - i);

@@ -17,7 +17,7 @@
 
 #include "BenchCorpus.h"
 #include "common/codepage/Cp932.h"
-#include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 #include "display/Gutter.h"
 #include "display/RowAttributes.h"
 #include "display/RowRuns.h"
@@ -118,7 +118,7 @@ Screen* denseScreen() {
             // Never cut a double-byte character.
             size_t cut = 0;
             while (cut < line.size()) {
-                const size_t len = sjis::isLeadByte(uint8_t(line[cut])) ? 2 : 1;
+                const size_t len = size_t(sjis::plainCharLength(uint8_t(line[cut])));
                 if (cut + len > line.size()) break;
                 cut += len;
             }

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "BenchCorpus.h"
+#include "common/codepage/SjisWalk.h"
 #include "common/platform/Platform.h"
 #include "text/CLuDoc.h"
 #include "text/TextStore.h"
@@ -50,9 +51,9 @@ size_t naiveRows(const unsigned char* p, size_t n, unsigned wrap, unsigned tabw)
             continue;
         }
         unsigned w, len;
-        if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+        if (sjis::awaitsTrail(c)) {  // as scan.c: two columns, the plain rule
             w = 2;
-            len = (i + 1 < n) ? 2 : 1;
+            len = unsigned(sjis::plainStepWithin(p + i, ptrdiff_t(n - i)));
         } else if (c == '\t') {
             w = (col + tabw) / tabw * tabw - col;
             len = 1;

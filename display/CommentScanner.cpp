@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 #include "display/Row.h"
 
 namespace orvex {
@@ -10,17 +10,8 @@ namespace orvex {
 namespace {
 
 // Whether byte j of a row is the first byte of a character, given that
-// `base` (<= j) is. The bytes just before j that have lead-byte values pair
-// up from the last byte that cannot be a lead byte (or from base): j starts
-// a character when their number is even.
-inline bool startsCharacter(const uint8_t* p, int32_t base, int32_t j) {
-    int32_t k = j - 1, leads = 0;
-    while (k >= base && sjis::isLeadByte(p[k])) {
-        ++leads;
-        --k;
-    }
-    return (leads & 1) == 0;
-}
+// `base` (<= j) is (the walker's lead-run parity, never a walk from base).
+inline bool startsCharacter(const uint8_t* p, int32_t base, int32_t j) { return sjis::isCharStart(p, base, j); }
 
 }  // namespace
 
@@ -138,7 +129,7 @@ CommentScanner::Result CommentScanner::scanRow(const uint8_t* p, int32_t n, Comm
                     continue;
                 }
             }
-            i = j + (sjis::isLeadByte(b) && more ? 2 : 1);
+            i = j + sjis::stepWithin(p + j, n - j);
         }
     }
     if (spans && spanStart >= 0 && spanStart < n) spans->push_back({spanStart, n});

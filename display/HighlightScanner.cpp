@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 #include "display/RowCharClass.h"
 
 namespace orvex {
@@ -41,7 +41,7 @@ bool bytewise(const uint8_t* q, int32_t m, bool matchCase) {
     while (k < m) {
         const int len = rowchar::length(q + k, m - k);
         if (len == 1) {
-            if (sjis::isLeadByte(q[k])) return false;
+            if (sjis::awaitsTrail(q[k])) return false;  // a lone lead byte
             const uint8_t lower = foldAscii(q[k]);
             letters |= lower >= 'a' && lower <= 'z';
         }

@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "common/codepage/ShiftJis.h"
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -13,10 +12,10 @@ namespace orvex {
 
 namespace {
 
-using text::kCr;
-using text::kFf;
-using text::kLf;
-using text::kTab;
+using sjis::kCr;
+using sjis::kFf;
+using sjis::kLf;
+using sjis::kTab;
 
 // First byte in [p, last) that ends the line content (CR, LF, FF), or last
 // (the terminator). Bytes of value 0x0D and below are never trail bytes of a
@@ -55,7 +54,7 @@ inline bool isAsciiLetter(uint8_t b) { return (b >= 'A' && b <= 'Z') || (b >= 'a
 inline bool isAsciiDigit(uint8_t b) { return b >= '0' && b <= '9'; }
 
 // Bytes of the character at i inside content that ends at ce.
-inline int charLen(const uint8_t* t, int32_t i, int32_t ce) { return sjis::isLeadByte(t[i]) && i + 1 < ce ? 2 : 1; }
+inline int charLen(const uint8_t* t, int32_t i, int32_t ce) { return sjis::stepWithin(t + i, ce - i); }
 
 }  // namespace
 
@@ -104,7 +103,7 @@ LayoutEngine::Break LayoutEngine::findBreak(const uint8_t* t, int32_t rowStart, 
         if (b == kTab) {
             len = 1;
             next = sjis::nextTabStop(col, m_tab);
-        } else if (sjis::isLeadByte(b) && i + 1 < ce) {
+        } else if (charLen(t, i, ce) == 2) {
             if (col >= w - 1) break;  // a double-byte character is never split
             len = 2;
             next = col + 2;

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 #include "display/HighlightScanner.h"
 #include "display/Row.h"
 #include "display/RowCharClass.h"
-#include "display/TextWalk.h"
 
 namespace orvex {
 
@@ -15,10 +14,10 @@ namespace {
 constexpr int32_t kInsideComment =
     rowflag::kCommentCloses | rowflag::kCommentRunsOn | rowflag::kCommentRunsOnNested | rowflag::kCommentEndsWithLine;
 
-constexpr bool isTrailByte(uint8_t b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+using sjis::isTrailByte;
 // A byte that may stand alone in a cell: printable, and not a lead byte
 // (which would take the next cell's byte with it).
-constexpr bool isPrintableSingle(uint8_t b) { return b >= 0x20 && b != 0x7F && !sjis::isLeadByte(b); }
+constexpr bool isPrintableSingle(uint8_t b) { return b >= 0x20 && b != 0x7F && !sjis::awaitsTrail(b); }
 
 // Line-start class 1..4 of the row flags, or 0.
 int lineStartClass(int32_t flags) {
@@ -37,7 +36,7 @@ bool RowAttributes::wantsComments(int32_t flags, const ColourTable& colours) {
 void RowAttributes::expand(const RenderSetup& setup, const uint8_t* p, int32_t n, int32_t content) {
     // Cells needed: every byte is at most one cell except tabs.
     int32_t tabs = 0;
-    for (int32_t i = 0; i < content; ++i) tabs += p[i] == text::kTab;
+    for (int32_t i = 0; i < content; ++i) tabs += p[i] == sjis::kTab;
     const int32_t tabWidth = std::max<int32_t>(1, setup.tabWidth);
     const size_t cap = size_t(n) + size_t(tabs) * size_t(tabWidth) + 1;
     if (m_cells.size() < cap) {
@@ -56,7 +55,7 @@ void RowAttributes::expand(const RenderSetup& setup, const uint8_t* p, int32_t n
     for (int32_t i = 0; i < content;) {
         const uint8_t b = p[i];
         colOf[i] = col;
-        if (b == text::kTab) {
+        if (b == sjis::kTab) {
             const int32_t next = sjis::nextTabStop(col, tabWidth);
             m_tabCells.push_back(col);
             cells[col] = ' ';
@@ -92,7 +91,7 @@ void RowAttributes::expand(const RenderSetup& setup, const uint8_t* p, int32_t n
         }
         // A lead byte without its trail byte (broken text) would swallow
         // the next cell when drawn.
-        cells[col] = sjis::isLeadByte(b) ? '?' : char(b);
+        cells[col] = sjis::awaitsTrail(b) ? '?' : char(b);
         kinds[col] = kSingle;
         ++col;
         ++i;
@@ -124,7 +123,7 @@ void RowAttributes::putTabMarks(const RenderOptions& o) {
     for (const int32_t c : m_tabCells) {
         if (isPrintableSingle(b0)) {
             m_cells[size_t(c)] = char(b0);
-        } else if (sjis::isLeadByte(b0) && o.tabDispCode.size() >= 2 && isTrailByte(uint8_t(o.tabDispCode[1])) &&
+        } else if (sjis::pairStepWithin(o.tabDispCode.data(), ptrdiff_t(o.tabDispCode.size())) == 2 &&
                    c + 1 < m_contentColumns && m_kinds[size_t(c + 1)] == kTabFill) {
             // A double-byte mark is shown whole where the tab is two cells wide.
             m_cells[size_t(c)] = char(b0);
@@ -144,7 +143,7 @@ void RowAttributes::putBlankMarks(const RenderOptions& o) {
     bool pair = true;
     if (o.dblSpc.size() >= 2) {
         const auto a = uint8_t(o.dblSpc[0]), b = uint8_t(o.dblSpc[1]);
-        if (sjis::isLeadByte(a) && isTrailByte(b)) {
+        if (sjis::pairStepWithin(o.dblSpc.data(), ptrdiff_t(o.dblSpc.size())) == 2) {
             m0 = a;
             m1 = b;
         } else if (isPrintableSingle(a) && isPrintableSingle(b)) {
@@ -207,7 +206,7 @@ void RowAttributes::build(const RenderSetup& setup, const ViewPaintState& view, 
     if (n > 0 && (src.flags & rowflag::kSoftWrap) == 0) {
         const uint8_t last = p[n - 1];
         if (last == 0) m_end = RowEnd::EndOfText;
-        else if (text::isLineEndByte(last)) m_end = RowEnd::LineEnd;
+        else if (sjis::isLineEndByte(last)) m_end = RowEnd::LineEnd;
     }
     const int32_t content = m_end == RowEnd::Wrapped ? n : n - 1;
     // 2. Tabs expanded.

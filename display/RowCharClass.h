@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 
 namespace orvex::rowchar {
 
@@ -24,10 +24,11 @@ constexpr std::array<uint8_t, 256> makeRunClass() {
 inline constexpr std::array<uint8_t, 256> kRunClass = makeRunClass();
 }  // namespace detail
 
-// Bytes of the character at p with `remaining` bytes left in the row.
-inline int length(const uint8_t* p, int32_t remaining) {
-    return sjis::isLeadByte(p[0]) && remaining > 1 ? 2 : 1;
-}
+// Bytes of the character at p with `remaining` bytes left in the row. Over
+// a row's content (no line end, and text holds no NUL) this is the
+// document rule; the scans also walk search words with it, which may hold
+// any byte, so it is the walker's plain rule.
+inline int length(const uint8_t* p, int32_t remaining) { return sjis::plainStepWithin(p, remaining); }
 
 // 1 or 3 for a character of a run class starting with byte b, else 0 (a
 // lead byte is 0 whatever follows it).

@@ -1,8 +1,7 @@
 #include "files/SaveNames.h"
 
 #include "common/codepage/Cp932.h"
-#include "common/codepage/ShiftJis.h"
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 
 namespace orvex::files {
 
@@ -15,7 +14,7 @@ inline const uint8_t* bytesOf(std::string_view s) { return reinterpret_cast<cons
 
 // A lead byte takes the byte after it unless that byte ends the line.
 inline size_t charLengthAt(const uint8_t* p, size_t i, size_t n) {
-    return sjis::isLeadByte(p[i]) && i + 1 < n && !text::endsContent(p[i + 1]) ? 2 : 1;
+    return size_t(sjis::stepWithin(p + i, ptrdiff_t(n - i)));
 }
 
 inline bool isFullWidthBlank(const uint8_t* p, size_t i, size_t n) {

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/codepage/SjisWalk.h"
 #include "files/CodeWriter.h"
 #include "files/DetectConvert.h"
 #include "files/JisMapping.h"
@@ -45,13 +46,14 @@ std::string writeAll(const std::string& text, int code) {
     StringSink sink;
     CodeWriter out(sink, code);
     out.begin();
-    // Pieces split at character starts, as lines would be.
+    // Pieces split at character starts, as the load splits lines: with the
+    // plain rule (a lead byte takes a CR after it).
     size_t i = 0;
     while (i < text.size()) {
         size_t j = i;
         while (j < text.size() && text[j] != '\r') {
             const auto b = static_cast<uint8_t>(text[j]);
-            j += (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
+            j += size_t(orvex::sjis::plainCharLength(b));
         }
         if (j > text.size()) j = text.size();
         out.writeText(std::string_view(text).substr(i, j - i));

@@ -18,8 +18,7 @@
 #include <fstream>
 #include <string>
 
-#include "common/codepage/ShiftJis.h"
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 #include "files/CharCode.h"
 #include "files/DocumentFile.h"
 #include "files/DocumentWriter.h"
@@ -130,9 +129,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // second byte is 0x1A (read back, it is taken for the end-of-file mark).
     const TextStore& t = doc.text();
     const size_t n = static_cast<size_t>(t.length());
-    for (size_t i = 0; i < n; i += static_cast<size_t>(text::charLength(t.bytes() + i)))
-        if (sjis::isLeadByte(t.bytes()[i]) && text::isLineEndByte(t.bytes()[i + 1])) return 0;
-    if (n >= 2 && t.bytes()[n - 1] == 0x1A && sjis::charStart(t.bytes(), 0, n - 1) == n - 2) return 0;
+    for (size_t i = 0; i < n; i += static_cast<size_t>(sjis::step(t.bytes() + i)))
+        if (sjis::isLoneLead(t.bytes() + i) && sjis::isLineEndByte(t.bytes()[i + 1])) return 0;
+    if (n >= 2 && t.bytes()[n - 1] == 0x1A && sjis::charStartFrom(t.bytes(), 0, n - 1) == n - 2) return 0;
     options = file.writeOptions();
     options.code = kCodeShiftJis;
     const std::string first = write(doc, options);

@@ -241,7 +241,7 @@ const MacroInterpreter::LabelScan& MacroInterpreter::labelsOf(uint32_t bodyPos) 
         } else if (scan::isDigit(c)) {
             while (scan::isIdentChar(t[p])) ++p;
         } else {
-            p += (scan::isLeadByte(c) && t[p + 1] != 0) ? 2 : 1;
+            p += scan::charBytes(t, p);
         }
     }
     return result;

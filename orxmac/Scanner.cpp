@@ -17,7 +17,7 @@ bool isComment(const uint8_t* t, uint32_t pos) {
 // Steps over one character that is not special to the caller: a lead byte
 // takes its trail byte with it unless that is the terminating NUL.
 uint32_t stepChar(const uint8_t* t, uint32_t pos) {
-    return pos + ((isLeadByte(t[pos]) && t[pos + 1] != 0) ? 2 : 1);
+    return pos + charBytes(t, pos);
 }
 
 struct KeywordEntry {
@@ -244,7 +244,7 @@ int readCharLiteral(const uint8_t* t, uint32_t& pos, int32_t& value) {
             v = static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(readEscape(t, p))));
         } else if (c == '\\') {
             ++p;  // a backslash at the end of the text: the NUL then breaks the literal
-        } else if (isLeadByte(c) && t[p + 1] != 0) {
+        } else if (charBytes(t, p) == 2) {
             v = (v << 8) + c;
             v = (v << 8) + t[p + 1];
             p += 2;
@@ -272,7 +272,7 @@ int readStringLiteral(const uint8_t* t, uint32_t& pos, std::string& out) {
             out.push_back(static_cast<char>(readEscape(t, p)));
         } else if (c == '\\') {
             ++p;
-        } else if (isLeadByte(c) && t[p + 1] != 0) {
+        } else if (charBytes(t, p) == 2) {
             out.push_back(static_cast<char>(c));
             out.push_back(static_cast<char>(t[p + 1]));
             p += 2;

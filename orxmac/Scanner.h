@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/codepage/SjisWalk.h"
+
 namespace orvex::orxmac::scan {
 
 // Operator tokens. Plus and Minus are resolved to their unary forms by the
@@ -34,7 +36,10 @@ enum class Keyword : uint8_t {
 inline bool isIdentStart(uint8_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 inline bool isDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 inline bool isIdentChar(uint8_t c) { return isIdentStart(c) || isDigit(c); }
-inline bool isLeadByte(uint8_t c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// Bytes of the character at t[pos]: a macro's source is not document text,
+// so a lead byte takes any byte after it but the terminating NUL (the
+// walker's plain rule, sjis::plainStep).
+inline uint32_t charBytes(const uint8_t* t, uint32_t pos) { return uint32_t(sjis::plainStep(t + pos)); }
 inline uint8_t toLowerAscii(uint8_t c) { return c >= 'A' && c <= 'Z' ? static_cast<uint8_t>(c + 32) : c; }
 
 // Characters that end an expression; every byte of 0x80 or above and the

@@ -16,19 +16,7 @@ namespace {
 
 // A find string whose last byte is a lead byte standing alone must not take
 // the first half of a double-byte character of the text.
-bool endsWithLoneLead(const std::string& f) {
-    bool lone = false;
-    for (size_t i = 0; i < f.size();) {
-        const uint8_t c = uint8_t(f[i]);
-        if (sjis::isLeadByte(c) && i + 1 < f.size() && !endsContent(uint8_t(f[i + 1]))) {
-            i += 2;
-        } else {
-            lone = i + 1 == f.size() && sjis::isLeadByte(c);
-            ++i;
-        }
-    }
-    return lone;
-}
+bool endsWithLoneLead(const std::string& f) { return sjis::endsInLoneLead(f.data(), ptrdiff_t(f.size())); }
 
 }  // namespace
 

@@ -123,7 +123,7 @@ Pieces splitLines(const std::string& r) {
             i = e;
             continue;
         }
-        i += sjis::isLeadByte(b) && i + 1 < n && !endsContent(uint8_t(r[size_t(i + 1)])) ? 2 : 1;
+        i += sjis::stepWithin(r.data() + i, n - i);
     }
     p.rest = n - start;
     p.endsWithLineEnd = n > 0 && isLineEndByte(uint8_t(r.back()));

@@ -2,34 +2,32 @@
 // Byte and character steps over a searched text (a "subject": bytes
 // [0, length), nothing beyond length is ever read).
 //
-// Characters follow the text store's rule: a lead byte (0x81-0x9F,
-// 0xE0-0xFC) takes the next byte with it unless that byte is a line end
-// (CR, LF, FF) or NUL or lies beyond the subject. A line end is a unit of
-// its own: CR with every LF that follows it, a lone LF, or FF.
+// Characters follow the document rule of the walker
+// (common/codepage/SjisWalk.h): a lead byte takes the next byte with it
+// unless that byte is a line end (CR, LF, FF) or NUL or lies beyond the
+// subject. A line end is a unit of its own: CR with every LF that follows
+// it, a lone LF, or FF.
 //
 // Finding out whether a byte offset starts a character never walks
 // backwards byte by byte from nowhere: it re-synchronises from a known
-// boundary. Bytes that are not lead-byte values (ASCII, 0x80, 0xA0-0xDF,
-// 0xFD-0xFF) always end a character, so the offset after the nearest such
-// byte is a boundary; from there on every byte is a lead-byte value and the
-// characters are pairs, so parity decides.
+// boundary with the walker's lead-run parity (sjis::isCharStart).
 #include <cstdint>
 #include <cstring>
 
-#include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 
 namespace orvex::search {
 
-constexpr uint8_t kCr = 0x0D;
-constexpr uint8_t kLf = 0x0A;
-constexpr uint8_t kFf = 0x0C;
+using sjis::kCr;
+using sjis::kFf;
+using sjis::kLf;
 
 // Character code of a line end (CR with its LFs, or a lone LF) in classes
 // and repetitions.
 constexpr uint16_t kLineEndCode = 0x0D;
 
-constexpr bool isLineEndByte(uint8_t b) { return b == kCr || b == kLf || b == kFf; }
-constexpr bool endsContent(uint8_t b) { return isLineEndByte(b) || b == 0; }
+using sjis::endsContent;
+using sjis::isLineEndByte;
 constexpr bool isWordByte(uint8_t b) {
     return (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b == '_';
 }
@@ -48,9 +46,7 @@ struct Subject {
     int32_t length = 0;
 
     // Bytes of the character at p (p < length).
-    int charLength(int32_t p) const {
-        return sjis::isLeadByte(data[p]) && p + 1 < length && !endsContent(data[p + 1]) ? 2 : 1;
-    }
+    int charLength(int32_t p) const { return sjis::stepWithin(data + p, length - p); }
     // Bytes of the unit at p: a whole line end (CR and its LFs), else one
     // character.
     int32_t unitLength(int32_t p) const {
@@ -68,17 +64,12 @@ struct Subject {
 
     // p lies on a character boundary; known <= p must be one.
     bool isBoundary(int32_t known, int32_t p) const {
-        if (p <= known || p >= length || endsContent(data[p])) return true;
-        int32_t q = p - 1;
-        while (q >= known && sjis::isLeadByte(data[q])) --q;
-        return ((p - (q + 1)) & 1) == 0;
+        return p <= known || p >= length || sjis::isCharStart(data, known, p);
     }
     // Start of the character that ends at p (p > 0 a boundary; known <= p
     // a boundary).
     int32_t previousCharStart(int32_t known, int32_t p) const {
-        if (p - 2 >= known && sjis::isLeadByte(data[p - 2]) && !endsContent(data[p - 1]) && isBoundary(known, p - 2))
-            return p - 2;
-        return p - 1;
+        return int32_t(sjis::previousCharStart(data, known, p));
     }
     // The character before p is an ASCII letter, digit or "_".
     bool wordBefore(int32_t known, int32_t p) const {

@@ -23,9 +23,11 @@ int hexValue(uint8_t c) {
     return -1;
 }
 
-// Bytes of the character at i of s (1 or 2).
+// Bytes of the character at i of s (1 or 2). The pattern as typed, not
+// yet text: the walker's plain rule, so that a trail byte 0x5C never starts
+// an escape.
 size_t charBytes(std::string_view s, size_t i) {
-    return sjis::isLeadByte(uint8_t(s[i])) && i + 1 < s.size() ? 2 : 1;
+    return size_t(sjis::plainStepWithin(s.data() + i, ptrdiff_t(s.size() - i)));
 }
 
 uint16_t codeOf(std::string_view s, size_t i, size_t len) {
@@ -364,16 +366,7 @@ void CompiledPattern::finish() {
         // very end stands alone, and a match must not end inside the
         // character it starts in the text.
         const std::string& b = e.bytes;
-        e.endsWithLoneLead = false;
-        for (size_t i = 0; i < b.size();) {
-            const uint8_t c = uint8_t(b[i]);
-            if (sjis::isLeadByte(c) && i + 1 < b.size() && !endsContent(uint8_t(b[i + 1]))) {
-                i += 2;
-            } else {
-                e.endsWithLoneLead = i + 1 == b.size() && sjis::isLeadByte(c);
-                ++i;
-            }
-        }
+        e.endsWithLoneLead = sjis::endsInLoneLead(b.data(), ptrdiff_t(b.size()));
     }
     if (m_elements.empty() || m_elements.front().kind != ElementKind::Literal) return;
     const std::string& lit = m_elements.front().bytes;
@@ -386,7 +379,7 @@ void CompiledPattern::finish() {
     std::vector<bool> stable(nd.bytes.size(), true);
     for (size_t i = 0; i < nd.bytes.size();) {
         const uint8_t c = uint8_t(nd.bytes[i]);
-        if (sjis::isLeadByte(c) && i + 1 < nd.bytes.size() && !endsContent(uint8_t(nd.bytes[i + 1]))) {
+        if (sjis::stepWithin(nd.bytes.data() + i, ptrdiff_t(nd.bytes.size() - i)) == 2) {
             const uint16_t code = uint16_t(c << 8 | uint8_t(nd.bytes[i + 1]));
             // The trail of a full-width letter differs between its two cases.
             if (fold && code >= 0x8281 && code <= 0x829A) stable[i + 1] = false;

@@ -22,7 +22,7 @@ constexpr int32_t kBackwardSlice = 64 * 1024;
 bool foldedEqual(const uint8_t* t, const uint8_t* lit, size_t n) {
     for (size_t i = 0; i < n;) {
         const uint8_t c = lit[i];
-        if (sjis::isLeadByte(c) && i + 1 < n && !endsContent(lit[i + 1])) {
+        if (sjis::stepWithin(lit + i, ptrdiff_t(n - i)) == 2) {
             if (t[i] != c) return false;
             if (foldWide(uint16_t(t[i] << 8 | t[i + 1])) != uint16_t(c << 8 | lit[i + 1])) return false;
             i += 2;

@@ -1,6 +1,6 @@
 #include "search/Replacement.h"
 
-#include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 
 namespace orvex::search {
 
@@ -10,7 +10,9 @@ std::string expandReplacement(std::string_view typed, bool specialCharacters) {
     out.reserve(typed.size());
     for (size_t i = 0; i < typed.size();) {
         const uint8_t b = uint8_t(typed[i]);
-        if (sjis::isLeadByte(b) && i + 1 < typed.size()) {
+        // As typed, not yet text: the plain rule, so that a trail byte 0x5C
+        // never starts an escape.
+        if (sjis::plainStepWithin(typed.data() + i, ptrdiff_t(typed.size() - i)) == 2) {
             out.append(typed.substr(i, 2));
             i += 2;
             continue;

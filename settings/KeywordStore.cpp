@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 #include "settings/SettingsStore.h"
 #include "settings/ValueCodec.h"
 
@@ -24,7 +24,7 @@ int classOfLast(const std::string& w) {
     size_t last = 0;
     for (size_t i = 0; i < w.size(); i += codec::charBytes(w, i)) last = i;
     const auto* p = reinterpret_cast<const uint8_t*>(w.c_str() + last);
-    if (codec::charBytes(w, last) == 1 && sjis::isLeadByte(p[0])) return sjis::kCharOther;  // a lone lead byte
+    if (codec::charBytes(w, last) == 1 && sjis::awaitsTrail(p[0])) return sjis::kCharOther;  // a lone lead byte
     return sjis::charClass(p);
 }
 

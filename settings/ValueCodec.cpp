@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 
 namespace orvex::settings::codec {
 
@@ -51,7 +51,7 @@ private:
             m_readerAwaitsTrail = false;
             if (isTrailByte(b)) return;  // the reader pairs it with the byte before
         }
-        m_readerAwaitsTrail = sjis::isLeadByte(b);
+        m_readerAwaitsTrail = sjis::awaitsTrail(b);
     }
 
     std::string& m_out;

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/codepage/SjisWalk.h"
 #include "settings/WindowPlacement.h"
 
 namespace orvex::settings::codec {
@@ -23,13 +24,12 @@ namespace orvex::settings::codec {
 constexpr size_t kMaxEscapedBytes = 4092;
 
 // True when b may follow a lead byte as its trail byte.
-constexpr bool isTrailByte(uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+using sjis::isTrailByte;
 // Bytes of the character at text[i]: 2 for a lead byte with a valid trail
-// byte inside the text, else 1.
+// byte inside the text, else 1 (the walker's pair rule: a value's trail
+// byte may be 0x5C, and a line end after a lead byte is no trail byte).
 inline size_t charBytes(std::string_view text, size_t i) {
-    const auto b = static_cast<uint8_t>(text[i]);
-    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-    return lead && i + 1 < text.size() && isTrailByte(static_cast<uint8_t>(text[i + 1])) ? 2 : 1;
+    return size_t(sjis::pairStepWithin(text.data() + i, ptrdiff_t(text.size() - i)));
 }
 
 // Escaped text of a string, without the quotes: "\\", "\"", "\r", "\n",

@@ -96,21 +96,12 @@ void CLuView::moveTo(int32_t row, int32_t byteColumn, ScrollMode scroll) {
 // ---- Viewport
 
 void CLuView::setViewport(int32_t visibleRows, int32_t fullyVisibleRows, int32_t visibleColumns) {
-    m_visibleRows = std::max(1, visibleRows);
-    m_fullRows = std::clamp(fullyVisibleRows, 1, m_visibleRows);
-    m_visibleColumns = std::max(1, visibleColumns);
+    m_view.resize(visibleRows, fullyVisibleRows, visibleColumns);
 }
 
-int32_t CLuView::maxTopRow() const { return std::max(0, availableRows() - 1); }
-
 void CLuView::scrollTo(int32_t topRow, int32_t leftColumn) {
-    topRow = std::clamp(topRow, 0, maxTopRow());
-    leftColumn = std::max(0, leftColumn);
-    const int32_t dr = topRow - m_topRow, dc = leftColumn - m_leftColumn;
-    if (dr == 0 && dc == 0) return;
-    m_topRow = topRow;
-    m_leftColumn = leftColumn;
-    if (m_ctx.host) m_ctx.host->scrolled(dr, dc);
+    const ViewportState::Moved moved = m_view.scrollTo(topRow, leftColumn, availableRows());
+    if (moved.any() && m_ctx.host) m_ctx.host->scrolled(moved.rows, moved.columns);
 }
 
 void CLuView::scrollIntoView(ScrollMode mode) {
@@ -118,7 +109,7 @@ void CLuView::scrollIntoView(ScrollMode mode) {
     // The rules live with the other scrolling rules (step, margins, ruler
     // pitch rounding that never leaves the caret outside the view).
     const ViewGlobalOptions g = globalOptions();
-    const Viewport v{m_topRow, m_leftColumn, m_visibleColumns, m_fullRows, availableRows()};
+    const Viewport v = m_view.rules(availableRows());
     const ScrollSettings s{g.scrlMrgn, g.rulaPitch, modeOptions().adjCol != 0};
     const ScrollPosition p =
         keepCaretVisible(v, m_cursor.row, m_cursor.displayColumn, s, mode == ScrollMode::Centred);
@@ -170,12 +161,7 @@ void CLuView::updateCursor(bool rememberColumn, ScrollMode scroll, SelectionUpda
 void CLuView::mirrorSelectionToSibling() {
     if (!m_sibling) return;
     CLuView& o = *m_sibling;
-    o.m_anchorStart = m_anchorStart;
-    o.m_anchorEnd = m_anchorEnd;
-    o.m_moving = m_moving;
-    o.m_selStart = m_selStart;
-    o.m_selEnd = m_selEnd;
-    o.m_viewBox = m_viewBox;
+    o.m_sel = m_sel;
     o.repaintAll();
 }
 
@@ -194,14 +180,15 @@ void CLuView::resnapAfterChange() {
     const bool had = hasSelection();
     snap(m_cursor);
     if (had) {
-        snap(m_anchorStart);
-        snap(m_anchorEnd);
-        snap(m_moving);
+        TextPosition anchorStart = m_sel.anchorStart(), anchorEnd = m_sel.anchorEnd(), moving = m_sel.moving();
+        snap(anchorStart);
+        snap(anchorEnd);
+        snap(moving);
+        m_sel.set(anchorStart, anchorEnd, moving);
     } else {
-        m_anchorStart = m_anchorEnd = m_moving = m_cursor;
+        m_sel.collapseTo(m_cursor);
     }
-    recomputeSelection();
-    m_topRow = std::clamp(m_topRow, 0, maxTopRow());
+    m_view.clampTop(availableRows());
     m_desiredRow = std::clamp(m_desiredRow, 0, std::max(0, availableRows() - 1));
     rememberOffsets();
 }
@@ -212,9 +199,9 @@ void CLuView::rememberOffsets() {
     m_saved.cursor = nav::offsetOf(t, m_cursor);
     m_saved.excess = std::max(0, m_cursor.byteColumn - t.endColumn(m_cursor.row));
     m_saved.selection = hasSelection();
-    m_saved.anchorStart = nav::offsetOf(t, m_anchorStart);
-    m_saved.anchorEnd = nav::offsetOf(t, m_anchorEnd);
-    m_saved.moving = nav::offsetOf(t, m_moving);
+    m_saved.anchorStart = nav::offsetOf(t, m_sel.anchorStart());
+    m_saved.anchorEnd = nav::offsetOf(t, m_sel.anchorEnd());
+    m_saved.moving = nav::offsetOf(t, m_sel.moving());
 }
 
 void CLuView::restoreOffsets() {
@@ -223,14 +210,12 @@ void CLuView::restoreOffsets() {
     if (m_saved.excess > 0 && c.byteColumn == t.endColumn(c.row)) c.byteColumn += m_saved.excess;
     m_cursor = clampedPosition(c, true);
     if (m_saved.selection) {
-        m_anchorStart = positionAtOffset(m_saved.anchorStart);
-        m_anchorEnd = positionAtOffset(m_saved.anchorEnd);
-        m_moving = positionAtOffset(m_saved.moving);
+        m_sel.set(positionAtOffset(m_saved.anchorStart), positionAtOffset(m_saved.anchorEnd),
+                  positionAtOffset(m_saved.moving));
     } else {
-        m_anchorStart = m_anchorEnd = m_moving = m_cursor;
+        m_sel.collapseTo(m_cursor);
     }
-    recomputeSelection();
-    m_topRow = std::clamp(m_topRow, 0, maxTopRow());
+    m_view.clampTop(availableRows());
     m_desiredRow = std::clamp(m_desiredRow, 0, std::max(0, availableRows() - 1));
 }
 

@@ -14,7 +14,11 @@
 //    double-byte character; a byte column beyond the row's end column is a
 //    free-cursor position (end column + the columns beyond);
 //  - selection start and end are the anchor and moving end in text order
-//    (widened to a whole anchor range, see ViewSelection.cpp);
+//    (widened to a whole anchor range), derived by the view's
+//    SelectionState (text/SelectionState.h), which states its invariants;
+//  - the first row lies within the rows available to movement; the first
+//    row and column and the text area's size are the view's ViewportState
+//    (text/ViewportState.h);
 //  - every change of the text goes through edit(), which writes the undo
 //    record, places the cursor, ends the selection and tells the other
 //    views of the document.
@@ -26,6 +30,10 @@
 // (keys and characters), ViewMouse.cpp, ViewModes.cpp (toggles),
 // ViewDocumentCommands.cpp (undo, marks, jumps) and CLuViewCommands.cpp
 // (the command table).
+//
+// New command families do not become members here: they are command
+// targets of their own that work on the view through its public members
+// (see addCommandExtension), like the file and search commands.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -40,9 +48,11 @@
 #include "text/EditorHooks.h"
 #include "text/EditorState.h"
 #include "text/KeyMacroHook.h"
+#include "text/SelectionState.h"
 #include "text/TextPosition.h"
 #include "text/ViewHost.h"
 #include "text/ViewOptions.h"
+#include "text/ViewportState.h"
 
 namespace orvex {
 
@@ -76,15 +86,6 @@ struct MouseEvent {
 // What a left-button press started.
 enum class MousePress { Ignored, Selecting, DragPending };
 
-// The rectangle of a box selection: display rows top..bottom, display
-// columns left (inclusive) to right (exclusive).
-struct BoxRect {
-    int32_t top = 0;
-    int32_t bottom = 0;
-    int32_t left = 0;
-    int32_t right = 0;
-};
-
 // Edit primitive modes and flags.
 enum class EditMode { Insert = 0, Delete = 1, Replace = 2 };
 namespace editflag {
@@ -117,26 +118,28 @@ public:
     const TextPosition& cursor() const { return m_cursor; }
     int32_t desiredColumn() const { return m_desiredColumn; }
     int32_t desiredRow() const { return m_desiredRow; }
-    bool hasSelection() const;
-    const TextPosition& anchorStart() const { return m_anchorStart; }
-    const TextPosition& anchorEnd() const { return m_anchorEnd; }
-    const TextPosition& movingEnd() const { return m_moving; }
-    const TextPosition& selectionStart() const { return m_selStart; }
-    const TextPosition& selectionEnd() const { return m_selEnd; }
-    bool viewBoxMode() const { return m_viewBox; }
+    const SelectionState& selection() const { return m_sel; }
+    bool hasSelection() const { return m_sel.any(); }
+    const TextPosition& anchorStart() const { return m_sel.anchorStart(); }
+    const TextPosition& anchorEnd() const { return m_sel.anchorEnd(); }
+    const TextPosition& movingEnd() const { return m_sel.moving(); }
+    const TextPosition& selectionStart() const { return m_sel.start(); }
+    const TextPosition& selectionEnd() const { return m_sel.end(); }
+    bool viewBoxMode() const { return m_sel.viewBox(); }
     // The selection is a rectangle (global box mode or this view's flag).
-    bool boxSelection() const { return m_ctx.state->boxMode || m_viewBox; }
-    BoxRect boxRect() const;
+    bool boxSelection() const { return m_ctx.state->boxMode || m_sel.viewBox(); }
+    BoxRect boxRect() const { return m_sel.boxRect(); }
     // Selected text offsets [start, end) of a stream selection.
     int32_t selectionStartOffset() const;
     int32_t selectionEndOffset() const;
 
     // ---- Viewport (rows and columns of the text area)
-    int32_t topRow() const { return m_topRow; }
-    int32_t leftColumn() const { return m_leftColumn; }
-    int32_t visibleRows() const { return m_visibleRows; }
-    int32_t fullyVisibleRows() const { return m_fullRows; }
-    int32_t visibleColumns() const { return m_visibleColumns; }
+    const ViewportState& viewport() const { return m_view; }
+    int32_t topRow() const { return m_view.topRow(); }
+    int32_t leftColumn() const { return m_view.leftColumn(); }
+    int32_t visibleRows() const { return m_view.visibleRows(); }
+    int32_t fullyVisibleRows() const { return m_view.fullyVisibleRows(); }
+    int32_t visibleColumns() const { return m_view.visibleColumns(); }
     void setViewport(int32_t visibleRows, int32_t fullyVisibleRows, int32_t visibleColumns);
     // Scrolls to a first row and column (clamped); tells the host.
     void scrollTo(int32_t topRow, int32_t leftColumn);
@@ -254,7 +257,7 @@ private:
     void mirrorSelectionToSibling();
     void repaintRows(int32_t first, int32_t last);
     void repaintAll();
-    int32_t maxTopRow() const;
+    int32_t maxTopRow() const { return ViewportState::maxTopRow(availableRows()); }
     int32_t wrapWidth() const { return m_doc.text().wrapWidth(); }
     void record(CommandId id);
     bool recording() const;
@@ -262,10 +265,13 @@ private:
 
     // ---- Selection (ViewSelection.cpp)
     void applySelectionUpdate(SelectionUpdate mode);
-    void recomputeSelection();
     void collapse(bool toStart);
-    bool anchorIsRange() const;
-    void setAnchorHere();
+    bool anchorIsRange() const { return m_sel.anchorIsRange(); }
+    void setAnchorHere() { m_sel.collapseTo(m_cursor); }
+    // Ends the selection at the cursor (an edit, a cleared selection): box
+    // mode returns to its setting when there was one, the view's box flag
+    // goes off.
+    void endSelectionAtCursor();
     struct SelectionSnapshot {
         TextPosition start, end, cursor;
         bool any;
@@ -273,10 +279,8 @@ private:
     SelectionSnapshot snapshot() const;
     void repaintSelectionChange(const SelectionSnapshot& before);
     // Row parts [from, to) of a box selection, per display row.
-    struct RowPart {
-        int32_t row, from, to;
-    };
-    std::vector<RowPart> boxParts() const;
+    using RowPart = BoxRowPart;
+    std::vector<RowPart> boxParts() const { return m_sel.boxParts(m_doc.text(), availableRows()); }
 
     // ---- Movement (ViewMovement.cpp)
     SelectionUpdate moveSelection(bool extend) const;
@@ -398,19 +402,9 @@ private:
     TextPosition m_cursor;
     int32_t m_desiredColumn = 0;
     int32_t m_desiredRow = 0;
-    TextPosition m_anchorStart;
-    TextPosition m_anchorEnd;
-    TextPosition m_moving;
-    TextPosition m_selStart;
-    TextPosition m_selEnd;
-    bool m_viewBox = false;
+    SelectionState m_sel;
 
-    // Viewport.
-    int32_t m_topRow = 0;
-    int32_t m_leftColumn = 0;
-    int32_t m_visibleRows = 1;
-    int32_t m_fullRows = 1;
-    int32_t m_visibleColumns = 80;
+    ViewportState m_view;
     CLuView* m_sibling = nullptr;
 
     // Input.

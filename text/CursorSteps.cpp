@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 
 namespace orvex::nav {
 
@@ -32,7 +32,7 @@ int32_t previousCharColumn(const TextStore& t, int32_t r, int32_t b) {
     const uint8_t* s = t.bytes() + t.row(r).offset;
     int32_t i = 0;
     for (;;) {
-        const int32_t next = i + text::charLength(s + i);
+        const int32_t next = i + sjis::step(s + i);
         if (next >= b) return i;
         i = next;
     }
@@ -41,7 +41,7 @@ int32_t previousCharColumn(const TextStore& t, int32_t r, int32_t b) {
 bool stepRight(const TextStore& t, TextPosition& p, int32_t availableRows) {
     const int32_t end = t.endColumn(p.row);
     if (p.byteColumn < end) {
-        p.byteColumn += text::charLength(t.pointer(p.row, p.byteColumn));
+        p.byteColumn += sjis::step(t.pointer(p.row, p.byteColumn));
         if (p.byteColumn > end) p.byteColumn = end;  // a broken pair at a continuation end
         p.displayColumn = t.displayColumnAt(p.row, p.byteColumn);
         return true;
@@ -66,10 +66,10 @@ int classAt(const TextStore& t, const TextPosition& p, bool lineEndIsBlank) {
     if (beyondEnd(t, p)) return sjis::kCharBlank;
     const int32_t off = offsetOf(t, p);
     const uint8_t* b = t.bytes() + off;
-    if (text::isLineEndByte(b[0]) && lineEndIsBlank) return sjis::kCharBlank;
+    if (sjis::isLineEndByte(b[0]) && lineEndIsBlank) return sjis::kCharBlank;
     // A lead byte at a line end or the NUL stands alone (class 0), as the
     // walks take it.
-    if (sjis::isLeadByte(b[0]) && text::endsContent(b[1])) return sjis::kCharOther;
+    if (sjis::isLoneLead(b)) return sjis::kCharOther;
     return sjis::charClass(b);
 }
 
@@ -82,12 +82,12 @@ TextPosition normalised(const TextStore& t, TextPosition p, int32_t availableRow
 int32_t nextCharOffset(const TextStore& t, int32_t offset) {
     const uint8_t* b = t.bytes();
     if (offset >= t.size() - 1) return t.size() - 1;
-    if (b[offset] == text::kCr) {
+    if (b[offset] == sjis::kCr) {
         ++offset;
-        while (b[offset] == text::kLf) ++offset;
+        while (b[offset] == sjis::kLf) ++offset;
         return offset;
     }
-    return offset + text::charLength(b + offset);
+    return offset + sjis::step(b + offset);
 }
 
 int32_t previousCharOffset(const TextStore& t, int32_t offset) {
@@ -95,10 +95,10 @@ int32_t previousCharOffset(const TextStore& t, int32_t offset) {
     const uint8_t* b = t.bytes();
     // LFs after a CR belong to it: step over the whole line end.
     int32_t o = offset;
-    if (b[o - 1] == text::kLf) {
+    if (b[o - 1] == sjis::kLf) {
         int32_t k = o - 1;
-        while (k > 0 && b[k - 1] == text::kLf) --k;
-        if (k > 0 && b[k - 1] == text::kCr) return k - 1;
+        while (k > 0 && b[k - 1] == sjis::kLf) --k;
+        if (k > 0 && b[k - 1] == sjis::kCr) return k - 1;
         return o - 1;  // a lone LF
     }
     const TextPosition p = t.positionOf(o - 1);
@@ -106,7 +106,7 @@ int32_t previousCharOffset(const TextStore& t, int32_t offset) {
     // Walk the row to the character that holds byte o - 1.
     int32_t i = rowStart;
     for (;;) {
-        const int32_t next = i + text::charLength(b + i);
+        const int32_t next = i + sjis::step(b + i);
         if (next >= o) return i;
         i = next;
     }

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cassert>
 
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 
 namespace orvex {
 
 namespace {
-using text::kCr;
-using text::kLf;
+using sjis::kCr;
+using sjis::kLf;
 inline bool crOrLf(uint8_t b) { return b == kCr || b == kLf; }
 }  // namespace
 
@@ -124,7 +124,7 @@ int32_t TextStore::insertAt(int32_t offset, const char* p, int32_t n) {
     const int32_t lineStart = m_rows.offset(f);
     // Text that ends with a line end, inserted at the start of a line,
     // leaves that line's rows as they are: the new lines go in front.
-    const bool keep = offset == lineStart && text::isLineEndByte(uint8_t(p[n - 1]));
+    const bool keep = offset == lineStart && sjis::isLineEndByte(uint8_t(p[n - 1]));
     const int32_t removeCount = keep ? 0 : l - f + 1;
     const int32_t kept = f + removeCount;
     const int32_t regionEnd = (kept < m_rows.size() ? m_rows.offset(kept) : m_text.size()) + n;

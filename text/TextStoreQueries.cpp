@@ -1,7 +1,7 @@
 // Row and position queries of the text store.
 #include <algorithm>
 
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 #include "text/TextStore.h"
 
 namespace orvex {
@@ -77,7 +77,7 @@ int32_t TextStore::offsetOf(int32_t r, int32_t byteColumn) const {
     const uint8_t* p = bytes() + row.offset;
     int32_t i = 0;
     while (i < target) {
-        const int len = text::charLength(p + i);
+        const int len = sjis::step(p + i);
         if (i + len > target) break;  // the column points into a double-byte character
         i += len;
     }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "display/ColumnWalk.h"
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 
 namespace orvex {
 
@@ -16,10 +16,7 @@ bool inSet(const CharSet* set, std::string_view ch) {
 }
 
 // Length of the character at p within [p, end).
-size_t charLengthIn(const char* p, const char* end) {
-    if (end - p >= 2 && sjis::isLeadByte(uint8_t(p[0])) && !text::endsContent(uint8_t(p[1]))) return 2;
-    return 1;
-}
+size_t charLengthIn(const char* p, const char* end) { return size_t(sjis::stepWithin(p, end - p)); }
 
 }  // namespace
 
@@ -64,12 +61,12 @@ void TypedTextBuilder::takeBack(size_t from) {
 size_t TypedTextBuilder::feed(std::string_view text, size_t i, bool stopAtLineEnd) {
     while (i < text.size()) {
         const uint8_t b = uint8_t(text[i]);
-        if (b == text::kCr || b == text::kFf) {
+        if (b == sjis::kCr || b == sjis::kFf) {
             if (stopAtLineEnd) return i;
             i = feedLineEnd(text, i);
             continue;
         }
-        if (b == text::kTab) {
+        if (b == sjis::kTab) {
             if (m_rules.autoBreak && m_column >= m_rules.breakColumn && m_out.size() > m_lineStart) autoBreak("\t");
             addTab();
             ++i;
@@ -89,8 +86,8 @@ size_t TypedTextBuilder::feed(std::string_view text, size_t i, bool stopAtLineEn
 size_t TypedTextBuilder::feedLineEnd(std::string_view text, size_t i) {
     // LFs after a CR or FF belong to it and are dropped.
     size_t j = i + 1;
-    while (j < text.size() && uint8_t(text[j]) == text::kLf) ++j;
-    if (uint8_t(text[i]) == text::kFf) m_out += '\f';
+    while (j < text.size() && uint8_t(text[j]) == sjis::kLf) ++j;
+    if (uint8_t(text[i]) == sjis::kFf) m_out += '\f';
     else m_out += "\r\n";
     m_column = 0;
     lineBreak(j < text.size());

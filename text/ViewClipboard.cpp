@@ -186,7 +186,7 @@ void CLuView::cmdScrap(CommandId id) {
 void CLuView::cmdCopyAll(CommandId) {
     if (m_platform.clipboard) m_platform.clipboard->setText(std::string(m_doc.text().view()), false);
     m_ctx.state->boxMode = false;
-    m_viewBox = false;
+    m_sel.setViewBox(false);
     clearSelection();
 }
 

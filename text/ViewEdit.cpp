@@ -3,7 +3,7 @@
 // all.
 #include <algorithm>
 
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 #include "text/CLuView.h"
 #include "text/CursorSteps.h"
 #include "text/ViewCommandIds.h"
@@ -136,15 +136,11 @@ int32_t CLuView::edit(std::string_view text, int32_t deleteLength, EditMode mode
 
 void CLuView::finishEdit(int32_t first, int32_t rowsBefore, bool repaint, bool notifyOthers) {
     // The edit ends any selection.
-    const bool had = hasSelection();
-    m_anchorStart = m_anchorEnd = m_moving = m_cursor;
-    if (had) m_ctx.state->boxMode = globalOptions().boxSel != 0;
-    m_viewBox = false;
-    recomputeSelection();
+    endSelectionAtCursor();
     const TextStore& t = m_doc.text();
     const bool rowsChanged = t.rowCount() != rowsBefore;
     if (rowsChanged && m_ctx.host) m_ctx.host->scrollSizesChanged();
-    m_topRow = std::clamp(m_topRow, 0, maxTopRow());
+    m_view.clampTop(availableRows());
     if (notifyOthers) m_doc.notifyEdited(this);
     if (repaint) {
         const ChangeInfo& c = t.lastChange();
@@ -266,7 +262,7 @@ void CLuView::deleteRange(int32_t from, int32_t to, bool delCopy) {
         // DelCopy: select the range, copy it as the copy command does, and
         // delete the selection.
         m_ctx.state->boxMode = false;
-        m_viewBox = false;
+        m_sel.setViewBox(false);
         selectRange(from, to);
         if (m_platform.clipboard) m_platform.clipboard->setText(selectedText(), false);
         deleteSelection();

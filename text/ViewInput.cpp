@@ -2,7 +2,7 @@
 // key table did not turn into commands).
 #include <string>
 
-#include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 #include "text/CLuView.h"
 #include "text/ViewCommandIds.h"
 #include "text/VirtualKeys.h"
@@ -96,12 +96,12 @@ void CLuView::character(uint8_t byte, int32_t repeat) {
         const uint8_t lead = m_pendingLead;
         m_pendingLead = 0;
         // A byte that cannot follow a lead byte drops the lead byte.
-        if (byte >= 0x40 && byte != 0x7F && byte <= 0xFC) {
+        if (sjis::isTrailByte(byte)) {
             text = {char(lead), char(byte)};
         }
     }
     if (text.empty()) {
-        if (sjis::isLeadByte(byte)) {
+        if (sjis::awaitsTrail(byte)) {
             m_pendingLead = byte;  // the second byte comes with the next message
             return;
         }

@@ -85,8 +85,7 @@ void CLuView::cmdBoxMode(CommandId) {
     m_ctx.state->boxMode = !m_ctx.state->boxMode;
     // A selection that stops being a box takes the moving end's own column.
     if (!boxSelection()) {
-        m_moving = clampedPosition(m_moving, true);
-        recomputeSelection();
+        m_sel.setMoving(clampedPosition(m_sel.moving(), true));
     }
     repaintAll();
     mirrorSelectionToSibling();
@@ -126,7 +125,7 @@ void CLuView::cmdModeToggle(CommandId id) {
         LayoutOptions lo = m_doc.layoutOptions();
         lo.adjCol = on;
         m_doc.text().setLayout(lo, m_doc.text().wrapWidth());
-        const int32_t w = on ? clampWrapWidth(m_visibleColumns - 1) : clampWrapWidth(modeOptions().lineMax);
+        const int32_t w = on ? clampWrapWidth(m_view.visibleColumns() - 1) : clampWrapWidth(modeOptions().lineMax);
         applyWrapWidth(w, true);
         if (m_ctx.hooks) m_ctx.hooks->relayoutOpenDocuments();
         break;

@@ -32,7 +32,7 @@ bool CLuView::insideSelection(const TextPosition& p) const {
         const BoxRect b = boxRect();
         return p.row >= b.top && p.row <= b.bottom && p.displayColumn >= b.left && p.displayColumn < b.right;
     }
-    return !nav::before(p, m_selStart) && nav::before(p, m_selEnd);
+    return !nav::before(p, m_sel.start()) && nav::before(p, m_sel.end());
 }
 
 void CLuView::selectWholeLineAt(const TextPosition& p, bool extend) {
@@ -43,7 +43,7 @@ void CLuView::selectWholeLineAt(const TextPosition& p, bool extend) {
                                   : nextLineStartOf(p);
     if (extend && hasSelection()) {
         // Shift: the selection grows by whole lines towards the click.
-        m_cursor = nav::before(p, m_anchorStart) ? start : next;
+        m_cursor = nav::before(p, m_sel.anchorStart()) ? start : next;
         updateCursor(true, ScrollMode::Visible, SelectionUpdate::Extend);
         return;
     }
@@ -58,8 +58,8 @@ MousePress CLuView::leftButtonDown(const MouseEvent& e) {
     if (m_ctx.host) m_ctx.host->setMouseCapture(true);
     m_buttonDown = true;
     m_pressEvent = e;
-    m_pointerRow = e.row - m_topRow;
-    m_pointerColumn = e.column - m_leftColumn;
+    m_pointerRow = e.row - topRow();
+    m_pointerColumn = e.column - leftColumn();
     m_pointerInMargin = e.inMargin;
     const TextPosition p = hitPosition(e, false);
     if (e.inMargin) {
@@ -77,7 +77,7 @@ MousePress CLuView::leftButtonDown(const MouseEvent& e) {
     } else {
         updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
         // Without Shift or Ctrl, Alt held makes this view's selection a box.
-        if (!e.ctrl) m_viewBox = e.alt;
+        if (!e.ctrl) m_sel.setViewBox(e.alt);
     }
     return MousePress::Selecting;
 }
@@ -89,7 +89,7 @@ void CLuView::extendToMouse(const MouseEvent& e, ScrollMode scroll) {
     // its rows: the margin is column 0 to it).
     if (m_marginDrag || (e.inMargin && !boxSelection())) {
         const TextStore& t = m_doc.text();
-        if (nav::before(p, m_anchorStart)) p = {p.row, 0, 0};
+        if (nav::before(p, m_sel.anchorStart())) p = {p.row, 0, 0};
         else p = p.row + 1 < availableRows() ? TextPosition{p.row + 1, 0, 0} : nav::rowEnd(t, p.row);
     }
     m_cursor = p;
@@ -98,16 +98,16 @@ void CLuView::extendToMouse(const MouseEvent& e, ScrollMode scroll) {
 
 void CLuView::mouseMove(const MouseEvent& e) {
     if (!m_buttonDown || m_dragPending || m_dragActive) return;
-    m_pointerRow = e.row - m_topRow;
-    m_pointerColumn = e.column - m_leftColumn;
+    m_pointerRow = e.row - topRow();
+    m_pointerColumn = e.column - leftColumn();
     m_pointerInMargin = e.inMargin;
-    const bool outside = m_pointerRow < 0 || m_pointerRow >= m_fullRows ||
-                         (!e.inMargin && (m_pointerColumn < 0 || m_pointerColumn >= m_visibleColumns));
+    const bool outside = m_pointerRow < 0 || m_pointerRow >= fullyVisibleRows() ||
+                         (!e.inMargin && (m_pointerColumn < 0 || m_pointerColumn >= visibleColumns()));
     if (outside) {
         // The selection reaches the edge of the view; the timer scrolls on.
         MouseEvent edge = e;
-        edge.row = m_topRow + std::clamp(m_pointerRow, 0, m_fullRows - 1);
-        edge.column = m_leftColumn + std::clamp(m_pointerColumn, 0, m_visibleColumns);
+        edge.row = topRow() + std::clamp(m_pointerRow, 0, fullyVisibleRows() - 1);
+        edge.column = leftColumn() + std::clamp(m_pointerColumn, 0, visibleColumns());
         extendToMouse(edge, ScrollMode::None);
         startAutoScroll();
     } else {
@@ -132,18 +132,18 @@ void CLuView::autoScrollTick() {
         stopAutoScroll();
         return;
     }
-    const int32_t dr = m_pointerRow < 0 ? -1 : m_pointerRow >= m_fullRows ? 1 : 0;
+    const int32_t dr = m_pointerRow < 0 ? -1 : m_pointerRow >= fullyVisibleRows() ? 1 : 0;
     const int32_t dc =
-        m_pointerInMargin ? 0 : m_pointerColumn < 0 ? -1 : m_pointerColumn >= m_visibleColumns ? 1 : 0;
+        m_pointerInMargin ? 0 : m_pointerColumn < 0 ? -1 : m_pointerColumn >= visibleColumns() ? 1 : 0;
     if (dr == 0 && dc == 0) {
         stopAutoScroll();
         return;
     }
-    scrollTo(m_topRow + dr, m_leftColumn + dc);
+    scrollTo(topRow() + dr, leftColumn() + dc);
     MouseEvent e;
-    e.row = m_topRow + std::clamp(m_pointerRow, 0, m_fullRows - 1);
-    if (dr > 0 && m_topRow + m_pointerRow >= availableRows()) e.row = m_topRow + m_pointerRow;  // below the text
-    e.column = m_leftColumn + std::clamp(m_pointerColumn, 0, m_visibleColumns);
+    e.row = topRow() + std::clamp(m_pointerRow, 0, fullyVisibleRows() - 1);
+    if (dr > 0 && topRow() + m_pointerRow >= availableRows()) e.row = topRow() + m_pointerRow;  // below the text
+    e.column = leftColumn() + std::clamp(m_pointerColumn, 0, visibleColumns());
     e.inMargin = m_pointerInMargin;
     extendToMouse(e, ScrollMode::None);
 }
@@ -170,8 +170,8 @@ void CLuView::leftDoubleClick(const MouseEvent& e) {
     if (m_ctx.host) m_ctx.host->setMouseCapture(true);
     m_buttonDown = true;
     m_dragPending = false;
-    m_pointerRow = e.row - m_topRow;
-    m_pointerColumn = e.column - m_leftColumn;
+    m_pointerRow = e.row - topRow();
+    m_pointerColumn = e.column - leftColumn();
     m_pointerInMargin = e.inMargin;
     m_cursor = hitPosition(e, false);
     updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);

@@ -205,8 +205,8 @@ void CLuView::cmdJump(CommandId id) {
     switch (id) {
     case cmd::kFileTop: m_cursor = {0, 0, 0}; break;
     case cmd::kFileBottom: m_cursor = textEnd(); break;
-    case cmd::kScreenTop: m_cursor = {std::min(m_topRow, last), 0, 0}; break;
-    case cmd::kScreenBottom: m_cursor = {std::min(m_topRow + m_fullRows - 1, last), 0, 0}; break;
+    case cmd::kScreenTop: m_cursor = {std::min(m_view.topRow(), last), 0, 0}; break;
+    case cmd::kScreenBottom: m_cursor = {std::min(m_view.lastFullRow(), last), 0, 0}; break;
     default: return;
     }
     // The screen jumps land on a visible row: the view stays where it is.
@@ -216,7 +216,7 @@ void CLuView::cmdJump(CommandId id) {
 
 void CLuView::cmdSelectAll(CommandId) {
     m_ctx.state->boxMode = false;
-    m_viewBox = false;
+    m_sel.setViewBox(false);
     m_cursor = {0, 0, 0};
     setAnchorHere();
     m_cursor = textEnd();

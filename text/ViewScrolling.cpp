@@ -17,7 +17,7 @@ int32_t CLuView::speedCount() const {
 
 void CLuView::scrollCommand(ScrollStep kind, int direction, bool extend, int32_t count) {
     const ViewGlobalOptions g = globalOptions();
-    const int32_t visible = std::max(1, m_fullRows);
+    const int32_t visible = fullyVisibleRows();  // at least 1
     const int32_t last = std::max(0, availableRows() - 1);
     int32_t fraction = 0;
     switch (kind) {
@@ -33,9 +33,9 @@ void CLuView::scrollCommand(ScrollStep kind, int direction, bool extend, int32_t
     // PageUpDown2: a cursor in the half of the window the page goes towards
     // is first brought to the middle instead.
     if (g.pageUpDown2 && kind != ScrollStep::Row) {
-        const int32_t middle = m_topRow + visible / 2;
+        const int32_t middle = topRow() + visible / 2;
         if ((direction < 0 && m_cursor.row < middle) || (direction > 0 && m_cursor.row > middle)) {
-            scrollTo(std::max(0, m_cursor.row - visible / 2), m_leftColumn);
+            scrollTo(std::max(0, m_cursor.row - visible / 2), leftColumn());
             updateCursor(false, ScrollMode::None, sel);
             return;
         }
@@ -43,11 +43,11 @@ void CLuView::scrollCommand(ScrollStep kind, int direction, bool extend, int32_t
 
     // Downwards the view stops ScrlMrgn rows before the last row.
     const int32_t maxTop = std::max(0, last - std::max(0, g.scrlMrgn));
-    const int32_t top = std::clamp(m_topRow + direction * step * count, 0, std::max(m_topRow, maxTop));
-    const int32_t moved = direction < 0 ? std::min(0, top - m_topRow) : std::max(0, top - m_topRow);
+    const int32_t top = std::clamp(topRow() + direction * step * count, 0, std::max(topRow(), maxTop));
+    const int32_t moved = direction < 0 ? std::min(0, top - topRow()) : std::max(0, top - topRow());
     int32_t rows = moved;
     if (moved != 0) {
-        scrollTo(m_topRow + moved, m_leftColumn);
+        scrollTo(topRow() + moved, leftColumn());
     } else {
         // The view cannot scroll further: only the cursor moves.
         int32_t by = 1;
@@ -62,7 +62,7 @@ void CLuView::scrollCommand(ScrollStep kind, int direction, bool extend, int32_t
     m_cursor = atDesiredColumn(row, m_desiredColumn);
     // A cursor that moved with the view keeps its place in the window; the
     // scroll margins apply only when it would leave it.
-    const bool inView = row >= m_topRow && row < m_topRow + visible;
+    const bool inView = m_view.showsRowFully(row);
     updateCursor(false, inView ? ScrollMode::None : ScrollMode::Visible, sel);
 }
 

@@ -1,97 +1,40 @@
 // Stream and box selection of a view: the four selection updates, collapse,
-// and what the selection holds.
-//
-// The selection is kept as an anchor (start and end; equal for a plain
-// anchor, a whole word or line after a word or line selection) and a moving
-// end that follows the cursor. A selection exists when the anchor start and
-// the moving end differ. With an anchor range the selection always covers
-// the whole range: it runs from the moving end to the anchor end when the
-// moving end lies before the range, so that what is shown while dragging
-// backwards from a double-clicked word is what settling keeps.
+// and what the selection holds. The selection's state and its rules (the
+// anchor, the moving end, start and end in text order, the box parts) are
+// SelectionState's (text/SelectionState.h); the view clamps positions,
+// knows the box mode and the desired column, and repaints.
 #include <algorithm>
 
-#include "display/TextWalk.h"
 #include "text/CLuView.h"
 #include "text/CursorSteps.h"
 
 namespace orvex {
 
-namespace {
-bool samePlace(const TextPosition& a, const TextPosition& b) { return a.row == b.row && a.byteColumn == b.byteColumn; }
-}  // namespace
-
-bool CLuView::hasSelection() const {
-    return m_anchorStart.row != m_moving.row || m_anchorStart.displayColumn != m_moving.displayColumn;
-}
-
-bool CLuView::anchorIsRange() const { return !samePlace(m_anchorStart, m_anchorEnd); }
-
-void CLuView::setAnchorHere() {
-    m_anchorStart = m_anchorEnd = m_moving = m_cursor;
-    recomputeSelection();
-}
-
-void CLuView::recomputeSelection() {
-    if (anchorIsRange()) {
-        m_selStart = nav::before(m_moving, m_anchorStart) ? m_moving : m_anchorStart;
-        m_selEnd = nav::before(m_anchorEnd, m_moving) ? m_moving : m_anchorEnd;
-    } else if (nav::before(m_moving, m_anchorStart)) {
-        m_selStart = m_moving;
-        m_selEnd = m_anchorStart;
-    } else {
-        m_selStart = m_anchorStart;
-        m_selEnd = m_moving;
-    }
+void CLuView::endSelectionAtCursor() {
+    // Ending a selection ends its box form too: box mode returns to its
+    // setting. A cursor move without a selection leaves a box mode just
+    // switched on for the selection to come.
+    const bool had = hasSelection();
+    m_sel.collapseTo(m_cursor);
+    if (had) m_ctx.state->boxMode = globalOptions().boxSel != 0;
+    m_sel.setViewBox(false);
 }
 
 void CLuView::applySelectionUpdate(SelectionUpdate mode) {
     switch (mode) {
-    case SelectionUpdate::Clear: {
-        // Ending a selection ends its box form too: box mode returns to its
-        // setting. A cursor move without a selection leaves a box mode just
-        // switched on for the selection to come.
-        const bool had = hasSelection();
-        m_anchorStart = m_anchorEnd = m_moving = m_cursor;
-        if (had) m_ctx.state->boxMode = globalOptions().boxSel != 0;
-        m_viewBox = false;
+    case SelectionUpdate::Clear: endSelectionAtCursor(); break;
+    case SelectionUpdate::Extend:
+        m_sel.set(clampedPosition(m_sel.anchorStart(), true), clampedPosition(m_sel.anchorEnd(), true), m_sel.moving());
+        m_sel.extendTo(m_cursor, boxSelection(), m_desiredColumn);
         break;
+    case SelectionUpdate::Settle: m_cursor = m_sel.settle(m_cursor); break;
+    case SelectionUpdate::SetRange: m_cursor = m_sel.setRange(m_cursor); break;
     }
-    case SelectionUpdate::Extend: {
-        m_anchorStart = clampedPosition(m_anchorStart, true);
-        m_anchorEnd = clampedPosition(m_anchorEnd, true);
-        if (anchorIsRange() && !nav::before(m_cursor, m_anchorStart) && !nav::before(m_anchorEnd, m_cursor))
-            m_moving = m_anchorEnd;
-        else
-            m_moving = m_cursor;
-        // A box keeps the desired column on rows shorter than it.
-        if (boxSelection() && m_anchorStart.row != m_moving.row) m_moving.displayColumn = m_desiredColumn;
-        break;
-    }
-    case SelectionUpdate::Settle:
-        if (hasSelection() && anchorIsRange()) {
-            if (nav::before(m_moving, m_anchorStart)) m_anchorStart = m_anchorEnd;
-            else if (!nav::before(m_anchorEnd, m_moving)) m_moving = m_anchorEnd;
-            m_anchorEnd = m_anchorStart;
-            m_cursor = m_moving;
-        }
-        break;
-    case SelectionUpdate::SetRange:
-        if (!nav::before(m_anchorStart, m_cursor)) {
-            m_anchorEnd = m_anchorStart;
-            m_anchorStart = m_cursor;
-        } else {
-            m_anchorEnd = m_cursor;
-        }
-        m_moving = m_anchorEnd;
-        m_cursor = m_anchorStart;
-        break;
-    }
-    recomputeSelection();
 }
 
 void CLuView::collapse(bool toStart) {
     if (toStart) {
-        m_cursor = clampedPosition(m_selStart, true);
+        m_cursor = clampedPosition(m_sel.start(), true);
         return;
     }
     if (boxSelection()) {
@@ -101,52 +44,16 @@ void CLuView::collapse(bool toStart) {
         m_cursor = {box.bottom, h.byteColumn, h.displayColumn};
         return;
     }
-    m_cursor = clampedPosition(m_selEnd, true);
+    m_cursor = clampedPosition(m_sel.end(), true);
 }
 
 void CLuView::clearSelection() {
-    if (!hasSelection() && !m_viewBox) return;
+    if (!hasSelection() && !m_sel.viewBox()) return;
     updateCursor(false, ScrollMode::None, SelectionUpdate::Clear);
 }
 
-BoxRect CLuView::boxRect() const {
-    BoxRect b;
-    b.top = std::min(m_anchorStart.row, m_moving.row);
-    b.bottom = std::max(m_anchorStart.row, m_moving.row);
-    b.left = std::min(m_anchorStart.displayColumn, m_moving.displayColumn);
-    b.right = std::max(m_anchorStart.displayColumn, m_moving.displayColumn);
-    return b;
-}
-
-int32_t CLuView::selectionStartOffset() const { return nav::offsetOf(m_doc.text(), m_selStart); }
-int32_t CLuView::selectionEndOffset() const { return nav::offsetOf(m_doc.text(), m_selEnd); }
-
-std::vector<CLuView::RowPart> CLuView::boxParts() const {
-    // A character belongs to the box when it starts at or right of the left
-    // column and left of the right column; characters are never split.
-    const TextStore& t = m_doc.text();
-    const BoxRect box = boxRect();
-    std::vector<RowPart> parts;
-    const int32_t last = std::min(box.bottom, availableRows() - 1);
-    for (int32_t r = box.top; r <= last; ++r) {
-        const uint8_t* p = t.bytes() + t.row(r).offset;
-        const int32_t end = t.endColumn(r);
-        int32_t i = 0, col = 0, from = -1, to = -1;
-        while (i < end) {
-            const int len = text::charLength(p + i);
-            if (col >= box.right) break;
-            if (col >= box.left) {
-                if (from < 0) from = i;
-                to = i + len;
-            }
-            col = text::advance(p + i, col, t.tabWidth());
-            i += len;
-        }
-        if (from < 0) from = to = std::min(i, end);
-        parts.push_back({r, from, std::min(to, end)});
-    }
-    return parts;
-}
+int32_t CLuView::selectionStartOffset() const { return nav::offsetOf(m_doc.text(), m_sel.start()); }
+int32_t CLuView::selectionEndOffset() const { return nav::offsetOf(m_doc.text(), m_sel.end()); }
 
 std::string CLuView::selectedText() const {
     if (!hasSelection()) return {};
@@ -165,7 +72,7 @@ std::string CLuView::selectedText() const {
     return std::string(t.data() + a, size_t(std::max(0, b - a)));
 }
 
-CLuView::SelectionSnapshot CLuView::snapshot() const { return {m_selStart, m_selEnd, m_cursor, hasSelection()}; }
+CLuView::SelectionSnapshot CLuView::snapshot() const { return {m_sel.start(), m_sel.end(), m_cursor, hasSelection()}; }
 
 void CLuView::repaintSelectionChange(const SelectionSnapshot& before) {
     // The rows of the old and the new selection and both caret rows (the
@@ -177,8 +84,8 @@ void CLuView::repaintSelectionChange(const SelectionSnapshot& before) {
         last = std::max(last, before.end.row);
     }
     if (hasSelection()) {
-        first = std::min({first, m_selStart.row, m_anchorStart.row, m_moving.row});
-        last = std::max({last, m_selEnd.row, m_anchorStart.row, m_moving.row});
+        first = std::min({first, m_sel.start().row, m_sel.anchorStart().row, m_sel.moving().row});
+        last = std::max({last, m_sel.end().row, m_sel.anchorStart().row, m_sel.moving().row});
     }
     repaintRows(first, last);
 }

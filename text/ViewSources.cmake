@@ -6,6 +6,7 @@ target_sources(orvex_text PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CLuViewCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CursorSteps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileViewOptions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SelectionState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TypedTextBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewDocumentCommands.cpp
@@ -17,5 +18,6 @@ target_sources(orvex_text PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ViewScrolling.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewSelection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewTyping.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ViewportState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WordMotion.cpp)
 target_link_libraries(orvex_text PUBLIC orvex_settings)

@@ -4,7 +4,7 @@
 // then changes the text through the edit primitive.
 #include <algorithm>
 
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 #include "text/CLuView.h"
 #include "text/CursorSteps.h"
 #include "text/TypedTextBuilder.h"
@@ -22,7 +22,7 @@ int32_t charactersBeforeLineEnd(std::string_view text, size_t i, bool takeContro
     int32_t count = 0;
     while (i < text.size() && !isLineEnd(text[i])) {
         const uint8_t b = uint8_t(text[i]);
-        i += (i + 1 < text.size() && sjis::isLeadByte(b) && !text::endsContent(uint8_t(text[i + 1]))) ? 2 : 1;
+        i += size_t(sjis::stepWithin(text.data() + i, ptrdiff_t(text.size() - i)));
         if (b < 0x20 && b != '\t' && !takeControls) continue;
         ++count;
     }
@@ -53,7 +53,7 @@ bool CLuView::overwriteMovesOnLineEnd() const {
     if (g.insOverCR == 2) {
         const TextStore& t = m_doc.text();
         const uint8_t under = t.bytes()[nav::offsetOf(t, m_cursor)];
-        return under != text::kCr || m_cursor.byteColumn == 0;
+        return under != sjis::kCr || m_cursor.byteColumn == 0;
     }
     return true;
 }
@@ -84,7 +84,7 @@ void CLuView::typeText(std::string_view text, int flags) {
     const bool hadSelection = hasSelection();
 
     if (hadSelection) {
-        if (g.indentByTab && text[0] == '\t' && m_selStart.row != m_selEnd.row) {
+        if (g.indentByTab && text[0] == '\t' && m_sel.start().row != m_sel.end().row) {
             // TABs typed over a selection of several rows indent its lines.
             size_t tabs = 0;
             while (tabs < text.size() && text[tabs] == '\t') ++tabs;
@@ -141,7 +141,7 @@ void CLuView::typeText(std::string_view text, int flags) {
             // a line end or the end of the text.
             int32_t o = here;
             for (int32_t k = charactersBeforeLineEnd(text, i, rules.takeControls); k > 0; --k) {
-                if (text::endsContent(t.bytes()[o])) break;
+                if (sjis::endsContent(t.bytes()[o])) break;
                 o = nav::nextCharOffset(t, o);
             }
             deleteCount = o - here;
@@ -165,7 +165,7 @@ void CLuView::typeText(std::string_view text, int flags) {
             // InsOverCR 3: the rest of the line goes with the line end.
             const int32_t o = here + deleteCount;
             int32_t e = o;
-            while (!text::endsContent(t.bytes()[e])) e += text::charLength(t.bytes() + e);
+            while (!sjis::endsContent(t.bytes()[e])) e += sjis::step(t.bytes() + e);
             deleteCount += e - o;
         }
         applyTyped(builder, rowStart, deleteCount, groupBits);
@@ -188,8 +188,8 @@ void CLuView::typeText(std::string_view text, int flags) {
 void CLuView::indentSelectedLines(int32_t levels) {
     if (levels <= 0 || !m_doc.editable()) return;
     const TextStore& t = m_doc.text();
-    const TextPosition s = hasSelection() ? m_selStart : m_cursor;
-    TextPosition e = hasSelection() ? m_selEnd : m_cursor;
+    const TextPosition s = hasSelection() ? m_sel.start() : m_cursor;
+    TextPosition e = hasSelection() ? m_sel.end() : m_cursor;
     // A selection that ends at the start of a line leaves that line alone.
     if (e.row > s.row && e.byteColumn == 0 && nav::beginsLine(t, e.row)) e = nav::rowEnd(t, e.row - 1);
     const int32_t firstRow = t.firstRowOfLine(s.row);
@@ -251,7 +251,7 @@ void CLuView::cmdDuplicateLine(CommandId) {
     // A copy of the cursor's logical line goes in above it; the cursor ends
     // at the start of the copied line.
     const TextStore& t = m_doc.text();
-    const int32_t row = hasSelection() ? m_selStart.row : m_cursor.row;
+    const int32_t row = hasSelection() ? m_sel.start().row : m_cursor.row;
     const int32_t f = t.firstRowOfLine(row);
     const int32_t l = t.lastRowOfLine(row);
     const int32_t start = t.row(f).offset;

@@ -59,14 +59,4 @@ int charClass(const uint8_t* p) {
     return kCharKanji;  // 0x88-0x9F and 0xE0-0xFC
 }
 
-size_t charStart(const uint8_t* text, size_t from, size_t at) {
-    size_t p = from;
-    while (p < at) {
-        size_t next = p + static_cast<size_t>(charLength(text[p]));
-        if (next > at) return p;
-        p = next;
-    }
-    return p;
-}
-
 }  // namespace orvex::sjis

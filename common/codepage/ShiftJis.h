@@ -1,10 +1,13 @@
 #pragma once
-// Shift JIS (code page 932) byte rules shared by every walk over text.
+// Shift JIS (code page 932) byte rules: which bytes are lead bytes, trail
+// bytes and half-width katakana, and the character classes.
 //
-// A lead byte (0x81-0x9F, 0xE0-0xFC) always takes the byte after it as its
-// trail byte, whatever that byte is. 0xA1-0xDF are half-width katakana and
-// punctuation: one byte, one column. Every other byte is a single-byte
-// character. Walking backwards must start from a known character boundary.
+// A lead byte (0x81-0x9F, 0xE0-0xFC) starts a double-byte character; a
+// valid trail byte is 0x40-0x7E or 0x80-0xFC. 0xA1-0xDF are half-width
+// katakana and punctuation: one byte, one column. Every other byte is a
+// single-byte character. How a walk steps over text (and what happens to a
+// lead byte before a line end) is the walker's business:
+// common/codepage/SjisWalk.h.
 #include <cstddef>
 #include <cstdint>
 
@@ -12,6 +15,8 @@ namespace orvex::sjis {
 
 constexpr bool isLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 constexpr bool isHalfWidthKana(uint8_t b) { return b >= 0xA1 && b <= 0xDF; }
+// A byte that may follow a lead byte as its trail byte.
+constexpr bool isTrailByte(uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
 // Byte class bits (one entry per byte value).
 enum ByteClassBits : uint8_t {
@@ -45,20 +50,7 @@ enum CharClass : int {
 int charClass(const uint8_t* p);
 inline int charClass(const char* p) { return charClass(reinterpret_cast<const uint8_t*>(p)); }
 
-// Bytes of the character starting with byte b (1 or 2).
-constexpr int charLength(uint8_t b) { return isLeadByte(b) ? 2 : 1; }
-
 // Column after a TAB that starts at column col.
 constexpr int nextTabStop(int col, int tabWidth) { return ((col + tabWidth) / tabWidth) * tabWidth; }
-
-// Display columns of the character starting with byte b at column col.
-constexpr int advanceColumn(uint8_t b, int col, int tabWidth) {
-    if (b == 0x09) return nextTabStop(col, tabWidth);
-    return col + (isLeadByte(b) ? 2 : 1);
-}
-
-// Start of the character that holds byte index `at`, found by walking forward
-// from `from`, a known character boundary at or before `at`.
-size_t charStart(const uint8_t* text, size_t from, size_t at);
 
 }  // namespace orvex::sjis

@@ -37,7 +37,6 @@ TEST(ShiftJisBytes, LeadByteRangesAndTheirEdges) {
         SCOPED_TRACE(r.byte);
         EXPECT_EQ(sjis::isLeadByte(static_cast<uint8_t>(r.byte)), r.lead);
         EXPECT_EQ(sjis::isHalfWidthKana(static_cast<uint8_t>(r.byte)), r.halfKana);
-        EXPECT_EQ(sjis::charLength(static_cast<uint8_t>(r.byte)), r.lead ? 2 : 1);
     }
 }
 
@@ -83,19 +82,6 @@ TEST(ShiftJisBytes, TabStopsAndWidths) {
     EXPECT_EQ(sjis::nextTabStop(5, 4), 8);
     EXPECT_EQ(sjis::nextTabStop(8, 4), 12);
     EXPECT_EQ(sjis::nextTabStop(0, 8), 8);
-    EXPECT_EQ(sjis::advanceColumn('a', 3, 4), 4);
-    EXPECT_EQ(sjis::advanceColumn(0x82, 3, 4), 5);
-    EXPECT_EQ(sjis::advanceColumn(0xB1, 3, 4), 4);
-    EXPECT_EQ(sjis::advanceColumn('\t', 3, 4), 4);
-}
-
-TEST(ShiftJisBytes, CharStartNeverLandsOnATrailByte) {
-    // あ 0x82 0xA0, then ソ whose trail byte is 0x5C, then 'x'.
-    std::string s = bytes({0x82, 0xA0, 0x83, 0x5C, 'x'});
-    const auto* p = reinterpret_cast<const uint8_t*>(s.data());
-    EXPECT_EQ(sjis::charStart(p, 0, 1), 0u);
-    EXPECT_EQ(sjis::charStart(p, 0, 3), 2u);
-    EXPECT_EQ(sjis::charStart(p, 0, 4), 4u);
 }
 
 // Every lead-byte range with the trail bytes that trip up byte-wise code.

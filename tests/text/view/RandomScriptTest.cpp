@@ -11,7 +11,7 @@
 #include <ostream>
 #include <random>
 
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 #include "tests/text/view/ViewHarness.h"
 
 using namespace orvex;
@@ -45,7 +45,7 @@ const std::vector<uint16_t> kKeys = {vk::kLeft,  vk::kRight, vk::kUp,     vk::kD
         if (p.byteColumn <= end) {
             int32_t i = 0;
             const uint8_t* s = t.bytes() + t.row(p.row).offset;
-            while (i < p.byteColumn) i += text::charLength(s + i);
+            while (i < p.byteColumn) i += sjis::step(s + i);
             if (i != p.byteColumn) return ::testing::AssertionFailure() << what << " inside a character";
             if (columnMatches && t.displayColumnAt(p.row, p.byteColumn) != p.displayColumn)
                 return ::testing::AssertionFailure() << what << " display column";

@@ -4,7 +4,7 @@
 #include <random>
 
 #include "tests/text/view/ViewHarness.h"
-#include "display/TextWalk.h"
+#include "common/codepage/SjisWalk.h"
 #include "text/WordMotion.h"
 
 using namespace orvex;
@@ -77,7 +77,7 @@ TEST(WordMotionProperty, StopsOnCharacterBoundariesAndReachesTheEnds) {
             const int32_t start = t.row(p.row).offset;
             int32_t i = start;
             const int32_t target = start + p.byteColumn;
-            while (i < target) i += orvex::text::charLength(t.bytes() + i);
+            while (i < target) i += orvex::sjis::step(t.bytes() + i);
             return i == target;
         };
         TextPosition p{0, 0, 0};
