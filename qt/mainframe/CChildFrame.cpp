@@ -23,6 +23,13 @@ CChildFrame::CChildFrame(EditorContext& context, shell::EditorWindow& window, QW
         m_panes[i] = new CLuViewWidget(context, window, i, m_splitter);
         m_splitter->addWidget(m_panes[i]);
         connect(m_panes[i], &CLuViewWidget::activated, this, [this, i](CLuViewWidget* w) {
+            // A collapsed pane cannot be seen: it never takes the caret (the
+            // window system may hand it the focus when windows are
+            // rearranged); the pane in sight does.
+            if (!paneShown(i) && paneShown(1 - i)) {
+                m_panes[1 - i]->setFocus();
+                return;
+            }
             m_window.setActivePane(i);
             emit paneActivated(w);
         });
@@ -46,6 +53,11 @@ CChildFrame::~CChildFrame() {
 shell::EditorDocument& CChildFrame::document() { return m_window.document(); }
 
 CLuViewWidget& CChildFrame::activePane() { return *m_panes[m_window.activePane()]; }
+
+bool CChildFrame::paneShown(int index) const {
+    const QList<int> sizes = m_splitter->sizes();
+    return sizes.size() == 2 && sizes[index] > 0;
+}
 
 bool CChildFrame::isSplit() const {
     const QList<int> sizes = m_splitter->sizes();

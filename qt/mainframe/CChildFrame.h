@@ -33,6 +33,8 @@ public:
     // The pane that had the focus last.
     CLuViewWidget& activePane();
     bool isSplit() const;
+    // The pane has height in the splitter.
+    bool paneShown(int index) const;
     // Shows the window's split state (after the core changed it).
     void showSplit();
     // The window title follows the document's name and modified state.

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
 #include <unistd.h>
@@ -357,7 +358,7 @@ QRect CMainFrame::caretScreenRect() const {
 }
 
 void CMainFrame::arrangeWindows(CommandId id) {
-    if (id == cmd::kCascade) m_mdi->cascadeSubWindows();
+    if (id == cmd::kCascade) cascade();
     else tile(id == cmd::kTileVertical);
 }
 
@@ -406,6 +407,35 @@ void CMainFrame::fitColumns(int32_t columns) {
     auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
     if (!sub || sub->isMaximized()) resize(width() + delta, height());
     else sub->resize(sub->width() + delta, sub->height());
+}
+
+// Cascaded windows each take about two thirds of the area or more (all of
+// it but the steps of the windows above them), stepped down and to the
+// right by a title bar's height, starting over at the top left when the
+// steps would push a window out of the area. The active window ends on top.
+void CMainFrame::cascade() {
+    std::vector<QMdiSubWindow*> subs;
+    for (QMdiSubWindow* s : m_mdi->subWindowList())
+        if (!s->isHidden() && !s->isMinimized()) subs.push_back(s);
+    if (subs.empty()) return;
+    QMdiSubWindow* active = m_mdi->activeSubWindow();
+    const QRect area = m_mdi->viewport()->rect();
+    const int n = int(subs.size());
+    const int step = std::max(16, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, subs.front()));
+    const int w = std::min(area.width(), std::max(area.width() * 2 / 3, area.width() - step * (n - 1)));
+    const int h = std::min(area.height(), std::max(area.height() * 2 / 3, area.height() - step * (n - 1)));
+    const int fits = std::max(1, std::min((area.width() - w) / step, (area.height() - h) / step) + 1);
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* s = subs[size_t(i)];
+        s->showNormal();
+        const int k = i % fits;
+        s->setGeometry(k * step, k * step, w, h);
+        s->raise();
+    }
+    if (active) {
+        active->raise();
+        m_mdi->setActiveSubWindow(active);
+    }
 }
 
 void CMainFrame::tile(bool sideBySide) {

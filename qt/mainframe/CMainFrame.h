@@ -111,6 +111,7 @@ private:
     void documentTitleChanged(const void* document);
     void scheduleStatus();
     void tile(bool sideBySide);
+    void cascade();
     void findBoxEntered(const std::string& sjis);
     QRect caretScreenRect() const;
 

@@ -80,6 +80,11 @@ void CLuViewWidget::updateGeometryAndWrap() {
     const TextStore& t = m_document.doc().text();
     const RenderOptions& o = m_ctx.renderOptions(mode());
     const QSize size = viewport()->size();
+    // A caret in sight before the change stays in sight after it (tiling,
+    // cascading, maximising, restoring, resizing, splitting).
+    const int32_t caretRow = m_view->cursor().row;
+    const bool caretWasVisible = m_geometry.fullRows > 0 && caretRow >= m_view->topRow() &&
+                                 caretRow < m_view->topRow() + m_view->fullyVisibleRows();
     m_geometry = computeViewGeometry(m_ctx.font().metrics(), size.width(), size.height(), o, t.rowCount());
     m_gutterDigits = gutterDigits(t.rowCount());
     m_view->setViewport(std::max(1, m_geometry.visibleRows), std::max(1, m_geometry.fullRows),
@@ -89,6 +94,13 @@ void CLuViewWidget::updateGeometryAndWrap() {
         const ViewMetrics metrics = m_geometry.wrapMetrics(size.width());
         const int32_t w = computeWrapWidth(lo, &metrics);
         if (w != t.wrapWidth()) m_view->applyWrapWidth(w);
+    }
+    if (caretWasVisible) {
+        const int32_t row = m_view->cursor().row;
+        const int32_t top = m_view->topRow();
+        const int32_t rows = m_view->fullyVisibleRows();
+        if (row < top) m_view->scrollTo(row, m_view->leftColumn());
+        else if (row >= top + rows) m_view->scrollTo(row - rows + 1, m_view->leftColumn());
     }
     updateScrollBars();
     viewport()->update();
