@@ -48,6 +48,7 @@ public:
     QtUiRequests& ui() { return *m_ui; }
     QtMessageBoxes& messageBoxes() { return *m_messages; }
     QtFileDialogs& fileDialogs() { return *m_fileDialogs; }
+    QtClipboard& clipboard() { return *m_clipboard; }
     QtSearchDialogs& qtSearchDialogs() { return *m_qtSearchDialogs; }
     // The search dialogs of the session: the Qt dialogs unless replaced.
     void setSearchDialogs(search::SearchDialogs* dialogs);

@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <string>
 
 #include "common/platform/Clipboard.h"
 
@@ -7,7 +8,13 @@ namespace orvex::qt {
 
 // The system clipboard as Shift JIS text. The rectangle flag is remembered
 // with the text this program put there and forgotten as soon as the
-// clipboard changes for any other reason.
+// clipboard changes for any other reason. Text goes out with LF line ends
+// and comes in with the editor's (see common/platform/ClipboardText.h).
+//
+// The primary selection: a selection in a view offers its text there, and
+// a middle click pastes it. Where the window system has no primary
+// selection, the editor keeps its own, so that middle clicks between its
+// views still work.
 class QtClipboard final : public QObject, public Clipboard {
 public:
     QtClipboard();
@@ -16,9 +23,15 @@ public:
     bool setText(const std::string& sjis, bool rectangle) override;
     bool isRectangle() const override { return m_rectangle; }
 
+    void setPrimary(const std::string& sjis);
+    // The primary selection's text, in the editor's line ends (empty when
+    // there is none).
+    std::string primary() const;
+
 private:
     bool m_rectangle = false;
     bool m_settingText = false;
+    std::string m_primary;  // the editor's own, where the system has none
 };
 
 }  // namespace orvex::qt

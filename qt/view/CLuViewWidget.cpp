@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <algorithm>
 #include <limits>
 
 #include "common/codepage/ShiftJis.h"
@@ -17,6 +18,7 @@
 #include "shell/EditorDocument.h"
 #include "shell/EditorWindow.h"
 #include "qt/mainframe/EditorContext.h"
+#include "qt/platform/QtClipboard.h"
 #include "qt/platform/QtText.h"
 #include "qt/view/DisplayFont.h"
 #include "text/VirtualKeys.h"
@@ -216,9 +218,36 @@ void CLuViewWidget::clearTransientState() {
 // ---- ViewHost
 
 void CLuViewWidget::caretMoved() {
+    // A selection is offered as the primary selection once the moves of
+    // this event are done (a drag moves the caret many times).
+    if (m_view->hasSelection() && !m_primaryPending) {
+        m_primaryPending = true;
+        QMetaObject::invokeMethod(this, [this] { publishPrimary(); }, Qt::QueuedConnection);
+    }
     restartBlink();
     updateCaretArea();
     if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImAnchorRectangle);
+}
+
+void CLuViewWidget::publishPrimary() {
+    m_primaryPending = false;
+    if (m_view->hasSelection()) m_ctx.clipboard().setPrimary(m_view->selectedText());
+}
+
+void CLuViewWidget::pastePrimary(const QPoint& pos) {
+    if (!m_document.doc().editable()) return;
+    const std::string text = m_ctx.clipboard().primary();
+    if (text.empty()) return;
+    // The text goes in where the middle button was pressed; a selection
+    // there stays as it is elsewhere in the text.
+    const MouseEvent me = mouseEventAt(pos, Qt::NoModifier);
+    const TextStore& t = m_document.doc().text();
+    const int32_t row = std::clamp(me.row, 0, std::max(0, m_view->availableRows() - 1));
+    const ColumnHit hit = t.byteColumnAt(row, std::max(0, me.column), false, t.wrapWidth(), false);
+    m_view->clearSelection();
+    m_view->placeCursor(row, hit.byteColumn);
+    m_view->insertText(text);
+    m_view->updateCursor(true, ScrollMode::Visible, SelectionUpdate::Clear);
 }
 
 void CLuViewWidget::scrolled(int32_t rows, int32_t columns) {

@@ -160,6 +160,9 @@ private:
     void paintCaret(QPainter& painter);
     void paintPreedit(QPainter& painter);
     ViewPaintState paintState() const;
+    // The selection as the primary selection; a middle click pastes it.
+    void publishPrimary();
+    void pastePrimary(const QPoint& pos);
 
     EditorContext& m_ctx;
     shell::EditorWindow& m_window;
@@ -168,6 +171,7 @@ private:
     search::ViewSearch* m_search;   // its search commands
     std::function<void(CLuViewWidget&, const QPoint&)> m_contextMenu;
 
+    bool m_primaryPending = false;
     ViewGeometry m_geometry;
     int32_t m_gutterDigits = 0;
     bool m_syncingBars = false;

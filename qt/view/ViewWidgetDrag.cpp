@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 
+#include "common/platform/ClipboardText.h"
 #include "shell/EditorDocument.h"
 #include "qt/platform/QtText.h"
 #include "qt/view/CLuViewWidget.h"
@@ -28,7 +29,7 @@ std::string textOf(const QMimeData* mime) {
         const QByteArray bytes = mime->data(kSjisMime);
         return std::string(bytes.constData(), size_t(bytes.size()));
     }
-    return fromQString(mime->text());
+    return clipboardtext::incoming(fromQString(mime->text()));
 }
 
 Qt::DropAction proposedAction(const QDropEvent* e) {
@@ -46,7 +47,8 @@ void CLuViewWidget::startDrag() {
     m_leftDown = false;
     m_press = MousePress::Ignored;
     auto* mime = new QMimeData;
-    mime->setText(toQString(sjis));
+    // Other programs get LF line ends; the editor's own views the bytes.
+    mime->setText(toQString(clipboardtext::outgoing(sjis)));
     mime->setData(kSjisMime, QByteArray(sjis.data(), qsizetype(sjis.size())));
     QDrag drag(this);
     drag.setMimeData(mime);

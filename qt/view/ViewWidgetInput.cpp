@@ -160,6 +160,8 @@ void CLuViewWidget::mousePressEvent(QMouseEvent* e) {
         m_press = m_view->leftButtonDown(me);
     } else if (e->button() == Qt::RightButton) {
         m_view->rightButtonDown(me, (e->buttons() & ~Qt::RightButton) != Qt::NoButton);
+    } else if (e->button() == Qt::MiddleButton) {
+        pastePrimary(pos);
     }
     e->accept();
 }

@@ -44,3 +44,36 @@ TEST(ScriptedMessages, RecordsAndAnswersInOrder) {
     EXPECT_EQ(boxes.shown[0].text, "/tmp/aは読み取り専用です");
     EXPECT_EQ(boxes.ids(), (std::vector<int>{30056, 30003}));
 }
+
+// ---- Line ends across the clipboard
+
+#include "common/platform/ClipboardText.h"
+
+namespace {
+
+struct LineEndRow {
+    const char* editor;    // the editor's bytes
+    const char* outgoing;  // what other programs get
+    const char* incoming;  // what the editor takes back from that
+};
+
+class ClipboardLineEnds : public ::testing::TestWithParam<LineEndRow> {};
+
+TEST_P(ClipboardLineEnds, LeaveAsLfAndComeBackAsTheEditorsLineEnds) {
+    const LineEndRow& r = GetParam();
+    EXPECT_EQ(orvex::clipboardtext::outgoing(r.editor), r.outgoing);
+    EXPECT_EQ(orvex::clipboardtext::incoming(r.outgoing), r.incoming);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ClipboardLineEnds,
+    ::testing::Values(LineEndRow{"a\r\nb", "a\nb", "a\r\nb"}, LineEndRow{"a\rb\r", "a\nb\n", "a\r\nb\r\n"},
+                      LineEndRow{"\r\n\r\n", "\n\n", "\r\n\r\n"}, LineEndRow{"a\r\r\nb", "a\n\nb", "a\r\n\r\nb"},
+                      LineEndRow{"\x82\xa0\r\n\x82\xa2", "\x82\xa0\n\x82\xa2", "\x82\xa0\r\n\x82\xa2"},
+                      LineEndRow{"", "", ""}, LineEndRow{"\f", "\f", "\f"}));
+
+TEST(ClipboardLineEnds, IncomingKeepsCrLfAndLoneCr) {
+    EXPECT_EQ(orvex::clipboardtext::incoming("x\r\ny\rz\n"), "x\r\ny\rz\r\n");
+}
+
+}  // namespace

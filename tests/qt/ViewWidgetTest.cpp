@@ -11,6 +11,7 @@
 
 #include "files/CharCode.h"
 #include "qt/mainframe/StatusPanes.h"
+#include "qt/platform/QtClipboard.h"
 #include "tests/qt/QtTestSupport.h"
 
 namespace orvex::qt::test {
@@ -168,6 +169,44 @@ TEST_F(ViewWidgetTest, InputMethodQueriesAnswerWithTheCaretRectangle) {
     EXPECT_TRUE(pane().testAttribute(Qt::WA_InputMethodEnabled));
 }
 
+TEST_F(ViewWidgetTest, CopyPutCrLfOnTheClipboard) {
+    load("one\r\ntwo\r\n三");
+    frame->runCommand(cmd::kSelectAll);
+    frame->runCommand(cmd::kCopy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("one\ntwo\n三"));
+    // A document of lone CRs gives LFs too.
+    load("a\rb\r");
+    frame->runCommand(cmd::kSelectAll);
+    frame->runCommand(cmd::kCopy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a\nb\n"));
+    // Text from other programs comes in with any of the three line ends.
+    load("");
+    QGuiApplication::clipboard()->setText(QStringLiteral("x\ny\r\nz\rw"));
+    frame->runCommand(cmd::kPaste);
+    EXPECT_EQ(text(), "x\r\ny\r\nz\rw");
+    EXPECT_EQ(doc().text().lineCount(), 4);
+}
+
+TEST_F(ViewWidgetTest, SelectionIsThePrimarySelectionAndAMiddleClickPastesIt) {
+    load("alpha beta\r\ngamma");
+    view().selectRange(6, 10);  // "beta"
+    settle();
+    EXPECT_EQ(ctx->clipboard().primary(), "beta");
+    // A middle click at the start of the second row puts it there; the
+    // clipboard itself is untouched.
+    QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
+    QTest::mouseClick(pane().viewport(), Qt::MiddleButton, Qt::NoModifier, pane().cellPosition(1, 0) + QPoint(1, 2));
+    settle();
+    EXPECT_EQ(text(), "alpha beta\r\nbetagamma");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("clip"));
+    // Read-only documents take nothing.
+    doc().setReadOnly(true);
+    ctx->settings().document.editEnable = 0;
+    doc().setEditSettings(EditSettings{false, true, true});
+    QTest::mouseClick(pane().viewport(), Qt::MiddleButton, Qt::NoModifier, pane().cellPosition(0, 0) + QPoint(1, 2));
+    EXPECT_EQ(text(), "alpha beta\r\nbetagamma");
+}
+
 TEST_F(ViewWidgetTest, ClipboardGoesBothWaysWithOtherPrograms) {
     load("漢字とかな");
     frame->runCommand(57642);  // select all
@@ -238,7 +277,7 @@ TEST_F(ViewWidgetTest, RectangleFlagLastsUntilTheClipboardChanges) {
     view().selectRange(0, 5);  // a box over the first column of two rows
     ASSERT_TRUE(view().boxSelection());
     QTest::keyClick(&pane(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a\r\nc"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a\nc"));
     EXPECT_TRUE(ctx->platform().clipboard->isRectangle());
     settle();
     EXPECT_TRUE(ctx->platform().clipboard->isRectangle());  // our own change keeps it
