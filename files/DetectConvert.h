@@ -11,7 +11,9 @@
 // Detection, with the read setting kReadDetect and no code yet, settles at
 // the first byte that decides: a byte 0x80-0xA0 other than 0x8E, or an
 // ASCII byte after an odd number of high bytes, means Shift JIS; a JIS
-// double-byte escape means JIS. Text that never decides and holds no
+// double-byte escape means JIS. An EUC three-byte character (0x8F followed
+// by two bytes 0xA1-0xFE, after an even number of high bytes) does not
+// decide: it counts as an EUC-looking pair. Text that never decides and holds no
 // EUC-looking pairs keeps code 0 (written back as Shift JIS); text whose
 // high bytes all pair up like EUC yields kCodeReadAgainAsEuc.
 #include <cstddef>

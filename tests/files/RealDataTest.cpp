@@ -123,3 +123,46 @@ TEST(RealData, ManualPagesInEveryCodeAndLineEndRoundTrip) {
         }
     }
 }
+
+// Issue 14, fault 4: EUC-JP as many tools write it, with IBM extension kanji
+// and small Roman numerals as 0x8F triples, was detected as Shift JIS. The
+// manual pages' lines with 高, 崎 or 神 become lines with 髙, 﨑 and 神's
+// IBM twin 神 (U+FA19), plus ⅰ; every line on its own and all of them
+// together are detected as EUC and written back byte for byte.
+TEST(RealData, Issue14Fault4EucFilesWithThreeByteCharactersAreDetectedAsEuc) {
+    const std::string man = "/usr/share/man/ja/man1";
+    bool pages = false;
+    if (std::filesystem::is_directory(man)) {
+        for (const auto& e : std::filesystem::directory_iterator(man)) pages = pages || e.path().extension() == ".gz";
+    }
+    if (!pages) GTEST_SKIP() << "manpages-ja is not installed (no " << man << "/*.gz)";
+    TempDir dir;
+    const std::string script = "set -e; export LC_ALL=C.UTF-8; cd '" + dir.path() + "'; ls " + man +
+                               "/*.gz | sort | xargs gzip -dc | grep -a '[高崎神]' | head -n 400 |"
+                               " sed 's/高/髙/g; s/崎/﨑/g; s/神/\xef\xa8\x99/g; s/^/ⅰ /' > lines.utf8;"
+                               " iconv -f UTF-8 -t EUC-JP-MS < lines.utf8 > all.euc;"
+                               " iconv -f UTF-8 -t CP932 < lines.utf8 > all.sjis";
+    writeFile(dir.file("make.sh"), script);
+    ASSERT_EQ(std::system(("sh '" + dir.file("make.sh") + "' 2>/dev/null").c_str()), 0) << "iconv failed";
+    const std::string all = readFile(dir.file("all.euc"));
+    ASSERT_GT(all.size(), 10000u) << "too few lines with those kanji in the manual pages";
+    ASSERT_NE(all.find('\x8F'), std::string::npos);
+
+    const Loaded whole = load(dir.file("all.euc"));
+    EXPECT_EQ(whole.decoded.convert.code, kCodeEuc);
+    EXPECT_EQ(whole.decoded.convert.unreadable, 0u);
+    EXPECT_TRUE(whole.text == load(dir.file("all.sjis")).text) << "the same text as iconv's code page 932";
+    EXPECT_TRUE(savedByDocument(dir.file("all.euc"), dir.file("copy"), kCodeEuc, kLineEndLf) == all);
+
+    size_t lines = 0, asEuc = 0;
+    for (size_t from = 0; from < all.size();) {
+        const size_t end = all.find('\n', from);
+        const std::string line = all.substr(from, end == std::string::npos ? std::string::npos : end + 1 - from);
+        from = end == std::string::npos ? all.size() : end + 1;
+        writeFile(dir.file("one.euc"), line);
+        ++lines;
+        if (load(dir.file("one.euc")).decoded.convert.code == kCodeEuc) ++asEuc;
+        else ADD_FAILURE() << "not detected as EUC: " << testing::PrintToString(line);
+    }
+    EXPECT_EQ(asEuc, lines);
+}
