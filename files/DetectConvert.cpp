@@ -576,8 +576,8 @@ ConvertResult detectAndConvert(uint8_t* buf, size_t len, int readSetting, int co
     return result;
 }
 
-ConvertResult scanLineEnds(uint8_t* buf, size_t len) {
-    Pass ps{buf, len, -1, kCodeUtf16};
+ConvertResult scanLineEnds(uint8_t* buf, size_t len, int code) {
+    Pass ps{buf, len, -1, code};
     runShiftJis(ps);
     return finish(ps);
 }

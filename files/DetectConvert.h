@@ -42,9 +42,9 @@ struct ConvertResult {
 // calling again with that code (convertText does this).
 ConvertResult detectAndConvert(uint8_t* buf, size_t len, int readSetting, int code);
 
-// The line-end part of the pass alone, for text that came from UTF-16: lone
-// LFs become CR, line ends are counted, a trailing lead byte is dropped. The
-// code is set to kCodeUtf16.
-ConvertResult scanLineEnds(uint8_t* buf, size_t len);
+// The line-end part of the pass alone, for text that came from a Unicode
+// file: lone LFs become CR, line ends are counted, a trailing lead byte is
+// dropped. The result's code is `code` (kCodeUtf16 unless told).
+ConvertResult scanLineEnds(uint8_t* buf, size_t len, int code = kCodeUtf16);
 
 }  // namespace orvex::files

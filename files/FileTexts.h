@@ -22,4 +22,12 @@ inline constexpr std::string_view kUnreadableWarning =
     "%1 に読み込めない文字が %2 個あります。\n"
     "これらの文字は「?」として読み込まれ、保存すると「?」になります。";
 
+// Shown after a load of a Unicode file with more distinct characters that
+// code page 932 lacks than the user-defined area holds: %1 the file, %2 how
+// many characters were read as "?", %3 the area's size. The document is
+// read-only, so the file keeps them.
+inline constexpr std::string_view kAreaFullWarning =
+    "%1 にはShift JISで表せない文字の種類が多すぎます（外字領域は %3 文字分）。\n"
+    "%2 個の文字を「?」として表示しています。ﾌｧｲﾙを守るため、読み取り専用で開きました。";
+
 }  // namespace orvex::files

@@ -72,13 +72,14 @@ bool ViewFileCommands::insertFile(const std::string& path) {
     const settings::DocumentOptions& o = m_file.options();
     const size_t room = static_cast<size_t>(TextStore::kMaxTextSize - doc.text().size());
     std::string text;
-    const SharedReadResult read = readTextFile(doc.platform(), path, room, o.autoKanji, text);
+    const SharedReadResult read = readTextFile(doc.platform(), path, room, o.autoKanji, text, &m_file.privateChars());
     if (!read.ok) {
         if (read.notTextAnswer == kNotTextView && m_file.services().showInViewer)
             m_file.services().showInViewer(read.path);
         return false;
     }
-    const ConvertResult converted = convertText(text, read.prepared.utf16, o.autoKanji);
+    const ConvertResult converted = convertText(text, read.prepared, o.autoKanji);
+    if (!read.prepared.unicode()) m_file.privateChars().adoptShiftJis(text);
     reportUnreadable(doc.platform(), read.path, converted);
     if (const size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
     if (text.empty()) return true;

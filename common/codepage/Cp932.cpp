@@ -54,6 +54,8 @@ uint16_t decodePair(uint8_t lead, uint8_t trail) {
 
 uint16_t encodeUnit(char16_t u) { return encodeTable()[u]; }
 
+const uint16_t* encodeTableData() { return encodeTable(); }
+
 size_t toUtf16(const uint8_t* src, size_t n, char16_t* dst, char16_t replacement) {
     size_t i = 0, o = 0;
     while (i < n) {

@@ -26,6 +26,9 @@ uint16_t decodePair(uint8_t lead, uint8_t trail);
 // Shift JIS code of a UTF-16 unit: below 0x100 a single byte, otherwise
 // lead << 8 | trail; kNoSjis when the character has no Shift JIS form.
 uint16_t encodeUnit(char16_t u);
+// The whole encoding as a table of 65536 entries, indexed by the UTF-16
+// unit (what encodeUnit answers), for loops that convert in bulk.
+const uint16_t* encodeTableData();
 
 // Bulk conversions. The output buffers must hold at least as many units as
 // the worst case: n units for toUtf16, 2n bytes for fromUtf16, 3n bytes for
