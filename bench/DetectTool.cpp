@@ -19,7 +19,7 @@ const char* verdictName(int code, bool bigEndian) {
         case orvex::files::kCodeJis: return "ISO-2022-JP";
         case orvex::files::kCodeEuc: return "EUC-JP";
         case orvex::files::kCodeUtf16: return bigEndian ? "UTF-16BE" : "UTF-16LE";
-        case 5: return "UTF-8";
+        case orvex::files::kCodeUtf8: return "UTF-8";
         case orvex::files::kCodeUndetermined: return "ASCII";
         default: return "unknown";
     }
@@ -38,11 +38,7 @@ int main(int argc, char** argv) {
             continue;
         }
         const orvex::files::DecodedText d = orvex::files::decodeFileText(bytes, orvex::files::kReadDetect);
-#ifdef ORVEX_DETECT_HAS_FORM
-        const bool bigEndian = d.prepared.bigEndian;
-#else
-        const bool bigEndian = false;
-#endif
+        const bool bigEndian = d.prepared.form.bigEndian;
         std::printf("%s %s\n", verdictName(d.convert.code, bigEndian), argv[i]);
     }
     return status;
