@@ -70,7 +70,9 @@ UnicodeInput convertUtf8Input(uint8_t* buf, size_t len, size_t skip, PrivateChar
                 table->markUsed(cp932::encodeUnit(static_cast<char16_t>(cp)));
         }
     }
-    const uint16_t* const enc = cp932::encodeTableData();
+    // With a table only codes that give the character back are taken (the
+    // rest go into the table); without one the nearest code is better than "?".
+    const uint16_t* const enc = table ? cp932::exactEncodeTableData() : cp932::encodeTableData();
     size_t i = skip;
     uint8_t* d = buf;
     while (i < len) {
@@ -125,7 +127,9 @@ UnicodeInput convertUtf16Input(uint8_t* buf, size_t len, bool bigEndian, Private
             if (u >= kAreaFirst && u <= kAreaLast) table->markUsed(cp932::encodeUnit(u));
         }
     }
-    const uint16_t* const enc = cp932::encodeTableData();
+    // With a table only codes that give the character back are taken (the
+    // rest go into the table); without one the nearest code is better than "?".
+    const uint16_t* const enc = table ? cp932::exactEncodeTableData() : cp932::encodeTableData();
     // Unit k lies at 2 + 2k; its output starts at or before 2k and takes at
     // most two bytes, so no output reaches a unit not yet read.
     uint8_t* d = buf;

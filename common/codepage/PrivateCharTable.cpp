@@ -104,7 +104,7 @@ char32_t PrivateCharTable::toUnicode(uint16_t code) const {
 
 uint16_t PrivateCharTable::lookupSjis(char32_t ch) const {
     if (ch < 0x10000 && !isSurrogate(ch)) {
-        const uint16_t s = encodeUnit(static_cast<char16_t>(ch));
+        const uint16_t s = exactEncodeTableData()[ch];
         if (s != kNoSjis && (s < 0xF000 || charOf(s) == kNoChar)) return s;
     }
     return codeOf(ch);
@@ -112,7 +112,7 @@ uint16_t PrivateCharTable::lookupSjis(char32_t ch) const {
 
 uint16_t PrivateCharTable::toSjis(char32_t ch) {
     if (ch < 0x10000 && !isSurrogate(ch)) {
-        const uint16_t s = encodeUnit(static_cast<char16_t>(ch));
+        const uint16_t s = exactEncodeTableData()[ch];
         if (s != kNoSjis) {
             const int i = s >= 0xF000 ? indexOf(s) : -1;
             if (i < 0) return s;

@@ -20,7 +20,10 @@
 //   if (in.lost > 0) tell the user: the area is full, in.lost became "?"
 //
 // A lone surrogate (from a UTF-16 file) can be held like a character, so a
-// UTF-16 file comes back unit for unit; it has no UTF-8 form.
+// UTF-16 file comes back unit for unit; it has no UTF-8 form. So are the
+// few characters whose code page 932 code decodes to another character
+// (U+00A2 ¢ would come back as U+FFE0 ￠): a character keeps its code page
+// 932 code only when that code gives it back.
 #include <array>
 #include <bitset>
 #include <cstddef>
@@ -98,7 +101,7 @@ public:
     // character; kNoChar when there is none.
     char32_t toUnicode(uint16_t sjisCode) const;
     // The Shift JIS code of a Unicode scalar or lone surrogate: its code
-    // page 932 code, unless that is a code the table holds for another
+    // page 932 code (one that decodes to it), unless that is a code the table holds for another
     // character; otherwise the table's code for it, a new entry when it has
     // none. 0 when the area is full. A private-use character that keeps its
     // own code marks that code used.

@@ -136,10 +136,11 @@ protected:
 };
 
 TEST_F(UnicodeDocument, EveryUnicodeFormComesBackByteForByte) {
-    // Japanese, accented Latin, Hangul, a CJK ideograph outside code page
-    // 932, emoji, a combining accent, private-use characters, a line end.
+    // Japanese, accented Latin, Hangul, ideographs, emoji, a combining
+    // accent, private-use characters, a line end, and the six characters
+    // whose code page 932 code reads back as their full-width forms.
     const std::u32string text = U"日本語 café 한국어 \u4E2D\u6587\u7E41\u9AD4 \U0001F600\U0001F680 e\u0301 "
-                                U"\uE000\uE757\U000F0000 ａｂｃ\r\nend";
+                                U"\uE000\uE757\U000F0000 ａｂｃ\r\n¢£¬‖−〜 ￠￡￢∥－～end";
     const struct {
         const char* name;
         std::string bytes;
@@ -156,8 +157,9 @@ TEST_F(UnicodeDocument, EveryUnicodeFormComesBackByteForByte) {
         EXPECT_FALSE(doc->readOnly());
         EXPECT_TRUE(fake.messages.shown.empty());
         // Code page 932 lacks the three Hangul, é, the two emoji, the
-        // combining accent and U+F0000 (the ideographs are all in it).
-        EXPECT_EQ(file->privateChars().size(), 8u);
+        // combining accent and U+F0000 (the ideographs are all in it), and
+        // cannot give back the six.
+        EXPECT_EQ(file->privateChars().size(), 14u);
     }
 }
 
