@@ -72,6 +72,9 @@ bool ViewFileCommands::insertFile(const std::string& path) {
     const settings::DocumentOptions& o = m_file.options();
     const size_t room = static_cast<size_t>(TextStore::kMaxTextSize - doc.text().size());
     std::string text;
+    // A Unicode file's characters join the document's table; codes the
+    // text holds already are not given to them.
+    m_file.privateChars().markUsedIn(doc.text().view());
     const SharedReadResult read = readTextFile(doc.platform(), path, room, o.autoKanji, text, &m_file.privateChars());
     if (!read.ok) {
         if (read.notTextAnswer == kNotTextView && m_file.services().showInViewer)

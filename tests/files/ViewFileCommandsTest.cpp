@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "common/strings/StringTable.h"
+#include "files/CodeChoices.h"
 #include "files/DocumentTestSupport.h"
 #include "files/FileCommandIds.h"
 #include "files/FileTexts.h"
@@ -198,4 +199,23 @@ TEST_F(ViewFileCommandsTest, ConversionCommands) {
     view->onUpdateCommand(cmd::kConvertToShiftJis, s);
     EXPECT_FALSE(s.checked);
     EXPECT_TRUE(ViewFileCommands::commandTable().overlaps().empty());
+}
+
+TEST_F(ViewFileCommandsTest, InsertedFilesKeepUnicodeAndPrivateUseCharactersApart) {
+    // A Shift JIS document whose text uses F040 for U+E000 itself.
+    openWithView("a\xF0\x40");
+    // An inserted UTF-8 file's emoji must not take F040.
+    writeFile(dir.file("ins.utf8"), "\xF0\x9F\x98\x80");
+    view->placeCursor(0, 3);
+    fake.fileDialogs.answer(chosen(dir.file("ins.utf8")));
+    EXPECT_TRUE(run(cmd::kInsertFile));
+    EXPECT_EQ(file->privateChars().codeOf(U'\U0001F600'), 0xF041);
+    // An inserted Shift JIS file's F041 is U+E001, not the emoji.
+    writeFile(dir.file("ins.sjis"), "\xF0\x41" "b");
+    view->placeCursor(0, 5);
+    fake.fileDialogs.answer(chosen(dir.file("ins.sjis")));
+    EXPECT_TRUE(run(cmd::kInsertFile));
+    EXPECT_EQ(file->privateChars().toUtf16(text()), u"a\uE000\U0001F600\uE001b");
+    settings.document.saveKanji = kSaveUtf8;
+    EXPECT_EQ(saved(), "a\xEE\x80\x80\xF0\x9F\x98\x80\xEE\x80\x81" "b");
 }
