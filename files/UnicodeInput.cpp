@@ -92,6 +92,18 @@ UnicodeInput convertUtf8Input(uint8_t* buf, size_t len, size_t skip, PrivateChar
             ++i;
             continue;
         }
+        // Most Japanese text is three-byte sequences whose lead byte allows
+        // every continuation byte (E1-EC, EE, EF); they go without the
+        // general decoder.
+        if (b >= 0xE1 && b != 0xED && b <= 0xEF && i + 2 < len && (buf[i + 1] & 0xC0) == 0x80 &&
+            (buf[i + 2] & 0xC0) == 0x80) {
+            const char32_t cp3 = static_cast<char32_t>((b & 0x0F) << 12 | (buf[i + 1] & 0x3F) << 6 | (buf[i + 2] & 0x3F));
+            i += 3;
+            const uint16_t s3 = enc[cp3];
+            if (s3 != cp932::kNoSjis && s3 < 0xF000) d = putCode(d, s3);
+            else d = putSpecial(d, cp3, s3, table, r.lost);
+            continue;
+        }
         char32_t cp;
         const int n = utf8::decode(buf + i, len - i, cp);
         if (n == 0) {

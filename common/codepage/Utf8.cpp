@@ -24,8 +24,9 @@ size_t firstInvalid(const uint8_t* p, size_t n) {
             ++i;
             continue;
         }
-        // Japanese text is mostly three-byte sequences in a row.
-        if (b >= 0xE1 && b <= 0xEC && i + 3 <= n && (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
+        // Japanese text is mostly three-byte sequences whose lead byte
+        // allows every continuation byte (E1-EC, EE, EF).
+        if (b >= 0xE1 && b <= 0xEF && b != 0xED && i + 3 <= n && (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
             i += 3;
             continue;
         }
