@@ -1,6 +1,7 @@
 #include "files/TextDecoder.h"
 
 #include <cstring>
+#include <optional>
 
 #include "common/codepage/Utf8.h"
 #include "files/UnicodeInput.h"
@@ -13,7 +14,11 @@ inline uint8_t* bytesOf(std::string& s) { return reinterpret_cast<uint8_t*>(s.da
 
 }  // namespace
 
-FileForm unicodeFormOf(const uint8_t* bytes, size_t len, int readSetting) {
+namespace {
+
+// The form a byte-order mark or the read setting gives, before any look at
+// the text itself.
+FileForm markedFormOf(const uint8_t* bytes, size_t len, int readSetting) {
     FileForm form;
     const bool detect = readSetting == kReadDetect;
     const bool utf8Bom = len >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
@@ -25,15 +30,20 @@ FileForm unicodeFormOf(const uint8_t* bytes, size_t len, int readSetting) {
     if ((detect || readSetting == kReadUtf16) && len >= 2) {
         if (bytes[0] == 0xFF && bytes[1] == 0xFE) {
             form.code = kCodeUtf16;
-            return form;
-        }
-        if (bytes[0] == 0xFE && bytes[1] == 0xFF) {
+        } else if (bytes[0] == 0xFE && bytes[1] == 0xFF) {
             form.code = kCodeUtf16;
             form.bigEndian = true;
-            return form;
         }
     }
-    if (detect && utf8::isNonAsciiUtf8(bytes, len)) form.code = kCodeUtf8;
+    return form;
+}
+
+}  // namespace
+
+FileForm unicodeFormOf(const uint8_t* bytes, size_t len, int readSetting) {
+    FileForm form = markedFormOf(bytes, len, readSetting);
+    if (form.code == kCodeUndetermined && readSetting == kReadDetect && utf8::isNonAsciiUtf8(bytes, len))
+        form.code = kCodeUtf8;
     return form;
 }
 
@@ -45,8 +55,23 @@ size_t convertUtf16Input(uint8_t* buf, size_t len) { return convertUtf16Input(bu
 
 PreparedText prepareFileText(uint8_t* buf, size_t& len, int readSetting, cp932::PrivateCharTable* table) {
     PreparedText prep;
-    prep.form = unicodeFormOf(buf, len, readSetting);
-    if (prep.form.code != kCodeUndetermined) {
+    prep.form = markedFormOf(buf, len, readSetting);
+    if (prep.form.code == kCodeUndetermined && readSetting == kReadDetect) {
+        // Text without a mark: UTF-8 when well-formed with a high byte.
+        // With a table the check and the conversion are one pass.
+        if (table) {
+            if (const std::optional<UnicodeInput> in = convertIfUtf8(buf, len, *table)) {
+                prep.form.code = kCodeUtf8;
+                len = in->length;
+                prep.lost = in->lost;
+            }
+        } else if (utf8::isNonAsciiUtf8(buf, len)) {
+            prep.form.code = kCodeUtf8;
+            const UnicodeInput in = convertUtf8Input(buf, len, 0, nullptr);
+            len = in.length;
+            prep.lost = in.lost;
+        }
+    } else if (prep.form.code != kCodeUndetermined) {
         const UnicodeInput in = prep.form.code == kCodeUtf16
                                     ? convertUtf16Input(buf, len, prep.form.bigEndian, table)
                                     : convertUtf8Input(buf, len, prep.form.bom ? 3 : 0, table);

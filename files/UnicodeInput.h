@@ -12,6 +12,7 @@
 // gives at most n bytes, a UTF-16 unit at most two, a surrogate pair two.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace orvex::cp932 {
 class PrivateCharTable;
@@ -29,6 +30,14 @@ struct UnicodeInput {
 // 0). An ill-formed sequence (a lead byte with the continuation bytes that
 // follow it, up to its length) is one "?". buf[len] must be writable.
 UnicodeInput convertUtf8Input(uint8_t* buf, size_t len, size_t skip, cp932::PrivateCharTable* table);
+
+// Detection's UTF-8 conversion, with a table: when buf[0, len) holds a byte
+// above 0x7F and is well-formed UTF-8 throughout, converts it (as
+// convertUtf8Input without a mark); otherwise leaves the bytes and the
+// table exactly as they were and returns nothing. One pass: Shift JIS and
+// EUC text is turned away within its first few kilobytes, and ill-formed
+// bytes met later make it write the converted part back.
+std::optional<UnicodeInput> convertIfUtf8(uint8_t* buf, size_t len, cp932::PrivateCharTable& table);
 
 // The UTF-16 units after the byte-order mark at buf[0, 2); an odd last byte
 // is ignored. Unpaired surrogates are kept in the table like characters,

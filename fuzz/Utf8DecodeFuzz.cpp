@@ -84,6 +84,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const bool marked = body.size() >= 2 && ((bp[0] == 0xFF && bp[1] == 0xFE) || (bp[0] == 0xFE && bp[1] == 0xFF) ||
                                                  (body.size() >= 3 && bp[0] == 0xEF && bp[1] == 0xBB && bp[2] == 0xBF));
         if (!marked) check((d.convert.code == kCodeUtf8) == (high && bad == body.size()));
+        // With the table the UTF-8 check and conversion are one pass that
+        // writes back what it converted when the text turns out ill-formed:
+        // whatever is not UTF-8 decodes exactly as without a table.
+        std::string plain = body;
+        const DecodedText p = decodeFileText(plain, kReadDetect);
+        check(p.convert.code == d.convert.code);
+        if (d.convert.code != kCodeUtf8 && d.convert.code != kCodeUtf16) {
+            check(plain == bytes);
+            check(table.empty());
+        }
         return 0;
     }
 

@@ -123,6 +123,50 @@ TEST(UnicodeDetection, ReadSettings) {
     EXPECT_EQ(decodeFileText(bytes, kReadUtf16).convert.code, kCodeUndetermined);
 }
 
+TEST(UnicodeDetection, IllFormedBytesLateInTheTextLeaveTextAndTableAsTheyWere) {
+    // Well-formed UTF-8 far past the first look, then one Shift JIS
+    // character: the pass that converted the first part writes it back.
+    std::string utf8;
+    for (int i = 0; i < 3000; ++i) utf8 += "\xE6\x97\xA5\xF0\x9F\x98\x80\xEE\x80\x80\xC2\xA2 ";
+    const struct {
+        const char* name;
+        std::string bytes;
+        int code;
+    } rows[] = {
+        {"then Shift JIS", utf8 + B({0x82, 0xA0}), kCodeShiftJis},
+        {"then a cut sequence", utf8 + B({0xE3, 0x81}), kCodeShiftJis},
+        {"then EUC", utf8 + B({0xA4, 0xA2}), kCodeShiftJis},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        PrivateCharTable table;
+        ASSERT_EQ(table.toSjis(U'\U0001F680'), 0xF040);  // held before, as in a document
+        std::string withTable = r.bytes, without = r.bytes;
+        const DecodedText d = decodeFileText(withTable, kReadDetect, kCodeUndetermined, &table);
+        EXPECT_EQ(d.convert.code, decodeFileText(without, kReadDetect).convert.code);
+        EXPECT_TRUE(withTable == without);
+        EXPECT_EQ(table.size(), 1u);
+        EXPECT_FALSE(table.isTaken(0xF041));
+    }
+    // Well-formed to the end: UTF-8.
+    PrivateCharTable table;
+    std::string bytes = utf8;
+    EXPECT_EQ(decodeFileText(bytes, kReadDetect, kCodeUndetermined, &table).convert.code, kCodeUtf8);
+    EXPECT_EQ(table.size(), 2u);  // the emoji and ¢
+}
+
+TEST(UnicodeDetection, FullAreaWithIllFormedBytesAfterItIsNoUtf8) {
+    std::u32string many;
+    for (char32_t c = 0x20000; c < 0x20000 + 1900; ++c) many.push_back(c);
+    PrivateCharTable table;
+    std::string bytes = utf8Of(many) + B({0x82, 0xA0});
+    std::string plain = bytes;
+    const DecodedText d = decodeFileText(bytes, kReadDetect, kCodeUndetermined, &table);
+    EXPECT_NE(d.convert.code, kCodeUtf8);
+    EXPECT_TRUE(bytes == (decodeFileText(plain, kReadDetect), plain));
+    EXPECT_TRUE(table.empty());
+}
+
 // --- documents ------------------------------------------------------------------
 
 class UnicodeDocument : public DocumentTest {
