@@ -46,6 +46,18 @@ constexpr FileForm formOfSaveCode(int saveCode) {
 }
 inline constexpr std::array<std::string_view, 4> kSaveLineEndChoices = {"現在の状態", "CR/LF", "CR", "LF"};
 
+// The SaveCode value (1-7) that writes a form; Shift JIS for code 0. With
+// kSaveCodeChoices it names a document's form (the status bar, dialogs).
+constexpr int saveCodeOfForm(const FileForm& form) {
+    switch (form.code) {
+        case kCodeJis: return kSaveJis;
+        case kCodeEuc: return kSaveEuc;
+        case kCodeUtf16: return form.bigEndian ? kSaveUtf16Be : kSaveUtf16;
+        case kCodeUtf8: return form.bom ? kSaveUtf8Bom : kSaveUtf8;
+        default: return kSaveShiftJis;
+    }
+}
+
 constexpr int autoKanjiOfReadChoice(int item) {
     return item == 0 ? kReadDetect : item == 1 ? kReadShiftJis : item;
 }

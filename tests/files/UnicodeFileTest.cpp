@@ -167,6 +167,27 @@ TEST(UnicodeDetection, FullAreaWithIllFormedBytesAfterItIsNoUtf8) {
     EXPECT_TRUE(table.empty());
 }
 
+TEST(UnicodeChoices, SaveCodesFormsAndTheDocumentsOwnForm) {
+    for (int saveCode = kSaveShiftJis; saveCode <= kSaveUtf16Be; ++saveCode) {
+        SCOPED_TRACE(saveCode);
+        EXPECT_EQ(saveCodeOfForm(formOfSaveCode(saveCode)), saveCode);
+        // The save list's item for the code, with or without a document form.
+        EXPECT_EQ(outputForm(saveCode, false, FileForm{kCodeUtf8, true, false}), formOfSaveCode(saveCode));
+    }
+    EXPECT_EQ(kSaveCodeChoices[kSaveUtf8], "UTF-8");
+    EXPECT_EQ(kSaveCodeChoices[kSaveUtf8Bom], "UTF-8 (BOM)");
+    EXPECT_EQ(kReadCodeChoices[static_cast<size_t>(readChoiceOfAutoKanji(kReadUtf8))], "UTF-8");
+    EXPECT_EQ(autoKanjiOfReadChoice(5), kReadUtf8);
+    // Item 0, or an explicit code, keeps the document's own form; a mark
+    // only goes with UTF-8, the byte order only with UTF-16.
+    EXPECT_EQ(outputForm(0, false, FileForm{kCodeUtf16, false, true}), (FileForm{kCodeUtf16, false, true}));
+    EXPECT_EQ(outputForm(kSaveEuc, true, FileForm{kCodeUtf8, true, false}), (FileForm{kCodeUtf8, true, false}));
+    EXPECT_EQ(outputForm(0, false, FileForm{kCodeShiftJis, true, true}), (FileForm{kCodeShiftJis, false, false}));
+    EXPECT_EQ(outputForm(0, false, FileForm{kCodeUndetermined, false, false}).code, kCodeShiftJis);
+    // Values out of range write Shift JIS, as before.
+    EXPECT_EQ(outputForm(9, false, FileForm{kCodeUtf8, false, false}).code, kCodeShiftJis);
+}
+
 // --- documents ------------------------------------------------------------------
 
 class UnicodeDocument : public DocumentTest {
