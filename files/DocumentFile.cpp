@@ -323,6 +323,11 @@ bool DocumentFile::writeAutoBackupCopy() {
         }
         if (m_autoBackupFile.empty()) return false;
     }
+    // A document with characters code page 932 lacks is copied as UTF-8
+    // with its mark, which a later load reads back with every character.
+    if (!m_privateChars.empty())
+        return !writeAutoBackup(m_autoBackupFile, "\xEF\xBB\xBF" + m_privateChars.toUtf8(m_doc.text().view()), m_eofMark)
+                    .failed();
     return !writeAutoBackup(m_autoBackupFile, m_doc.text().view(), m_eofMark).failed();
 }
 

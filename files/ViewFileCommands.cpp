@@ -126,12 +126,16 @@ bool ViewFileCommands::appendSelection() {
         bytes = appendHeaderLine(m_file.displayName(), local);
     }
     bytes += m_view.selectedText();
+    // The codes of this document's table mean nothing to another document:
+    // its characters travel as UTF-8.
+    const bool utf8 = !m_file.privateChars().empty();
+    if (utf8) bytes = m_file.privateChars().toUtf8(bytes);
     const std::string temp = writeAppendTempFile(bytes);
     if (temp.empty()) {
         if (platform.messages) platform.messages->showId(strings::kCannotCreateTemp, MsgIcon::Exclamation);
         return false;
     }
-    return runAppendRequest(platform, m_file.services(), AppendRequest{target, temp, fileExists(target)});
+    return runAppendRequest(platform, m_file.services(), AppendRequest{target, temp, fileExists(target), utf8});
 }
 
 bool ViewFileCommands::convert(CommandId id) {
