@@ -216,7 +216,13 @@ PrivateCharTable::FromUnicode PrivateCharTable::fromUnicode(Next next, size_t si
             code = toSjis(ch);
             if (code == 0) ++r.lost;
         } else if (code == 0) {
-            ++r.invalid;
+            // A search string may still find the nearest code page 932
+            // character (¢ finds ￠).
+            if (ch < 0x10000 && !isSurrogate(ch)) {
+                const uint16_t nearest = encodeUnit(static_cast<char16_t>(ch));
+                if (nearest != kNoSjis) code = nearest;
+            }
+            if (code == 0) ++r.invalid;
         } else if (code >= 0xF000 && allocateNew) {
             markUsed(code);  // a private-use character as itself
         }

@@ -123,7 +123,9 @@ public:
     };
     // UTF-16 / UTF-8 to Shift JIS, making entries as needed (allocate) or
     // only using those there are (allocate false: for search strings, which
-    // need no new entries since the text cannot hold what the table lacks).
+    // need no new entries since the text cannot hold what the table lacks;
+    // a character without an entry then takes its nearest code page 932
+    // code when it has one, ¢ that of ￠, else "?" counted as invalid).
     // Lone surrogates in UTF-16 are kept like characters.
     FromUnicode fromUtf16(std::u16string_view utf16, bool allocate = true);
     FromUnicode fromUtf8(std::string_view utf8, bool allocate = true);

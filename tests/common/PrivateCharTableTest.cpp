@@ -126,7 +126,9 @@ TEST(PrivateCharTable, CodesTheTextHoldsAreNotGivenOut) {
     const PrivateCharTable::FromUnicode search = t.fromUtf16(u"\U0001F600\U0001F601", false);
     EXPECT_EQ(search.text, code(0xF041) + "?");
     EXPECT_EQ(search.invalid, 1u);
+    EXPECT_EQ(t.fromUtf8("\xC2\xA2", false).text, code(0x8191));  // ¢ finds ￠
     EXPECT_EQ(t.size(), 3u);
+    EXPECT_EQ(t.fromUtf8("\xC2\xA2").text, code(0xF045));  // but is kept as itself
     // Ill-formed UTF-8 is "?".
     EXPECT_EQ(t.fromUtf8("a\xFF" "b").invalid, 1u);
 }
