@@ -10,6 +10,7 @@
 #include "files/DocumentFile.h"
 #include "files/FileInfo.h"
 #include "files/FileReader.h"
+#include "files/FileTexts.h"
 #include "files/PathNames.h"
 
 namespace orvex::files {
@@ -53,6 +54,20 @@ bool appendTempFileToDocument(DocumentFile& file, const AppendRequest& request) 
         return false;
     }
     if (const size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
+    if (request.utf8) {
+        // Characters code page 932 lacks join the target's table; one that
+        // finds no code there would be lost, so nothing is appended.
+        cp932::PrivateCharTable& table = file.privateChars();
+        table.markUsedIn(doc.text().view());
+        cp932::PrivateCharTable::FromUnicode in = table.fromUtf8(text);
+        if (in.lost > 0) {
+            if (messages)
+                messages->showText(strings::substitute(kAreaFullAppendWarning, {request.target, std::to_string(in.lost)}),
+                                   MsgIcon::Exclamation);
+            return false;
+        }
+        text = std::move(in.text);
+    }
     if (!text.empty()) {
         const TextPosition end = doc.text().positionOf(doc.text().length());
         if (doc.insertText(end.row, end.byteColumn, text.data(), static_cast<int32_t>(text.size())) < 0)

@@ -23,7 +23,9 @@ std::string writeAppendTempFile(std::string_view bytes);
 
 // Completes a request in a document opened on the target (or a new one when
 // the target did not exist): the temporary file's text goes at the end of
-// the text exactly as it was written, the temporary file is removed, and
+// the text exactly as it was written (UTF-8 through the target's table
+// when the request says so; refused with a message when the table has no
+// room for its characters), the temporary file is removed, and
 // the document is saved under the target's name, after the question 30042
 // when the target existed and SaveMess is off. The document is left
 // unmodified. True when the target was saved.

@@ -9,7 +9,8 @@ enum CharCode : int {
     kCodeShiftJis = 1,
     kCodeJis = 2,           // 7-bit with escape sequences
     kCodeEuc = 3,
-    kCodeUtf16 = 4,         // little-endian with FF FE
+    kCodeUtf16 = 4,         // with its byte-order mark: FF FE little-endian, FE FF big-endian
+    kCodeUtf8 = 5,          // with or without the byte-order mark EF BB BF
     // Detection result only: the bytes look like EUC pairs but nothing
     // decided the code; the caller converts them again as EUC.
     kCodeReadAgainAsEuc = 13,
@@ -21,7 +22,18 @@ enum ReadSetting : int {
     kReadDetect = 1,
     kReadJis = 2,
     kReadEuc = 3,
-    kReadUtf16 = 4,  // UTF-16 when the file starts with FF FE, else the bytes as they are
+    kReadUtf16 = 4,  // UTF-16 when the file starts with FF FE or FE FF, else the bytes as they are
+    kReadUtf8 = 5,   // UTF-8 whatever the bytes (a byte-order mark is dropped)
+};
+
+// A file's code with what Unicode files add to it: the document keeps it
+// from its load so that a save writes the file the same way.
+struct FileForm {
+    int code = kCodeUndetermined;
+    bool bom = false;        // UTF-8: the file starts with EF BB BF
+    bool bigEndian = false;  // UTF-16: FE FF and big-endian units (else FF FE, little-endian)
+
+    friend bool operator==(const FileForm&, const FileForm&) = default;
 };
 
 // The document's line-end type: the last line end met at load, or the type

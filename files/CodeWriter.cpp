@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "common/codepage/Cp932.h"
+#include "common/codepage/PrivateCharTable.h"
 #include "common/codepage/ShiftJis.h"
+#include "common/codepage/Utf8.h"
 #include "files/EucTriples.h"
 #include "files/JisMapping.h"
 
@@ -118,7 +120,39 @@ uint8_t* encodeJis(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t
     return d;
 }
 
-uint8_t* encodeEuc(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t* d, uint64_t& bad) {
+// True for a code the table holds: a character only Unicode output keeps.
+inline bool heldByTable(const cp932::PrivateCharTable* table, uint8_t lead, uint8_t trail) {
+    return table && lead >= 0xF0 && lead <= 0xF9 &&
+           table->charOf(static_cast<uint16_t>(lead << 8 | trail)) != cp932::PrivateCharTable::kNoChar;
+}
+
+// Shift JIS as it is, except the codes the table holds.
+uint8_t* encodeShiftJisHeld(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t* d,
+                            const cp932::PrivateCharTable* table, uint64_t& bad) {
+    size_t i = pos;
+    while (i < stop) {
+        const uint8_t b = s[i];
+        if (!sjis::isLeadByte(b) || i + 1 >= n) {
+            *d++ = b;
+            ++i;
+            continue;
+        }
+        if (heldByTable(table, b, s[i + 1])) {
+            *d++ = '?';
+            ++bad;
+        } else {
+            d[0] = b;
+            d[1] = s[i + 1];
+            d += 2;
+        }
+        i += 2;
+    }
+    pos = i;
+    return d;
+}
+
+uint8_t* encodeEuc(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t* d, uint64_t& bad,
+                   const cp932::PrivateCharTable* table = nullptr) {
     size_t i = pos;
     while (i < stop) {
         const uint8_t b = s[i];
@@ -131,6 +165,11 @@ uint8_t* encodeEuc(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t
             if (i + 1 < n && isTrailByte(s[i + 1])) {
                 const uint8_t t = s[i + 1];
                 i += 2;
+                if (heldByTable(table, b, t)) {
+                    *d++ = '?';
+                    ++bad;
+                    continue;
+                }
                 // The codes a three-byte character is read as go back to
                 // that character; the rest of the IBM rows to their twins.
                 if (const uint16_t triple = b >= 0xF0 ? euc::tripleOfSjis(b, t) : 0) {
@@ -162,39 +201,77 @@ uint8_t* encodeEuc(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t
     return d;
 }
 
+template <bool kBigEndian>
 inline uint8_t* putUnit(uint8_t* d, uint16_t u) {
-    d[0] = static_cast<uint8_t>(u);
-    d[1] = static_cast<uint8_t>(u >> 8);
+    d[kBigEndian ? 1 : 0] = static_cast<uint8_t>(u);
+    d[kBigEndian ? 0 : 1] = static_cast<uint8_t>(u >> 8);
     return d + 2;
 }
 
-uint8_t* encodeUtf16(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t* d, uint64_t& bad) {
+// The Unicode character of the Shift JIS character at s[i] (advancing i):
+// the table's for a code it holds, else code page 932's; kNoChar when none.
+inline char32_t nextChar(const uint8_t* s, size_t& i, size_t n, const cp932::PrivateCharTable* table) {
+    const uint8_t b = s[i];
+    if (sjis::isLeadByte(b)) {
+        if (i + 1 < n && isTrailByte(s[i + 1])) {
+            const uint8_t t = s[i + 1];
+            i += 2;
+            if (heldByTable(table, b, t)) return table->charOf(static_cast<uint16_t>(b << 8 | t));
+            const uint16_t u = cp932::decodePair(b, t);
+            return u == cp932::kNoUnicode ? cp932::PrivateCharTable::kNoChar : u;
+        }
+        ++i;
+        return cp932::PrivateCharTable::kNoChar;
+    }
+    ++i;
+    const uint16_t u = cp932::decodeSingle(b);
+    return u == cp932::kNoUnicode ? cp932::PrivateCharTable::kNoChar : u;
+}
+
+template <bool kBigEndian>
+uint8_t* encodeUtf16(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t* d, uint64_t& bad,
+                     const cp932::PrivateCharTable* table) {
     size_t i = pos;
     while (i < stop) {
         const uint8_t b = s[i];
         if (b < 0x80) {
-            d = putUnit(d, b);
+            d = putUnit<kBigEndian>(d, b);
             ++i;
             continue;
         }
-        uint16_t u;
-        if (sjis::isLeadByte(b)) {
-            if (i + 1 < n && isTrailByte(s[i + 1])) {
-                u = cp932::decodePair(b, s[i + 1]);
-                i += 2;
-            } else {
-                u = cp932::kNoUnicode;
-                ++i;
-            }
-        } else {
-            u = cp932::decodeSingle(b);
-            ++i;
-        }
-        if (u == cp932::kNoUnicode) {
-            u = '?';
+        char32_t c = nextChar(s, i, n, table);
+        if (c == cp932::PrivateCharTable::kNoChar) {
+            c = '?';
             ++bad;
         }
-        d = putUnit(d, u);
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            d = putUnit<kBigEndian>(d, static_cast<uint16_t>(0xD800 + (c >> 10)));
+            d = putUnit<kBigEndian>(d, static_cast<uint16_t>(0xDC00 + (c & 0x3FF)));
+        } else {
+            d = putUnit<kBigEndian>(d, static_cast<uint16_t>(c));
+        }
+    }
+    pos = i;
+    return d;
+}
+
+uint8_t* encodeUtf8(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8_t* d, uint64_t& bad,
+                    const cp932::PrivateCharTable* table) {
+    size_t i = pos;
+    while (i < stop) {
+        const uint8_t b = s[i];
+        if (b < 0x80) {
+            *d++ = b;
+            ++i;
+            continue;
+        }
+        char32_t c = nextChar(s, i, n, table);
+        if (c == cp932::PrivateCharTable::kNoChar || (c >= 0xD800 && c <= 0xDFFF)) {
+            c = '?';
+            ++bad;
+        }
+        d += utf8::encode(c, d);
     }
     pos = i;
     return d;
@@ -202,9 +279,16 @@ uint8_t* encodeUtf16(const uint8_t* s, size_t& pos, size_t stop, size_t n, uint8
 
 }  // namespace
 
-CodeWriter::CodeWriter(ByteSink& sink, int code)
+CodeWriter::CodeWriter(ByteSink& sink, int code) : CodeWriter(sink, FileForm{code, false, false}, nullptr) {}
+
+CodeWriter::CodeWriter(ByteSink& sink, const FileForm& form, const cp932::PrivateCharTable* table)
     : m_sink(sink),
-      m_code(code == kCodeJis || code == kCodeEuc || code == kCodeUtf16 ? code : kCodeShiftJis),
+      m_code(form.code == kCodeJis || form.code == kCodeEuc || form.code == kCodeUtf16 || form.code == kCodeUtf8
+                 ? form.code
+                 : kCodeShiftJis),
+      m_bom(form.code == kCodeUtf8 && form.bom),
+      m_bigEndian(form.code == kCodeUtf16 && form.bigEndian),
+      m_table(table && !table->empty() ? table : nullptr),
       m_buffer(std::make_unique<uint8_t[]>(kBufferSize)) {}
 
 CodeWriter::~CodeWriter() = default;
@@ -221,16 +305,29 @@ void CodeWriter::reserve(size_t bytes) {
 }
 
 void CodeWriter::begin() {
-    if (m_code != kCodeUtf16) return;
+    reserve(3);
+    if (m_code == kCodeUtf16) {
+        m_buffer[m_used++] = m_bigEndian ? 0xFE : 0xFF;
+        m_buffer[m_used++] = m_bigEndian ? 0xFF : 0xFE;
+    } else if (m_bom) {
+        m_buffer[m_used++] = 0xEF;
+        m_buffer[m_used++] = 0xBB;
+        m_buffer[m_used++] = 0xBF;
+    }
+}
+
+// A line-end or end-of-file byte in the output code.
+void CodeWriter::putAscii(uint8_t c) {
     reserve(2);
-    m_buffer[m_used++] = 0xFF;
-    m_buffer[m_used++] = 0xFE;
+    if (m_code == kCodeUtf16 && m_bigEndian) m_buffer[m_used++] = 0;
+    m_buffer[m_used++] = c;
+    if (m_code == kCodeUtf16 && !m_bigEndian) m_buffer[m_used++] = 0;
 }
 
 void CodeWriter::writeText(std::string_view sjis) {
     const auto* s = reinterpret_cast<const uint8_t*>(sjis.data());
     const size_t n = sjis.size();
-    if (m_code == kCodeShiftJis) {
+    if (m_code == kCodeShiftJis && !m_table) {
         if (n >= kBufferSize / 2) {
             flush();
             if (m_ok && !m_sink.write(s, n)) m_ok = false;
@@ -251,9 +348,14 @@ void CodeWriter::writeText(std::string_view sjis) {
         if (m_code == kCodeJis)
             end = encodeJis(s, pos, stop, n, start, m_shift, m_unrepresentable);
         else if (m_code == kCodeEuc)
-            end = encodeEuc(s, pos, stop, n, start, m_unrepresentable);
+            end = encodeEuc(s, pos, stop, n, start, m_unrepresentable, m_table);
+        else if (m_code == kCodeUtf8)
+            end = encodeUtf8(s, pos, stop, n, start, m_unrepresentable, m_table);
+        else if (m_code == kCodeUtf16)
+            end = m_bigEndian ? encodeUtf16<true>(s, pos, stop, n, start, m_unrepresentable, m_table)
+                              : encodeUtf16<false>(s, pos, stop, n, start, m_unrepresentable, m_table);
         else
-            end = encodeUtf16(s, pos, stop, n, start, m_unrepresentable);
+            end = encodeShiftJisHeld(s, pos, stop, n, start, m_table, m_unrepresentable);
         m_used += static_cast<size_t>(end - start);
     }
 }
@@ -265,18 +367,10 @@ void CodeWriter::endLine(std::string_view lineEnd) {
         m_used += 3;
         m_shift = 0;
     }
-    for (char c : lineEnd) {
-        reserve(2);
-        m_buffer[m_used++] = static_cast<uint8_t>(c);
-        if (m_code == kCodeUtf16) m_buffer[m_used++] = 0;
-    }
+    for (char c : lineEnd) putAscii(static_cast<uint8_t>(c));
 }
 
-void CodeWriter::writeEofMark() {
-    reserve(2);
-    m_buffer[m_used++] = 0x1A;
-    if (m_code == kCodeUtf16) m_buffer[m_used++] = 0;
-}
+void CodeWriter::writeEofMark() { putAscii(0x1A); }
 
 bool CodeWriter::finish() {
     flush();
@@ -303,6 +397,22 @@ size_t appendEuc(std::string_view sjis, std::string& out) {
     size_t pos = 0;
     uint64_t bad = 0;
     uint8_t* end = encodeEuc(s, pos, sjis.size(), sjis.size(), d, bad);
+    out.resize(old + static_cast<size_t>(end - d));
+    return static_cast<size_t>(bad);
+}
+
+}  // namespace orvex::files
+
+namespace orvex::files {
+
+size_t appendUtf8(std::string_view sjis, std::string& out, const cp932::PrivateCharTable* table) {
+    const auto* s = reinterpret_cast<const uint8_t*>(sjis.data());
+    const size_t old = out.size();
+    out.resize(old + sjis.size() * 3);
+    auto* d = reinterpret_cast<uint8_t*>(out.data()) + old;
+    size_t pos = 0;
+    uint64_t bad = 0;
+    uint8_t* end = encodeUtf8(s, pos, sjis.size(), sjis.size(), d, bad, table && !table->empty() ? table : nullptr);
     out.resize(old + static_cast<size_t>(end - d));
     return static_cast<size_t>(bad);
 }

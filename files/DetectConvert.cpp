@@ -393,6 +393,16 @@ void runGeneral(Pass& ps) {
         }
         const uint8_t b = buf[ps.r];
         if (b >= 0x80) {
+            if (b == 0x8F && !ps.p && ps.r + 2 < len && isEucByte(buf[ps.r + 1]) && isEucByte(buf[ps.r + 2])) {
+                // An EUC three-byte character, as in scanUndecided: the walk
+                // crosses 0x8F with the byte after it, which counts once
+                // towards the parity.
+                ps.e = true;
+                ps.p = true;
+                ps.s = 0;
+                lineEndAndAdvance(ps);
+                continue;
+            }
             if (b <= 0xA0 && b != 0x8E) {
                 ps.c = kCodeShiftJis;
                 lineEndAndAdvance(ps);
@@ -471,6 +481,19 @@ bool scanUndecided(Pass& ps) {
                 continue;
             }
             r = scan::findHighOrEsc(buf, r + 1, len);
+            continue;
+        }
+        if (b == 0x8F && !p && r + 2 < len && isEucByte(buf[r + 1]) && isEucByte(buf[r + 2])) {
+            // An EUC three-byte character (0x8F and two bytes 0xA1-0xFE) on
+            // a character boundary counts as an EUC pair: the IBM extension
+            // kanji many tools write this way must not make the text Shift
+            // JIS. Its last two bytes start a run like any other; 0x8F
+            // itself takes no part in the parity.
+            e = true;
+            const size_t q = scan::findNotEucHigh(buf, r + 1, len);
+            if ((q - r - 1) & 1) p = !p;
+            const size_t last = q - 1;
+            r = sjis::isLeadByte(buf[last]) && isCharStart(buf, r, last) ? q + 1 : q;
             continue;
         }
         if (b <= 0xA0 && b != 0x8E) {
@@ -553,8 +576,8 @@ ConvertResult detectAndConvert(uint8_t* buf, size_t len, int readSetting, int co
     return result;
 }
 
-ConvertResult scanLineEnds(uint8_t* buf, size_t len) {
-    Pass ps{buf, len, -1, kCodeUtf16};
+ConvertResult scanLineEnds(uint8_t* buf, size_t len, int code) {
+    Pass ps{buf, len, -1, code};
     runShiftJis(ps);
     return finish(ps);
 }

@@ -11,7 +11,9 @@
 // Detection, with the read setting kReadDetect and no code yet, settles at
 // the first byte that decides: a byte 0x80-0xA0 other than 0x8E, or an
 // ASCII byte after an odd number of high bytes, means Shift JIS; a JIS
-// double-byte escape means JIS. Text that never decides and holds no
+// double-byte escape means JIS. An EUC three-byte character (0x8F followed
+// by two bytes 0xA1-0xFE, after an even number of high bytes) does not
+// decide: it counts as an EUC-looking pair. Text that never decides and holds no
 // EUC-looking pairs keeps code 0 (written back as Shift JIS); text whose
 // high bytes all pair up like EUC yields kCodeReadAgainAsEuc.
 #include <cstddef>
@@ -40,9 +42,9 @@ struct ConvertResult {
 // calling again with that code (convertText does this).
 ConvertResult detectAndConvert(uint8_t* buf, size_t len, int readSetting, int code);
 
-// The line-end part of the pass alone, for text that came from UTF-16: lone
-// LFs become CR, line ends are counted, a trailing lead byte is dropped. The
-// code is set to kCodeUtf16.
-ConvertResult scanLineEnds(uint8_t* buf, size_t len);
+// The line-end part of the pass alone, for text that came from a Unicode
+// file: lone LFs become CR, line ends are counted, a trailing lead byte is
+// dropped. The result's code is `code` (kCodeUtf16 unless told).
+ConvertResult scanLineEnds(uint8_t* buf, size_t len, int code = kCodeUtf16);
 
 }  // namespace orvex::files

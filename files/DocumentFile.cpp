@@ -11,6 +11,8 @@
 #include "common/strings/StringTable.h"
 #include "display/ProfileLayout.h"
 #include "files/AutoBackup.h"
+#include "files/CodeChoices.h"
+#include "files/FileTexts.h"
 #include "files/FileReader.h"
 #include "files/PathNames.h"
 #include "files/SharedReader.h"
@@ -71,6 +73,9 @@ DocumentFileServices documentFileServices(settings::Settings& settings, Trash* t
 DocumentFile::DocumentFile(CLuDoc& doc, DocumentFileServices services)
     : m_doc(doc), m_services(std::move(services)) {
     syncEditSettings();
+    // Codes of the area that reach the text by other ways (Shift JIS text
+    // inserted, macros) are found there before the table gives out new ones.
+    m_privateChars.setTextSource([this] { return m_doc.text().view(); });
 }
 
 DocumentFile::~DocumentFile() = default;
@@ -96,6 +101,13 @@ void DocumentFile::setExplicitCode(int code) {
     m_explicitCode = true;
 }
 
+void DocumentFile::setExplicitForm(const FileForm& form) {
+    m_code = form.code;
+    m_bom = form.code == kCodeUtf8 && form.bom;
+    m_bigEndian = form.code == kCodeUtf16 && form.bigEndian;
+    m_explicitCode = true;
+}
+
 void DocumentFile::setExplicitLineEnd(int lineEnd) {
     m_lineEnd = lineEnd;
     m_explicitLineEnd = true;
@@ -113,7 +125,10 @@ void DocumentFile::setTagFile(bool tagFile) {
 void DocumentFile::resetFileState() {
     m_code = kCodeUndetermined;
     m_lineEnd = kLineEndUndetermined;
-    m_utf16 = false;
+    m_unicodeFile = false;
+    m_bom = false;
+    m_bigEndian = false;
+    m_charactersLost = 0;
     m_eofMark = false;
     m_explicitCode = false;
     m_explicitLineEnd = false;
@@ -160,6 +175,13 @@ void DocumentFile::newDocument() {
     m_doc.setReadOnly(false);
     m_userReadOnly = false;
     resetFileState();
+    m_privateChars.clear();
+    if (const int newCode = options().newKanji; newCode != kSaveShiftJis) {
+        const FileForm form = formOfSaveCode(newCode);
+        m_code = form.code;
+        m_bom = form.bom;
+        m_bigEndian = form.bigEndian;
+    }
     syncEditSettings();
     applyModeAndLayout(0, false);
     m_doc.markLoaded();
@@ -176,15 +198,15 @@ bool DocumentFile::open(const std::string& filePath, const OpenOptions& openOpti
     // document takes only when everything worked.
     TextBuffer fresh;
     TextBufferTarget target(fresh);
-    const SharedReadResult read =
-        readTextFile(platform, filePath, static_cast<size_t>(TextStore::kMaxTextSize), o.autoKanji, target);
+    cp932::PrivateCharTable chars;
+    const SharedReadResult read = readTextFile(platform, filePath, static_cast<size_t>(TextStore::kMaxTextSize),
+                                               o.autoKanji, target, &chars);
     m_notTextAnswer = read.notTextAnswer;
     if (!read.ok) {
         if (read.notTextAnswer == kNotTextView && m_services.showInViewer) m_services.showInViewer(filePath);
         return false;
     }
-    const ConvertResult converted =
-        convertText(fresh.bytes(), read.length, read.prepared.utf16, o.autoKanji);
+    const ConvertResult converted = convertText(fresh.bytes(), read.length, read.prepared, o.autoKanji);
     if (converted.length + 1 > static_cast<size_t>(TextStore::kMaxTextSize)) {
         if (platform.messages) platform.messages->showText(kFileTooLargeText, MsgIcon::Exclamation);
         return false;
@@ -200,7 +222,12 @@ bool DocumentFile::open(const std::string& filePath, const OpenOptions& openOpti
     m_notTextAnswer = read.notTextAnswer;
     m_code = converted.code;
     m_lineEnd = converted.lineEnd;
-    m_utf16 = read.prepared.utf16;
+    m_unicodeFile = read.prepared.unicode();
+    m_bom = read.prepared.form.bom;
+    m_bigEndian = read.prepared.form.bigEndian;
+    m_charactersLost = read.prepared.lost;
+    std::swap(m_privateChars, chars);
+    m_privateChars.setTextSource([this] { return m_doc.text().view(); });
     m_eofMark = read.prepared.eofMark;
     m_fileTime = read.time;
     m_doc.setPathName(filePath);
@@ -210,10 +237,18 @@ bool DocumentFile::open(const std::string& filePath, const OpenOptions& openOpti
     m_doc.setReadOnly(openOptions.readOnly || (tag && o.tagFileWrtProt));
     takeLock(openOptions.quiet);
     if (isReadOnlyFile(filePath)) m_doc.setReadOnly(true);
+    // Characters that found no code would be lost by a save: the file is
+    // only shown.
+    if (m_charactersLost > 0) m_doc.setReadOnly(true);
     applyModeAndLayout(modeForPath(filePath), tag);
     m_doc.markLoaded();
     refreshTitle();
     reportUnreadable(platform, filePath, converted);
+    if (m_charactersLost > 0 && platform.messages)
+        platform.messages->showText(
+            strings::substitute(kAreaFullWarning, {filePath, std::to_string(m_charactersLost),
+                                                   std::to_string(cp932::PrivateCharTable::kCapacity)}),
+            MsgIcon::Exclamation);
     return true;
 }
 
@@ -288,6 +323,11 @@ bool DocumentFile::writeAutoBackupCopy() {
         }
         if (m_autoBackupFile.empty()) return false;
     }
+    // A document with characters code page 932 lacks is copied as UTF-8
+    // with its mark, which a later load reads back with every character.
+    if (!m_privateChars.empty())
+        return !writeAutoBackup(m_autoBackupFile, "\xEF\xBB\xBF" + m_privateChars.toUtf8(m_doc.text().view()), m_eofMark)
+                    .failed();
     return !writeAutoBackup(m_autoBackupFile, m_doc.text().view(), m_eofMark).failed();
 }
 

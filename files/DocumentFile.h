@@ -13,9 +13,25 @@
 //
 // The document keeps what views and layout read (its path, file-type mode,
 // read-only flag, layout options); everything else about the file lives
-// here: code and line-end type, the explicit flags of the conversion
-// commands, the end-of-file mark, the tag-file flag, the not-a-text answer,
-// the file time, the lock and the automatic backup file.
+// here: code and line-end type (with a Unicode file's byte-order mark and
+// byte order), the explicit flags of the conversion commands, the
+// end-of-file mark, the tag-file flag, the not-a-text answer, the file
+// time, the lock and the automatic backup file.
+//
+// It also holds the document's table of characters code page 932 cannot
+// hold (privateChars()): a Unicode file fills it at load, every save in a
+// Unicode code writes those characters back, a save in any other code asks
+// before it writes them as "?". Everything that turns the document's text
+// into Unicode or Unicode into its text (drawing, clipboard, dialogs, the
+// find box) converts through this table:
+//
+//   file.privateChars().toUtf16(sjis)            // to show or copy
+//   auto in = file.privateChars().fromUtf16(s);  // to insert; in.lost > 0:
+//                                                // the area is full
+//
+// A Unicode file with more distinct such characters than the area holds
+// opens read-only with a message (charactersLost() tells how many became
+// "?"), so the file itself is never overwritten with less.
 //
 // A load reads and converts the whole file before the document changes, so
 // a failed open or revert leaves the document as it was. A save writes
@@ -25,6 +41,7 @@
 #include <optional>
 #include <string>
 
+#include "common/codepage/PrivateCharTable.h"
 #include "files/CharCode.h"
 #include "files/DocumentFileServices.h"
 #include "files/DocumentWriter.h"
@@ -63,8 +80,22 @@ public:
     const std::string& path() const { return m_doc.pathName(); }
     bool hasPath() const { return !m_doc.pathName().empty(); }
     int code() const { return m_code; }
+    // The code with its byte-order details, as the next save in the
+    // document's own code writes it.
+    FileForm form() const { return FileForm{m_code, m_bom, m_bigEndian}; }
     int lineEnd() const { return m_lineEnd; }
-    bool utf16File() const { return m_utf16; }
+    bool utf16File() const { return m_code == kCodeUtf16 && m_unicodeFile; }
+    // The file was read as Unicode (UTF-16 or UTF-8).
+    bool unicodeFile() const { return m_unicodeFile; }
+    // UTF-8 read with EF BB BF; UTF-16 read big-endian.
+    bool hasBom() const { return m_bom; }
+    bool bigEndian() const { return m_bigEndian; }
+    // The table of the document's characters that code page 932 lacks.
+    cp932::PrivateCharTable& privateChars() { return m_privateChars; }
+    const cp932::PrivateCharTable& privateChars() const { return m_privateChars; }
+    // Characters of the last load read as "?" because the area was full (the
+    // document is then read-only).
+    size_t charactersLost() const { return m_charactersLost; }
     bool eofMark() const { return m_eofMark; }
     bool tagFile() const { return m_tagFile; }
     int notTextAnswer() const { return m_notTextAnswer; }
@@ -80,6 +111,9 @@ public:
     // The conversion commands' choices: a code or a line-end type that
     // saves keep even when SaveKanji or SaveCR say otherwise.
     void setExplicitCode(int code);
+    // The same with a Unicode form's details (UTF-8 with or without its
+    // mark, UTF-16 in either byte order).
+    void setExplicitForm(const FileForm& form);
     void setExplicitLineEnd(int lineEnd);
     // Marks the document as a tag file (a search or program result) or not;
     // lays it out again when that changes.
@@ -87,7 +121,8 @@ public:
 
     // ---- Operations
     // Makes the document a new untitled one (empty, mode 0, title
-    // "無題のﾌｧｲﾙ").
+    // "無題のﾌｧｲﾙ"), in the code of new documents (NewKanji; Shift JIS
+    // leaves the code undetermined, as it always was).
     void newDocument();
     // Opens the file into the document. Failures are reported to the user;
     // on failure the document is unchanged.
@@ -154,7 +189,11 @@ private:
 
     int m_code = kCodeUndetermined;
     int m_lineEnd = kLineEndUndetermined;
-    bool m_utf16 = false;
+    bool m_unicodeFile = false;
+    bool m_bom = false;
+    bool m_bigEndian = false;
+    cp932::PrivateCharTable m_privateChars;
+    size_t m_charactersLost = 0;
     bool m_eofMark = false;
     bool m_tagFile = false;
     bool m_explicitCode = false;

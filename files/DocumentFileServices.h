@@ -22,6 +22,10 @@ struct AppendRequest {
     std::string target;
     std::string tempFile;
     bool targetExisted = false;
+    // The temporary file holds UTF-8 rather than Shift JIS: the source
+    // document had characters code page 932 lacks, which the target's own
+    // table takes on.
+    bool utf8 = false;
 };
 
 struct DocumentFileServices {

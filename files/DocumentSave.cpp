@@ -19,7 +19,11 @@ namespace orvex::files {
 WriteOptions DocumentFile::writeOptions() const {
     const settings::DocumentOptions& o = options();
     WriteOptions w;
-    w.code = outputCode(o.saveKanji, m_explicitCode, m_code);
+    const FileForm form = outputForm(o.saveKanji, m_explicitCode, FileForm{m_code, m_bom, m_bigEndian});
+    w.code = form.code;
+    w.bom = form.bom;
+    w.bigEndian = form.bigEndian;
+    w.table = &m_privateChars;
     w.lineEndChoice = lineEndChoice(o.saveCR, m_explicitLineEnd);
     w.documentLineEnd = m_lineEnd;
     w.deleteTrailingBlanks = o.saveDelSpc != 0;

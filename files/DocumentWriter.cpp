@@ -112,7 +112,7 @@ void appendBlanksAsTabs(std::string_view line, int tabWidth, std::string& out) {
 
 WriteResult writeDocumentText(const TextStore& text, const WriteOptions& options, ByteSink& sink) {
     WriteResult result;
-    CodeWriter out(sink, options.code);
+    CodeWriter out(sink, FileForm{options.code, options.bom, options.bigEndian}, options.table);
     LineRewriter rewrite(options);
     const std::string_view ordinary = lineEndText(options.lineEndChoice, options.documentLineEnd);
     out.begin();

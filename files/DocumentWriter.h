@@ -17,18 +17,27 @@
 #include <string_view>
 
 #include "files/ByteSink.h"
+#include "files/CharCode.h"
 #include "text/TextStore.h"
+
+namespace orvex::cp932 {
+class PrivateCharTable;
+}
 
 namespace orvex::files {
 
 struct WriteOptions {
-    int code = 1;             // output code: 2 JIS, 3 EUC, 4 UTF-16, anything else Shift JIS
+    int code = 1;             // output code: 2 JIS, 3 EUC, 4 UTF-16, 5 UTF-8, anything else Shift JIS
+    bool bom = false;         // UTF-8: begin with EF BB BF
+    bool bigEndian = false;   // UTF-16: FE FF and big-endian units
+    // The document's characters that code page 932 lacks (may be null).
+    const cp932::PrivateCharTable* table = nullptr;
     int lineEndChoice = 0;    // 1 CR LF, 2 CR, 3 LF, 0 the document's type
     int documentLineEnd = 0;  // the document's line-end type
     bool deleteTrailingBlanks = false;  // SaveDelSpc
     int tabConversion = 0;    // SaveTab: 1 TABs to blanks, 2 blanks to TABs
     int tabWidth = 4;         // columns between tab stops
-    bool eofMark = false;     // write 0x1A (1A 00 in UTF-16) at the end
+    bool eofMark = false;     // write 0x1A (one unit in UTF-16) at the end
     bool displayRows = false; // SaveInsCR: every display row is a line
 };
 

@@ -31,7 +31,7 @@ void reportUnreadable(const Platform& platform, const std::string& path, const C
 }
 
 SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
-                              ReadTarget& target) {
+                              ReadTarget& target, cp932::PrivateCharTable* table) {
     SharedReadResult result;
     result.path = path;
     if (result.path.empty()) {
@@ -58,7 +58,7 @@ SharedReadResult readTextFile(const Platform& platform, const std::string& path,
     // The read left room for one byte after the file's.
     char* data = target.resize(read.size);
     size_t length = read.size;
-    result.prepared = prepareFileText(reinterpret_cast<uint8_t*>(data), length, readSetting);
+    result.prepared = prepareFileText(reinterpret_cast<uint8_t*>(data), length, readSetting, table);
     if (result.prepared.hasNul) {
         result.notTextAnswer = platform.messages ? askNotText(*platform.messages) : kNotTextClose;
         if (result.notTextAnswer != kNotTextOpen) return result;
@@ -70,10 +70,10 @@ SharedReadResult readTextFile(const Platform& platform, const std::string& path,
 }
 
 SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
-                              std::string& text) {
+                              std::string& text, cp932::PrivateCharTable* table) {
     StringReadTarget target(text);
     text.clear();
-    SharedReadResult result = readTextFile(platform, path, maxBytes, readSetting, target);
+    SharedReadResult result = readTextFile(platform, path, maxBytes, readSetting, target, table);
     text.resize(result.ok ? result.length : 0);
     return result;
 }

@@ -42,17 +42,19 @@ struct SharedReadResult {
 // Reads the file into `text` (at most maxBytes bytes: the room left in the
 // document). With an empty path the open dialog asks first; cancelling
 // fails without a message. Read failures are shown (the too-large text,
-// 30008 for a lock held by another program, the others by kind).
+// 30008 for a lock held by another program, the others by kind). A Unicode
+// file's characters that code page 932 lacks go into `table` (the
+// document's), or become "?" without one.
 SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
-                              std::string& text);
+                              std::string& text, cp932::PrivateCharTable* table = nullptr);
 // The same into any storage: the text is its first `length` bytes, followed
 // by a NUL.
 SharedReadResult readTextFile(const Platform& platform, const std::string& path, size_t maxBytes, int readSetting,
-                              ReadTarget& text);
+                              ReadTarget& text, cp932::PrivateCharTable* table = nullptr);
 
 // After convertText: when characters were read as "?" (EUC three-byte
-// characters with no code page 932 form), tells the user once, naming the
-// file and the count. Nothing otherwise.
+// characters with no code page 932 form, ill-formed UTF-8 sequences), tells
+// the user once, naming the file and the count. Nothing otherwise.
 void reportUnreadable(const Platform& platform, const std::string& path, const ConvertResult& converted);
 
 }  // namespace orvex::files

@@ -1,8 +1,10 @@
 #include "files/TextDecoder.h"
 
 #include <cstring>
+#include <optional>
 
-#include "common/codepage/Cp932.h"
+#include "common/codepage/Utf8.h"
+#include "files/UnicodeInput.h"
 
 namespace orvex::files {
 
@@ -12,60 +14,70 @@ inline uint8_t* bytesOf(std::string& s) { return reinterpret_cast<uint8_t*>(s.da
 
 }  // namespace
 
+namespace {
+
+// The form a byte-order mark or the read setting gives, before any look at
+// the text itself.
+FileForm markedFormOf(const uint8_t* bytes, size_t len, int readSetting) {
+    FileForm form;
+    const bool detect = readSetting == kReadDetect;
+    const bool utf8Bom = len >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF;
+    if (readSetting == kReadUtf8 || (detect && utf8Bom)) {
+        form.code = kCodeUtf8;
+        form.bom = utf8Bom;
+        return form;
+    }
+    if ((detect || readSetting == kReadUtf16) && len >= 2) {
+        if (bytes[0] == 0xFF && bytes[1] == 0xFE) {
+            form.code = kCodeUtf16;
+        } else if (bytes[0] == 0xFE && bytes[1] == 0xFF) {
+            form.code = kCodeUtf16;
+            form.bigEndian = true;
+        }
+    }
+    return form;
+}
+
+}  // namespace
+
+FileForm unicodeFormOf(const uint8_t* bytes, size_t len, int readSetting) {
+    FileForm form = markedFormOf(bytes, len, readSetting);
+    if (form.code == kCodeUndetermined && readSetting == kReadDetect && utf8::isNonAsciiUtf8(bytes, len))
+        form.code = kCodeUtf8;
+    return form;
+}
+
 bool isUtf16File(const uint8_t* bytes, size_t len, int readSetting) {
-    return (readSetting == kReadDetect || readSetting == kReadUtf16) && len >= 2 && bytes[0] == 0xFF &&
-           bytes[1] == 0xFE;
+    return unicodeFormOf(bytes, len, readSetting).code == kCodeUtf16;
 }
 
-size_t convertUtf16Input(uint8_t* buf, size_t len) {
-    // Unit i lies at 2 + 2i and its output starts at o <= 2i and takes at
-    // most two bytes a unit, so no output reaches a unit not yet read.
-    const size_t units = len >= 2 ? (len - 2) / 2 : 0;
-    const uint8_t* src = buf + 2;
-    size_t o = 0;
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    // In pieces through the code-page module's bulk conversion; a piece
-    // never ends between the two halves of a surrogate pair.
-    constexpr size_t kPiece = 4096;
-    char16_t piece[kPiece];
-    size_t i = 0;
-    while (i < units) {
-        size_t n = units - i < kPiece ? units - i : kPiece;
-        std::memcpy(piece, src + 2 * i, 2 * n);
-        if (i + n < units && n > 1 && piece[n - 1] >= 0xD800 && piece[n - 1] <= 0xDBFF) --n;
-        o += cp932::fromUtf16(piece, n, buf + o);
-        i += n;
-    }
-#else
-    for (size_t i = 0; i < units; ++i) {
-        char16_t u = static_cast<char16_t>(src[2 * i] | src[2 * i + 1] << 8);
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
-            const char16_t low = static_cast<char16_t>(src[2 * i + 2] | src[2 * i + 3] << 8);
-            if (low >= 0xDC00 && low <= 0xDFFF) ++i;
-            buf[o++] = '?';
-            continue;
-        }
-        const uint16_t s = cp932::encodeUnit(u);
-        if (s == cp932::kNoSjis) {
-            buf[o++] = '?';
-        } else if (s < 0x100) {
-            buf[o++] = static_cast<uint8_t>(s);
-        } else {
-            buf[o] = static_cast<uint8_t>(s >> 8);
-            buf[o + 1] = static_cast<uint8_t>(s);
-            o += 2;
-        }
-    }
-#endif
-    buf[o] = 0;
-    return o;
-}
+size_t convertUtf16Input(uint8_t* buf, size_t len) { return convertUtf16Input(buf, len, false, nullptr).length; }
 
-PreparedText prepareFileText(uint8_t* buf, size_t& len, int readSetting) {
+PreparedText prepareFileText(uint8_t* buf, size_t& len, int readSetting, cp932::PrivateCharTable* table) {
     PreparedText prep;
-    if (isUtf16File(buf, len, readSetting)) {
-        prep.utf16 = true;
-        len = convertUtf16Input(buf, len);
+    prep.form = markedFormOf(buf, len, readSetting);
+    if (prep.form.code == kCodeUndetermined && readSetting == kReadDetect) {
+        // Text without a mark: UTF-8 when well-formed with a high byte.
+        // With a table the check and the conversion are one pass.
+        if (table) {
+            if (const std::optional<UnicodeInput> in = convertIfUtf8(buf, len, *table)) {
+                prep.form.code = kCodeUtf8;
+                len = in->length;
+                prep.lost = in->lost;
+            }
+        } else if (utf8::isNonAsciiUtf8(buf, len)) {
+            prep.form.code = kCodeUtf8;
+            const UnicodeInput in = convertUtf8Input(buf, len, 0, nullptr);
+            len = in.length;
+            prep.lost = in.lost;
+        }
+    } else if (prep.form.code != kCodeUndetermined) {
+        const UnicodeInput in = prep.form.code == kCodeUtf16
+                                    ? convertUtf16Input(buf, len, prep.form.bigEndian, table)
+                                    : convertUtf8Input(buf, len, prep.form.bom ? 3 : 0, table);
+        len = in.length;
+        prep.unreadable = in.unreadable;
+        prep.lost = in.lost;
     }
     while (len > 0 && buf[len - 1] == 0) --len;
     if (len > 0 && buf[len - 1] == 0x1A) {
@@ -77,9 +89,9 @@ PreparedText prepareFileText(uint8_t* buf, size_t& len, int readSetting) {
     return prep;
 }
 
-PreparedText prepareFileText(std::string& bytes, int readSetting) {
+PreparedText prepareFileText(std::string& bytes, int readSetting, cp932::PrivateCharTable* table) {
     size_t len = bytes.size();
-    const PreparedText prep = prepareFileText(bytesOf(bytes), len, readSetting);
+    const PreparedText prep = prepareFileText(bytesOf(bytes), len, readSetting, table);
     bytes.resize(len);
     return prep;
 }
@@ -91,24 +103,37 @@ void replaceNuls(char* p, size_t len) {
 
 void replaceNuls(std::string& text) { replaceNuls(text.data(), text.size()); }
 
-ConvertResult convertText(uint8_t* buf, size_t len, bool utf16, int readSetting, int code) {
-    if (utf16) return scanLineEnds(buf, len);
+ConvertResult convertText(uint8_t* buf, size_t len, int unicodeCode, int readSetting, int code) {
+    if (unicodeCode == kCodeUtf16 || unicodeCode == kCodeUtf8) return scanLineEnds(buf, len, unicodeCode);
     ConvertResult r = detectAndConvert(buf, len, readSetting, code);
     if (r.code == kCodeReadAgainAsEuc) r = detectAndConvert(buf, len, readSetting, kCodeReadAgainAsEuc);
     return r;
 }
 
-ConvertResult convertText(std::string& text, bool utf16, int readSetting, int code) {
-    const ConvertResult r = convertText(bytesOf(text), text.size(), utf16, readSetting, code);
+ConvertResult convertText(std::string& text, int unicodeCode, int readSetting, int code) {
+    const ConvertResult r = convertText(bytesOf(text), text.size(), unicodeCode, readSetting, code);
     text.resize(r.length);
     return r;
 }
 
-DecodedText decodeFileText(std::string& bytes, int readSetting, int code) {
+ConvertResult convertText(uint8_t* buf, size_t len, const PreparedText& prepared, int readSetting) {
+    ConvertResult r = convertText(buf, len, prepared.form.code, readSetting);
+    r.unreadable += prepared.unreadable;
+    return r;
+}
+
+ConvertResult convertText(std::string& text, const PreparedText& prepared, int readSetting) {
+    const ConvertResult r = convertText(bytesOf(text), text.size(), prepared, readSetting);
+    text.resize(r.length);
+    return r;
+}
+
+DecodedText decodeFileText(std::string& bytes, int readSetting, int code, cp932::PrivateCharTable* table) {
     DecodedText d;
-    d.prepared = prepareFileText(bytes, readSetting);
+    d.prepared = prepareFileText(bytes, readSetting, table);
     if (d.prepared.hasNul) replaceNuls(bytes);
-    d.convert = convertText(bytes, d.prepared.utf16, readSetting, code);
+    d.convert = d.prepared.unicode() ? convertText(bytes, d.prepared, readSetting)
+                                     : convertText(bytes, 0, readSetting, code);
     return d;
 }
 

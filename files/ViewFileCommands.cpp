@@ -53,13 +53,17 @@ bool ViewFileCommands::insertFile(const std::string& path) {
     const settings::DocumentOptions& o = m_file.options();
     const size_t room = static_cast<size_t>(TextStore::kMaxTextSize - doc.text().size());
     std::string text;
-    const SharedReadResult read = readTextFile(doc.platform(), path, room, o.autoKanji, text);
+    // A Unicode file's characters join the document's table; codes the
+    // text holds already are not given to them.
+    m_file.privateChars().markUsedIn(doc.text().view());
+    const SharedReadResult read = readTextFile(doc.platform(), path, room, o.autoKanji, text, &m_file.privateChars());
     if (!read.ok) {
         if (read.notTextAnswer == kNotTextView && m_file.services().showInViewer)
             m_file.services().showInViewer(read.path);
         return false;
     }
-    const ConvertResult converted = convertText(text, read.prepared.utf16, o.autoKanji);
+    const ConvertResult converted = convertText(text, read.prepared, o.autoKanji);
+    if (!read.prepared.unicode()) m_file.privateChars().adoptShiftJis(text);
     reportUnreadable(doc.platform(), read.path, converted);
     if (const size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
     if (text.empty()) return true;
@@ -103,12 +107,16 @@ bool ViewFileCommands::appendSelection() {
         bytes = appendHeaderLine(m_file.displayName(), local);
     }
     bytes += m_view.selectedText();
+    // The codes of this document's table mean nothing to another document:
+    // its characters travel as UTF-8.
+    const bool utf8 = !m_file.privateChars().empty();
+    if (utf8) bytes = m_file.privateChars().toUtf8(bytes);
     const std::string temp = writeAppendTempFile(bytes);
     if (temp.empty()) {
         if (platform.messages) platform.messages->showId(strings::kCannotCreateTemp, MsgIcon::Exclamation);
         return false;
     }
-    return runAppendRequest(platform, m_file.services(), AppendRequest{target, temp, fileExists(target)});
+    return runAppendRequest(platform, m_file.services(), AppendRequest{target, temp, fileExists(target), utf8});
 }
 
 bool ViewFileCommands::convert(CommandId id) {

@@ -92,10 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The whole decode as a load does it.
     std::string loaded = input;
     const DecodedText decoded = decodeFileText(loaded, setting, code);
-    check(decoded.convert.code >= 0 && decoded.convert.code <= 4);
+    check(decoded.convert.code >= 0 && decoded.convert.code <= kCodeUtf8);
     check(loaded.find('\0') == std::string::npos);
 
-    for (int out : {kCodeShiftJis, kCodeJis, kCodeEuc, kCodeUtf16}) {
+    for (int out : {kCodeShiftJis, kCodeJis, kCodeEuc, kCodeUtf16, kCodeUtf8}) {
         const std::string bytes = writeAll(loaded, out);
         if (out == kCodeShiftJis) check(bytes.compare(0, loaded.size(), loaded) == 0);
         if ((out == kCodeJis || out == kCodeEuc) && portable(loaded)) {

@@ -65,7 +65,7 @@ void checkSound(const CLuDoc& doc, const DocumentFile& file, size_t inputSize) {
     check(t.size() >= 1 && t.data()[t.size() - 1] == '\0');
     check(std::memchr(t.data(), 0, static_cast<size_t>(t.length())) == nullptr);
     check(static_cast<size_t>(t.length()) <= inputSize);
-    check(file.code() >= kCodeUndetermined && file.code() <= kCodeUtf16);
+    check(file.code() >= kCodeUndetermined && file.code() <= kCodeUtf8);
     check(file.lineEnd() >= kLineEndUndetermined && file.lineEnd() <= kLineEndLf);
     check(!doc.isModified() && !doc.canUndo());
     check(t.rowCount() >= 1 && t.row(0).offset == 0);
@@ -105,15 +105,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(doc.text().length() == 0);
         return 0;
     }
-    // The one message a load may show: EUC three-byte characters read as
-    // "?", once, naming the file.
-    check(fake.messages.shown.empty() ||
-          (fake.messages.shown.size() == 1 && file.code() == kCodeEuc &&
-           fake.messages.shown[0].text.find(path) != std::string::npos));
+    // The messages a load may show, each naming the file: EUC three-byte
+    // characters or ill-formed UTF-8 read as "?", once; a Unicode file with
+    // more characters than the user-defined area holds, which then opens
+    // read-only.
+    check(fake.messages.shown.size() <= (file.charactersLost() > 0 ? 2u : 1u));
+    for (const auto& shown : fake.messages.shown) check(shown.text.find(path) != std::string::npos);
+    if (!fake.messages.shown.empty())
+        check(file.code() == kCodeEuc || file.code() == kCodeUtf8 || file.charactersLost() > 0);
+    if (file.charactersLost() > 0) check(doc.readOnly());
     checkSound(doc, file, input.size());
 
     WriteOptions options = file.writeOptions();
-    for (int code : {kCodeShiftJis, kCodeJis, kCodeEuc, kCodeUtf16}) {
+    for (int code : {kCodeShiftJis, kCodeJis, kCodeEuc, kCodeUtf16, kCodeUtf8}) {
         options.code = code;
         options.displayRows = false;
         write(doc, options);

@@ -36,6 +36,7 @@ const SettingsTable<DocumentOptions>& documentOptionsTable() {
         intKey<&D::saveCmnt>("SaveCmnt", 0),
         intKey<&D::autoKanji>("AutoKanji", 1),
         intKey<&D::saveKanji>("SaveKanji", 0),
+        intKey<&D::newKanji>("NewKanji", 1).clamp(1, 7),
         intKey<&D::tagFileSet>("TagFileSet", 1),
         intKey<&D::tagFileWrtProt>("TagFileWrtProt", 0),
         intKey<&D::keepUndo>("KeepUndo", 1),

@@ -38,8 +38,9 @@ struct DocumentOptions {
     int saveDefName = 1;       // SaveDefName
     int saveMess = 0;          // SaveMess
     int saveCmnt = 0;          // SaveCmnt
-    int autoKanji = 1;         // AutoKanji: 0 Shift JIS, 1 detect, 2 JIS, 3 EUC, 4 UTF-16
-    int saveKanji = 0;         // SaveKanji: 0 own, 1 Shift JIS, 2 JIS, 3 EUC, 4 UTF-16
+    int autoKanji = 1;         // AutoKanji: 0 Shift JIS, 1 detect, 2 JIS, 3 EUC, 4 UTF-16, 5 UTF-8
+    int saveKanji = 0;         // SaveKanji: 0 own, 1 Shift JIS, 2 JIS, 3 EUC, 4 UTF-16, 5 UTF-8, 6 UTF-8 with BOM, 7 UTF-16BE
+    int newKanji = 1;          // NewKanji: code of new documents, SaveKanji's 1-7
     int tagFileSet = 1;        // TagFileSet
     int tagFileWrtProt = 0;    // TagFileWrtProt
     int keepUndo = 1;          // KeepUndo

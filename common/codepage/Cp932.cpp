@@ -54,6 +54,24 @@ uint16_t decodePair(uint8_t lead, uint8_t trail) {
 
 uint16_t encodeUnit(char16_t u) { return encodeTable()[u]; }
 
+const uint16_t* encodeTableData() { return encodeTable(); }
+
+const uint16_t* exactEncodeTableData() {
+    static const std::unique_ptr<uint16_t[]> table = [] {
+        const uint16_t* from = encodeTable();
+        auto t = std::make_unique<uint16_t[]>(65536);
+        for (unsigned u = 0; u < 65536; ++u) {
+            const uint16_t s = from[u];
+            const uint16_t back = s == kNoSjis ? kNoUnicode
+                                  : s < 0x100  ? decodeSingle(static_cast<uint8_t>(s))
+                                               : decodePair(static_cast<uint8_t>(s >> 8), static_cast<uint8_t>(s));
+            t[u] = back == u ? s : kNoSjis;
+        }
+        return t;
+    }();
+    return table.get();
+}
+
 size_t toUtf16(const uint8_t* src, size_t n, char16_t* dst, char16_t replacement) {
     size_t i = 0, o = 0;
     while (i < n) {

@@ -26,6 +26,14 @@ uint16_t decodePair(uint8_t lead, uint8_t trail);
 // Shift JIS code of a UTF-16 unit: below 0x100 a single byte, otherwise
 // lead << 8 | trail; kNoSjis when the character has no Shift JIS form.
 uint16_t encodeUnit(char16_t u);
+// The whole encoding as a table of 65536 entries, indexed by the UTF-16
+// unit (what encodeUnit answers), for loops that convert in bulk.
+const uint16_t* encodeTableData();
+// The same without the few characters whose code decodes to another
+// character (U+00A2, U+00A3, U+00AC, U+2016, U+2212, U+301C go to the
+// full-width forms): kNoSjis for them. What must come back unchanged
+// (Unicode files) converts with this table.
+const uint16_t* exactEncodeTableData();
 
 // Bulk conversions. The output buffers must hold at least as many units as
 // the worst case: n units for toUtf16, 2n bytes for fromUtf16, 3n bytes for

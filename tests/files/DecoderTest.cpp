@@ -35,7 +35,7 @@ TEST(Utf16Input, ConvertsWithQuestionMarksForWhatShiftJisLacks) {
     // surrogate, CR LF, then an odd last byte.
     std::string bytes = utf16(u"\u3042\u00E9\U0001F600\xD800x\r\n") + "\x41";
     DecodedText d = decodeFileText(bytes, kReadDetect);
-    EXPECT_TRUE(d.prepared.utf16);
+    EXPECT_EQ(d.prepared.form.code, kCodeUtf16);
     EXPECT_EQ(d.convert.code, kCodeUtf16);
     EXPECT_EQ(d.convert.lineEnd, kLineEndCrLf);
     EXPECT_EQ(d.convert.lineCount, 2u);
@@ -52,7 +52,7 @@ TEST(Utf16Input, OnlyDetectAndUtf16SettingsReadIt) {
     // Shift JIS reading takes the bytes as they are (the mark included).
     std::string bytes = file;
     DecodedText d = decodeFileText(bytes, kReadShiftJis);
-    EXPECT_FALSE(d.prepared.utf16);
+    EXPECT_FALSE(d.prepared.unicode());
     EXPECT_EQ(d.convert.code, kCodeShiftJis);
     EXPECT_EQ(bytes, B({0xFF, 0xFE, 'a', ' ', 0x0D}));  // the last NUL dropped, the other a blank
     EXPECT_TRUE(d.prepared.hasNul);
@@ -65,7 +65,7 @@ TEST(Utf16Input, OnlyDetectAndUtf16SettingsReadIt) {
     EXPECT_EQ(decodeFileText(bytes, kReadDetect).convert.code, kCodeUtf16);
     EXPECT_EQ(bytes, "");
     bytes = B({0xFF});
-    EXPECT_FALSE(decodeFileText(bytes, kReadDetect).prepared.utf16);
+    EXPECT_FALSE(decodeFileText(bytes, kReadDetect).prepared.unicode());
 }
 
 TEST(Utf16Input, AgreesWithTheCodePageModule) {

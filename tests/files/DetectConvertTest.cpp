@@ -4,6 +4,7 @@
 // three-byte characters.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 #include <string>
 
@@ -414,12 +415,63 @@ TEST(EucTriples, ReadAsCodePage932OrQuestionMark) {
         EXPECT_EQ(ref.text, r.out);
         EXPECT_EQ(ref.unreadable, r.unreadable);
     }
-    // Detecting, 0x8F decides Shift JIS and nothing is read as "?".
-    const Outcome o = convert(B({0x8F, 0xF4, 0xA4, 0xA2}));
+    // Detecting, a 0x8F that starts no triple decides Shift JIS and nothing
+    // is read as "?".
+    const Outcome o = convert(B({0x8F, 0x40, 0xA4, 0xA2}));
     EXPECT_EQ(o.result.code, kCodeShiftJis);
-    EXPECT_EQ(o.text, B({0x8F, 0xF4, 0xA4, 0xA2}));
+    EXPECT_EQ(o.text, B({0x8F, 0x40, 0xA4, 0xA2}));
     EXPECT_EQ(o.result.unreadable, 0u);
 }
+
+// Issue 14, fault 4: EUC-JP text whose first high bytes are an 0x8F triple
+// (IBM extension kanji as many tools write them) was detected as Shift JIS.
+struct TripleDetectionRow {
+    const char* name;
+    std::string in;
+    int code;
+    std::string out;
+};
+
+class Issue14Fault4EucTripleEvidence : public testing::TestWithParam<TripleDetectionRow> {};
+
+TEST_P(Issue14Fault4EucTripleEvidence, DecidesAsExpected) {
+    const TripleDetectionRow& r = GetParam();
+    const Outcome o = convert(r.in);
+    EXPECT_EQ(o.result.code, r.code);
+    EXPECT_EQ(o.text, r.out);
+    const reference::Result ref = reference::convert(r.in, kReadDetect, 0);
+    EXPECT_EQ(ref.code, r.code);
+    EXPECT_EQ(ref.text, r.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Issue14Fault4EucTripleEvidence,
+    testing::Values(
+        // 髙 alone, and 髙橋 (a triple, then a pair)
+        TripleDetectionRow{"triple", B({0x8F, 0xF4, 0xFB}), kCodeEuc, B({0xFB, 0xFC})},
+        TripleDetectionRow{"triple then pair", B({0x8F, 0xF4, 0xFB, 0xB6, 0xB6, '\n'}), kCodeEuc,
+                           B({0xFB, 0xFC, 0x8B, 0xB4, '\r'})},
+        TripleDetectionRow{"ascii, pair, triple", B({'a', 0xA4, 0xA2, 0x8F, 0xF3, 0xF3, 'b'}), kCodeEuc,
+                           B({'a', 0x82, 0xA0, 0xFA, 0x40, 'b'})},
+        TripleDetectionRow{"triples back to back", B({0x8F, 0xF3, 0xF3, 0x8F, 0xF3, 0xF4}), kCodeEuc,
+                           B({0xFA, 0x40, 0xFA, 0x41})},
+        // After an odd number of high bytes 0x8F cannot start an EUC character.
+        TripleDetectionRow{"after an odd byte", B({0xB0, 0x8F, 0xA1, 0xA1}), kCodeShiftJis,
+                           B({0xB0, 0x8F, 0xA1, 0xA1})},
+        TripleDetectionRow{"cut short", B({'x', 0x8F, 0xF4}), kCodeShiftJis, B({'x', 0x8F, 0xF4})},
+        TripleDetectionRow{"not EUC bytes", B({0x8F, 0xF4, 0x41}), kCodeShiftJis, B({0x8F, 0xF4, 0x41})},
+        // A later Shift JIS byte still decides.
+        TripleDetectionRow{"then a Shift JIS byte", B({0x8F, 0xF4, 0xFB, 0x82, 0xA0}), kCodeShiftJis,
+                           B({0x8F, 0xF4, 0xFB, 0x82, 0xA0})},
+        // While a katakana shift is open, the byte-by-byte walk counts it too.
+        TripleDetectionRow{"after a katakana shift", B({0x1B, '(', 'I', '1', 0x8F, 0xF4, 0xFB}), kCodeEuc,
+                           B({0x1B, '(', 'I', '1', 0xFB, 0xFC})}),
+    [](const testing::TestParamInfo<TripleDetectionRow>& info) {
+        std::string name;
+        for (const char* c = info.param.name; *c; ++c)
+            if (std::isalnum(static_cast<unsigned char>(*c))) name.push_back(*c);
+        return name;
+    });
 
 TEST(EucTriples, EveryReadableTripleIsACharacterAndTheIbmAndUserRowsWriteBackWhole) {
     size_t readable = 0, exact = 0;

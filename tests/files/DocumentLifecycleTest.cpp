@@ -125,6 +125,19 @@ TEST_F(DocumentLifecycle, AutomaticBackupSavesTheDocumentItselfWithMode2) {
     EXPECT_EQ(readFile(file->autoBackupFile()), "a bc");
 }
 
+TEST_F(DocumentLifecycle, AutomaticBackupCopyOfUnicodeCharactersIsUtf8) {
+    // A UTF-8 document with an emoji, held as a code of the user-defined
+    // area: its copy keeps the emoji, not the code.
+    settings.app.autoBackup = 1;
+    settings.app.autoBackupPath = dir.file("auto");
+    ::mkdir(dir.file("auto").c_str(), 0700);
+    ASSERT_TRUE(openBytes("u.txt", "\xF0\x9F\x98\x80"));
+    typeAtEnd("!");
+    file->autoBackupStep();
+    ASSERT_FALSE(file->autoBackupFile().empty());
+    EXPECT_EQ(readFile(file->autoBackupFile()), "\xEF\xBB\xBF\xF0\x9F\x98\x80!");
+}
+
 TEST_F(DocumentLifecycle, AutomaticBackupWithoutRoomReportsOnce) {
     settings.app.autoBackup = 1;
     settings.app.autoBackupPath = dir.file("missing");

@@ -61,7 +61,14 @@ inline Result onePass(const std::string& input, int setting, int code) {
         uint8_t x = b[i];
         bool step5 = false;
         if (setting == 1 && c == 0) {
-            if (x >= 0x80 && x <= 0xA0 && x != 0x8E) {
+            const auto euc = [](uint8_t v) { return v >= 0xA1 && v <= 0xFE; };
+            if (x == 0x8F && !p && i + 2 < len && euc(b[i + 1]) && euc(b[i + 2])) {
+                // An EUC three-byte character: evidence of EUC; 0x8F takes
+                // no part in the parity, the byte the walk crosses with it
+                // counts once.
+                e = true;
+                p = true;
+            } else if (x >= 0x80 && x <= 0xA0 && x != 0x8E) {
                 c = 1;
                 step5 = true;
             } else if (x > 0xA0 || x == 0x8E) {

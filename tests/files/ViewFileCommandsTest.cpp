@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "common/strings/StringTable.h"
+#include "files/CodeChoices.h"
 #include "files/DocumentTestSupport.h"
 #include "files/FileCommandIds.h"
 #include "files/FileTexts.h"
@@ -198,4 +199,59 @@ TEST_F(ViewFileCommandsTest, ConversionCommands) {
     view->onUpdateCommand(cmd::kConvertToShiftJis, s);
     EXPECT_FALSE(s.checked);
     EXPECT_TRUE(ViewFileCommands::commandTable().overlaps().empty());
+}
+
+TEST_F(ViewFileCommandsTest, InsertedFilesKeepUnicodeAndPrivateUseCharactersApart) {
+    // A Shift JIS document whose text uses F040 for U+E000 itself.
+    openWithView("a\xF0\x40");
+    // An inserted UTF-8 file's emoji must not take F040.
+    writeFile(dir.file("ins.utf8"), "\xF0\x9F\x98\x80");
+    view->placeCursor(0, 3);
+    fake.fileDialogs.answer(chosen(dir.file("ins.utf8")));
+    EXPECT_TRUE(run(cmd::kInsertFile));
+    EXPECT_EQ(file->privateChars().codeOf(U'\U0001F600'), 0xF041);
+    // An inserted Shift JIS file's F041 is U+E001, not the emoji.
+    writeFile(dir.file("ins.sjis"), "\xF0\x41" "b");
+    view->placeCursor(0, 5);
+    fake.fileDialogs.answer(chosen(dir.file("ins.sjis")));
+    EXPECT_TRUE(run(cmd::kInsertFile));
+    EXPECT_EQ(file->privateChars().toUtf16(text()), u"a\uE000\U0001F600\uE001b");
+    settings.document.saveKanji = kSaveUtf8;
+    EXPECT_EQ(saved(), "a\xEE\x80\x80\xF0\x9F\x98\x80\xEE\x80\x81" "b");
+}
+
+TEST_F(ViewFileCommandsTest, AppendedCharactersTakeCodesOfTheTargetsTable) {
+    // The target holds 😀 under F040; the source holds 🚀 under F040 too.
+    const std::string target = dir.file("log.txt");
+    writeFile(target, "\xF0\x9F\x98\x80\n");
+    openWithView("\xF0\x9F\x9A\x80x\n");
+    ASSERT_EQ(file->privateChars().codeOf(U'\U0001F680'), 0xF040);
+    view->selectRange(0, 4);
+    settings.document.saveMess = 1;
+    fake.fileDialogs.answer(chosen(target));
+    EXPECT_TRUE(run(cmd::kAppendSelectionToFile));
+    EXPECT_EQ(readFile(target), "\xF0\x9F\x98\x80\n\xF0\x9F\x9A\x80x\n");
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(ViewFileCommandsTest, AppendRefusedWhenTheTargetsAreaIsFull) {
+    // A target whose table is full, and a source with one more character.
+    std::string many;
+    for (char32_t c = 0x20000; c < 0x20000 + 1880; ++c) {
+        many.push_back(static_cast<char>(0xF0));
+        many.push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
+        many.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+        many.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+    const std::string target = dir.file("full.txt");
+    writeFile(target, many);
+    openWithView("\xF0\x9F\x9A\x80");
+    view->selectRange(0, 2);
+    settings.document.saveMess = 1;
+    fake.messages.clear();
+    fake.fileDialogs.answer(chosen(target));
+    run(cmd::kAppendSelectionToFile);
+    EXPECT_TRUE(readFile(target) == many);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_NE(fake.messages.shown[0].text.find("full.txt"), std::string::npos);
 }
