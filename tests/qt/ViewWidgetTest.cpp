@@ -459,7 +459,8 @@ TEST_F(FileRoundTripTest, AFileThatCannotBeReadLeavesNoWindow) {
     frame->runCommand(cmd::kFileOpen);
     EXPECT_TRUE(frame->childFrames().empty());
     ASSERT_EQ(dialogs.requests.size(), 1u);
-    EXPECT_EQ(dialogs.requests[0].codeChoices.size(), 5u);
+    EXPECT_EQ(dialogs.requests[0].codeChoices.size(), 6u);
+    EXPECT_EQ(dialogs.requests[0].codeChoices[5], "UTF-8");
     EXPECT_EQ(dialogs.requests[0].codeChoices[0], "自動認識");
     FileDialogResult r;
     r.paths = {path("nothere.txt")};
