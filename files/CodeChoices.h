@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/commands/CommandIds.h"
 #include "files/CharCode.h"
 
 namespace orvex::files {
@@ -73,13 +74,14 @@ struct ConversionCommand {
     int code;     // 0 when the command sets the line end
     int lineEnd;  // 0 when the command sets the code
 };
-inline constexpr std::array<ConversionCommand, 6> kConversionCommands = {{
-    {33485, "ｼﾌﾄJISに変換", kCodeShiftJis, 0},
-    {33486, "JISに変換", kCodeJis, 0},
-    {33487, "EUCに変換", kCodeEuc, 0},
-    {33499, "UNI CODEに変換", kCodeUtf16, 0},
-    {33488, "改行をCR/LFに変換", 0, kLineEndCrLf},
-    {33489, "改行をLFに変換", 0, kLineEndLf},
+inline constexpr std::array<ConversionCommand, 7> kConversionCommands = {{
+    {cmd::kConvertToShiftJis, "ｼﾌﾄJISに変換", kCodeShiftJis, 0},
+    {cmd::kConvertToJis, "JISに変換", kCodeJis, 0},
+    {cmd::kConvertToEuc, "EUCに変換", kCodeEuc, 0},
+    {cmd::kConvertToUnicode, "UNI CODEに変換", kCodeUtf16, 0},
+    {cmd::kConvertToUtf8, "UTF-8に変換", kCodeUtf8, 0},
+    {cmd::kConvertToCrLf, "改行をCR/LFに変換", 0, kLineEndCrLf},
+    {cmd::kConvertToLf, "改行をLFに変換", 0, kLineEndLf},
 }};
 
 // The code a save writes: `SaveKanji` unless it is 0 or the document's code

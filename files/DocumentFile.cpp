@@ -76,9 +76,12 @@ DocumentFile::DocumentFile(CLuDoc& doc, DocumentFileServices services)
     // Codes of the area that reach the text by other ways (Shift JIS text
     // inserted, macros) are found there before the table gives out new ones.
     m_privateChars.setTextSource([this] { return m_doc.text().view(); });
+    m_doc.setPrivateChars(&m_privateChars);
 }
 
-DocumentFile::~DocumentFile() = default;
+DocumentFile::~DocumentFile() {
+    if (m_doc.privateChars() == &m_privateChars) m_doc.setPrivateChars(nullptr);
+}
 
 settings::DocumentOptions& DocumentFile::options() const {
     return m_services.document ? *m_services.document : m_defaultOptions;

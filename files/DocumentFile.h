@@ -100,6 +100,12 @@ public:
     bool tagFile() const { return m_tagFile; }
     int notTextAnswer() const { return m_notTextAnswer; }
     bool explicitCode() const { return m_explicitCode; }
+    // What the next save of this document writes: the form (the save
+    // dialog's code choice `SaveKanji` for every document, unless a
+    // conversion set this one's code) and the line-end type (likewise
+    // `SaveCR`). The status bar and the conversion menu show these.
+    FileForm nextSaveForm() const;
+    int nextSaveLineEnd() const;
     bool explicitLineEnd() const { return m_explicitLineEnd; }
     const FileTime& fileTime() const { return m_fileTime; }
     bool lockHeld() const { return m_lock.held(); }

@@ -16,10 +16,20 @@
 
 namespace orvex::files {
 
+FileForm DocumentFile::nextSaveForm() const {
+    return outputForm(options().saveKanji, m_explicitCode, FileForm{m_code, m_bom, m_bigEndian});
+}
+
+int DocumentFile::nextSaveLineEnd() const {
+    const int choice = lineEndChoice(options().saveCR, m_explicitLineEnd);
+    if (choice >= kLineEndCrLf && choice <= kLineEndLf) return choice;
+    return m_lineEnd >= kLineEndCrLf && m_lineEnd <= kLineEndLf ? m_lineEnd : kLineEndCrLf;
+}
+
 WriteOptions DocumentFile::writeOptions() const {
     const settings::DocumentOptions& o = options();
     WriteOptions w;
-    const FileForm form = outputForm(o.saveKanji, m_explicitCode, FileForm{m_code, m_bom, m_bigEndian});
+    const FileForm form = nextSaveForm();
     w.code = form.code;
     w.bom = form.bom;
     w.bigEndian = form.bigEndian;

@@ -29,6 +29,7 @@ const CommandTable<ViewFileCommands>& ViewFileCommands::commandTable() {
         {cmd::kAppendSelectionToFile, cmd::kAppendSelectionToFile, &V::cmdAppendSelection, nullptr},
         {cmd::kConvertToShiftJis, cmd::kConvertToLf, &V::cmdConvert, &V::updateConvert},
         {cmd::kConvertToUnicode, cmd::kConvertToUnicode, &V::cmdConvert, &V::updateConvert},
+        {cmd::kConvertToUtf8, cmd::kConvertToUtf8, &V::cmdConvert, &V::updateConvert},
     };
     return table;
 }
@@ -145,11 +146,11 @@ void ViewFileCommands::cmdConvert(CommandId id) {
 }
 
 void ViewFileCommands::updateConvert(CommandId id, CommandState& state) {
-    // The item of the document's present code or line end is checked.
+    // The item of the code or line end the next save writes is checked.
     for (const ConversionCommand& c : kConversionCommands) {
         if (c.id != id) continue;
-        if (c.code != 0) state.checked = outputCode(0, true, m_file.code()) == c.code;
-        else state.checked = m_file.lineEnd() == c.lineEnd || (c.lineEnd == kLineEndCrLf && m_file.lineEnd() == 0);
+        if (c.code != 0) state.checked = m_file.nextSaveForm().code == c.code;
+        else state.checked = m_file.nextSaveLineEnd() == c.lineEnd;
     }
 }
 

@@ -126,6 +126,11 @@ public:
     // ---- Read-only and editing settings
     bool readOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    // The table of characters code page 932 lacks that the document's file
+    // side keeps (null without one): whatever converts this document's
+    // bytes to or from Unicode goes through it.
+    cp932::PrivateCharTable* privateChars() const { return m_privateChars; }
+    void setPrivateChars(cp932::PrivateCharTable* table) { m_privateChars = table; }
     const EditSettings& editSettings() const { return m_settings; }
     void setEditSettings(const EditSettings& settings) { m_settings = settings; }
     bool editable() const { return !m_readOnly || m_settings.editEnable; }
@@ -170,6 +175,7 @@ private:
     EditSettings m_settings;
     bool m_modified = false;
     bool m_readOnly = false;
+    cp932::PrivateCharTable* m_privateChars = nullptr;
     bool m_closing = false;
     std::string m_titleBase;
     bool m_titleHasPath = false;

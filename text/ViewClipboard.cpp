@@ -37,13 +37,13 @@ void CLuView::copySelection(bool append) {
     std::string text = selectedText();
     bool rectangle = boxSelection();
     if (append) {
-        const std::optional<std::string> old = m_platform.clipboard->text();
+        const std::optional<std::string> old = m_platform.clipboard->textFor(m_doc.privateChars());
         if (old) {
             rectangle = rectangle && m_platform.clipboard->isRectangle();
             text = *old + text;
         }
     }
-    m_platform.clipboard->setText(text, rectangle);
+    m_platform.clipboard->setTextFrom(text, rectangle, m_doc.privateChars());
 }
 
 void CLuView::cmdCopy(CommandId id) {
@@ -61,7 +61,7 @@ void CLuView::cmdCut(CommandId id) {
 
 void CLuView::paste() {
     if (!m_platform.clipboard) return;
-    const std::optional<std::string> text = m_platform.clipboard->text();
+    const std::optional<std::string> text = m_platform.clipboard->textFor(m_doc.privateChars());
     if (!text || text->empty()) return;
     if (!boxSelection() && !m_platform.clipboard->isRectangle()) {
         if (hasSelection()) {
@@ -135,7 +135,7 @@ void CLuView::cmdPaste(CommandId) { paste(); }
 
 void CLuView::extendedPaste() {
     if (!m_platform.clipboard) return;
-    const std::optional<std::string> text = m_platform.clipboard->text();
+    const std::optional<std::string> text = m_platform.clipboard->textFor(m_doc.privateChars());
     if (!text || text->empty()) return;
     // Each line, with its line end, is typed: overwrite mode, indentation
     // and the automatic line break apply. A lone LF ends a line too.
@@ -184,7 +184,7 @@ void CLuView::cmdScrap(CommandId id) {
 }
 
 void CLuView::cmdCopyAll(CommandId) {
-    if (m_platform.clipboard) m_platform.clipboard->setText(std::string(m_doc.text().view()), false);
+    if (m_platform.clipboard) m_platform.clipboard->setTextFrom(std::string(m_doc.text().view()), false, m_doc.privateChars());
     m_ctx.state->boxMode = false;
     m_sel.setViewBox(false);
     clearSelection();

@@ -264,7 +264,7 @@ void CLuView::deleteRange(int32_t from, int32_t to, bool delCopy) {
         m_ctx.state->boxMode = false;
         m_sel.setViewBox(false);
         selectRange(from, to);
-        if (m_platform.clipboard) m_platform.clipboard->setText(selectedText(), false);
+        if (m_platform.clipboard) m_platform.clipboard->setTextFrom(selectedText(), false, m_doc.privateChars());
         deleteSelection();
     } else {
         m_cursor = positionAtOffset(from);
@@ -325,7 +325,7 @@ void CLuView::cmdClearAll(CommandId) {
     if (t.length() == 0) return;
     if (globalOptions().delCopy) {
         cmdSelectAll(cmd::kSelectAll);
-        if (m_platform.clipboard) m_platform.clipboard->setText(selectedText(), false);
+        if (m_platform.clipboard) m_platform.clipboard->setTextFrom(selectedText(), false, m_doc.privateChars());
         deleteSelection();
     } else {
         m_cursor = {0, 0, 0};

@@ -47,11 +47,13 @@ int paneCode(const std::string& s) {
     return v;
 }
 
-QString codeName(int code) {
-    switch (code) {
+// The form the next save writes.
+QString codeName(const files::FileForm& form) {
+    switch (form.code) {
     case files::kCodeJis: return QStringLiteral("JIS");
     case files::kCodeEuc: return QStringLiteral("EUC");
-    case files::kCodeUtf16: return QStringLiteral("UNI");
+    case files::kCodeUtf16: return form.bigEndian ? QStringLiteral("UNI (BE)") : QStringLiteral("UNI");
+    case files::kCodeUtf8: return form.bom ? QStringLiteral("UTF-8 (BOM)") : QStringLiteral("UTF-8");
     default: return QStringLiteral("SJIS");
     }
 }
@@ -125,10 +127,10 @@ QString StatusPanes::paneText(int code, CLuViewWidget* active, const EditorState
         return QStringLiteral("%1").arg(value, sjis::isLeadByte(p[0]) ? 4 : 2, 16, QLatin1Char('0')).toUpper();
     }
     case 4: return d.untitled() ? fromUtf8(strings::text(strings::kNewFile)) : QString();
-    case 5: return codeName(d.code());
+    case 5: return codeName(d.file().nextSaveForm());
     case 10: return QString::number(t.lineCount());
     case 11: return QStringLiteral("%1K").arg((t.length() + 1023) / 1024);
-    case 12: return lineEndName(d.lineEnd());
+    case 12: return lineEndName(d.file().nextSaveLineEnd());
     default: return {};
     }
 }

@@ -22,16 +22,20 @@ public:
     std::optional<std::string> text() const override;
     bool setText(const std::string& sjis, bool rectangle) override;
     bool isRectangle() const override { return m_rectangle; }
+    std::optional<std::string> textFor(cp932::PrivateCharTable* chars) const override;
+    bool setTextFrom(const std::string& sjis, bool rectangle, const cp932::PrivateCharTable* chars) override;
 
-    void setPrimary(const std::string& sjis);
-    // The primary selection's text, in the editor's line ends (empty when
-    // there is none).
-    std::string primary() const;
+    // A document's selection (with its table, or null) as the primary
+    // selection.
+    void setPrimary(const std::string& sjis, const cp932::PrivateCharTable* chars = nullptr);
+    // The primary selection's text for a document, in the editor's line
+    // ends (empty when there is none).
+    std::string primary(cp932::PrivateCharTable* chars = nullptr) const;
 
 private:
     bool m_rectangle = false;
     bool m_settingText = false;
-    std::string m_primary;  // the editor's own, where the system has none
+    QString m_primary;  // the editor's own, where the system has none
 };
 
 }  // namespace orvex::qt

@@ -231,12 +231,12 @@ void CLuViewWidget::caretMoved() {
 
 void CLuViewWidget::publishPrimary() {
     m_primaryPending = false;
-    if (m_view->hasSelection()) m_ctx.clipboard().setPrimary(m_view->selectedText());
+    if (m_view->hasSelection()) m_ctx.clipboard().setPrimary(m_view->selectedText(), m_document.doc().privateChars());
 }
 
 void CLuViewWidget::pastePrimary(const QPoint& pos) {
     if (!m_document.doc().editable()) return;
-    const std::string text = m_ctx.clipboard().primary();
+    const std::string text = m_ctx.clipboard().primary(m_document.doc().privateChars());
     if (text.empty()) return;
     // The text goes in where the middle button was pressed; a selection
     // there stays as it is elsewhere in the text.

@@ -4,6 +4,7 @@
 #include <QTextLayout>
 #include <cstring>
 
+#include "common/codepage/PrivateCharTable.h"
 #include "common/codepage/ShiftJis.h"
 #include "qt/platform/QtText.h"
 
@@ -34,9 +35,25 @@ int CellGlyphs::fontIndex(const QRawFont& raw) {
     return int(m_raw.size() - 1);
 }
 
-CellGlyphs::Glyph CellGlyphs::resolve(uint16_t code) {
+CellGlyphs::Glyph CellGlyphs::resolve(uint16_t code) { return resolveText(toQString(bytesOf(code))); }
+
+char32_t CellGlyphs::privateChar(uint16_t code) const {
+    if (!m_private || m_private->empty() || !cp932::PrivateCharTable::isAreaCode(code)) return 0;
+    const char32_t ch = m_private->charOf(code);
+    return ch == cp932::PrivateCharTable::kNoChar ? 0 : ch;
+}
+
+const CellGlyphs::Glyph& CellGlyphs::privateGlyph(char32_t ch) {
+    auto it = m_privateGlyphs.find(ch);
+    if (it == m_privateGlyphs.end()) {
+        const char32_t one[1] = {ch};
+        it = m_privateGlyphs.emplace(ch, resolveText(QString::fromUcs4(one, 1))).first;
+    }
+    return it->second;
+}
+
+CellGlyphs::Glyph CellGlyphs::resolveText(const QString& s) {
     Glyph g;
-    const QString s = toQString(bytesOf(code));
     if (s.isEmpty() || s.at(0).isSpace() || s.at(0).unicode() < 0x20) return g;
     // The layout engine knows which installed font covers the character;
     // its first glyph is the one drawn.
@@ -77,7 +94,8 @@ void CellGlyphs::draw(QPainter& painter, std::string_view cells, qreal x, qreal 
             code = uint16_t(p[i] << 8 | p[i + 1]);
             width = 2;
         }
-        const Glyph& g = glyph(code);
+        const char32_t held = width == 2 ? privateChar(code) : 0;
+        const Glyph& g = held ? privateGlyph(held) : glyph(code);
         if (g.font >= 0) {
             m_indexes[size_t(g.font)].append(g.index);
             const qreal room = qreal(width) * cellWidth;
@@ -112,17 +130,7 @@ void CellGlyphs::fill(QImage& strip, int x, int width, int height, QRgb colour) 
     }
 }
 
-const QImage& CellGlyphs::cellImage(uint16_t code, int cells, QRgb foreground, QRgb background, const CellBox& box) {
-    if (!(box == m_box) || m_cells.size() >= kMaxCachedCells) {
-        m_cells.clear();
-        m_box = box;
-    }
-    const uint64_t key = uint64_t(code) | uint64_t(foreground & 0xFFFFFF) << 16 | uint64_t(background & 0xFFFFFF) << 40;
-    auto it = m_cells.find(key);
-    if (it != m_cells.end()) return it->second;
-    QImage image(cells * box.width, box.height, QImage::Format_RGB32);
-    image.fill(background);
-    const Glyph& g = glyph(code);
+const QImage& CellGlyphs::paintCell(QImage& image, const Glyph& g, int cells, QRgb foreground, const CellBox& box) {
     if (g.font >= 0) {
         QPainter p(&image);
         p.setPen(QColor::fromRgb(foreground));
@@ -132,6 +140,31 @@ const QImage& CellGlyphs::cellImage(uint16_t code, int cells, QRgb foreground, Q
         m_run.setPositions({QPointF(g.advance < room ? (room - g.advance) / 2 : 0, box.ascent)});
         p.drawGlyphRun(QPointF(0, 0), m_run);
     }
+    return image;
+}
+
+const QImage& CellGlyphs::cellImage(uint16_t code, int cells, QRgb foreground, QRgb background, const CellBox& box) {
+    if (!(box == m_box) || m_cells.size() >= kMaxCachedCells) {
+        m_cells.clear();
+        m_privateCells.clear();
+        m_box = box;
+    }
+    const uint64_t colours = uint64_t(foreground & 0xFFFFFF) | uint64_t(background & 0xFFFFFF) << 24;
+    if (const char32_t held = cells == 2 ? privateChar(code) : 0) {
+        auto& byChar = m_privateCells[colours];
+        auto it = byChar.find(held);
+        if (it != byChar.end()) return it->second;
+        QImage image(cells * box.width, box.height, QImage::Format_RGB32);
+        image.fill(background);
+        paintCell(image, privateGlyph(held), cells, foreground, box);
+        return byChar.emplace(held, std::move(image)).first->second;
+    }
+    const uint64_t key = uint64_t(code) | colours << 16;
+    auto it = m_cells.find(key);
+    if (it != m_cells.end()) return it->second;
+    QImage image(cells * box.width, box.height, QImage::Format_RGB32);
+    image.fill(background);
+    paintCell(image, glyph(code), cells, foreground, box);
     return m_cells.emplace(key, std::move(image)).first->second;
 }
 
@@ -157,7 +190,8 @@ void CellGlyphs::paintRun(QImage& strip, int x, std::string_view cells, QRgb for
         const int to = std::min(stripWidth, cx + width * box.width);
         i += width;
         if (from >= to) continue;
-        if (glyph(code).font < 0) {
+        const char32_t held = width == 2 ? privateChar(code) : 0;
+        if ((held ? privateGlyph(held) : glyph(code)).font < 0) {
             // A blank: the background alone.
             for (int y = 0; y < height; ++y) {
                 auto* line = reinterpret_cast<QRgb*>(bits + y * stride);

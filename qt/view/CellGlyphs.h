@@ -27,6 +27,10 @@
 
 class QPainter;
 
+namespace orvex::cp932 {
+class PrivateCharTable;
+}
+
 namespace orvex::qt {
 
 class CellGlyphs {
@@ -41,6 +45,11 @@ public:
 
     // The glyph of a character: one byte, or a lead byte and its trail byte.
     const Glyph& glyph(uint16_t code);
+
+    // The table of characters code page 932 lacks of the document being
+    // drawn (null: none): its codes are drawn as the characters it holds.
+    // Set before each document's cells are drawn.
+    void setPrivateChars(const cp932::PrivateCharTable* chars) { m_private = chars; }
 
     // Draws the cells of a Shift JIS run (one byte per column, every lead
     // byte followed by its trail byte) from x with the baseline at y, in
@@ -65,6 +74,11 @@ public:
 
 private:
     Glyph resolve(uint16_t code);
+    Glyph resolveText(const QString& s);
+    // The character a code stands for through the private table, or 0.
+    char32_t privateChar(uint16_t code) const;
+    const Glyph& privateGlyph(char32_t ch);
+    const QImage& paintCell(QImage& image, const Glyph& g, int cells, QRgb foreground, const CellBox& box);
     const QImage& cellImage(uint16_t code, int cells, QRgb foreground, QRgb background, const CellBox& box);
     int fontIndex(const QRawFont& raw);
 
@@ -79,6 +93,12 @@ private:
     // Cell images by character, width and colours, for m_box.
     CellBox m_box;
     std::unordered_map<uint64_t, QImage> m_cells;
+    // Characters drawn through a private table, by character, and their
+    // cell images by character and colours (few: kept apart from the
+    // tables by code).
+    const cp932::PrivateCharTable* m_private = nullptr;
+    std::unordered_map<char32_t, Glyph> m_privateGlyphs;
+    std::unordered_map<uint64_t, std::unordered_map<char32_t, QImage>> m_privateCells;
 };
 
 }  // namespace orvex::qt

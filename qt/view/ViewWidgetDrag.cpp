@@ -24,12 +24,15 @@ const QString kSjisMime = QStringLiteral("application/x-orvex-shift-jis");
 
 bool carriesText(const QMimeData* mime) { return mime && (mime->hasFormat(kSjisMime) || mime->hasText()); }
 
-std::string textOf(const QMimeData* mime) {
-    if (mime->hasFormat(kSjisMime)) {
+// The bytes themselves only between views of one document: another
+// document's table gives the codes of its area other meanings, so its text
+// comes through Unicode like any program's.
+std::string textOf(const QMimeData* mime, bool sameDocument, cp932::PrivateCharTable* chars) {
+    if (sameDocument && mime->hasFormat(kSjisMime)) {
         const QByteArray bytes = mime->data(kSjisMime);
         return std::string(bytes.constData(), size_t(bytes.size()));
     }
-    return clipboardtext::incoming(fromQString(mime->text()));
+    return clipboardtext::incoming(fromQString(mime->text(), chars));
 }
 
 Qt::DropAction proposedAction(const QDropEvent* e) {
@@ -48,7 +51,7 @@ void CLuViewWidget::startDrag() {
     m_press = MousePress::Ignored;
     auto* mime = new QMimeData;
     // Other programs get LF line ends; the editor's own views the bytes.
-    mime->setText(toQString(clipboardtext::outgoing(sjis)));
+    mime->setText(toQString(clipboardtext::outgoing(sjis), m_document.doc().privateChars()));
     mime->setData(kSjisMime, QByteArray(sjis.data(), qsizetype(sjis.size())));
     QDrag drag(this);
     drag.setMimeData(mime);
@@ -81,11 +84,12 @@ void CLuViewWidget::dropEvent(QDropEvent* e) {
         e->ignore();
         return;
     }
-    const std::string text = textOf(e->mimeData());
+    auto* source = qobject_cast<CLuViewWidget*>(e->source());
+    const bool sameDocument = source && &source->document() == &m_document;
+    const std::string text = textOf(e->mimeData(), sameDocument, m_document.doc().privateChars());
     const MouseEvent at = mouseEventAt(e->position().toPoint(), e->modifiers());
     const Qt::DropAction action = proposedAction(e);
     const bool move = action == Qt::MoveAction;
-    auto* source = qobject_cast<CLuViewWidget*>(e->source());
     if (source == this) {
         m_view->dropText(at, text, move);
         m_droppedHere = true;

@@ -62,7 +62,9 @@ bool CLuViewWidget::focusNextPrevChild(bool) { return false; }
 void CLuViewWidget::typeCharacters(const QString& text) {
     // Each byte of the Shift JIS form is one character message; the view
     // joins lead and trail bytes again.
-    for (const char c : fromQString(text)) m_view->character(uint8_t(c), 1);
+    // Characters code page 932 lacks (an emoji) get codes of the document's
+    // table first.
+    for (const char c : fromQString(text, m_document.doc().privateChars())) m_view->character(uint8_t(c), 1);
 }
 
 void CLuViewWidget::keyPressEvent(QKeyEvent* e) {
@@ -98,7 +100,7 @@ void CLuViewWidget::inputMethodEvent(QInputMethodEvent* e) {
     m_preeditCursor = int(m_preedit.size());
     for (const QInputMethodEvent::Attribute& a : e->attributes())
         if (a.type == QInputMethodEvent::Cursor) m_preeditCursor = std::clamp(a.start, 0, int(m_preedit.size()));
-    if (!commit.isEmpty()) m_view->inputMethodText(fromQString(commit));
+    if (!commit.isEmpty()) m_view->inputMethodText(fromQString(commit, m_document.doc().privateChars()));
     const int32_t row = m_view->cursor().row;
     repaintRows(row, row);
     updateCaretArea();
@@ -122,13 +124,14 @@ QVariant CLuViewWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImAnchorPosition: {
         const TextStore& t = m_document.doc().text();
         const TextPosition c = m_view->cursor();
-        return int(toQString(std::string_view(t.pointer(c.row, 0), size_t(std::min(c.byteColumn, t.endColumn(c.row)))))
+        return int(toQString(std::string_view(t.pointer(c.row, 0), size_t(std::min(c.byteColumn, t.endColumn(c.row)))),
+                             m_document.doc().privateChars())
                        .size());
     }
     case Qt::ImSurroundingText: {
         const TextStore& t = m_document.doc().text();
         const int32_t r = m_view->cursor().row;
-        return toQString(std::string_view(t.pointer(r, 0), size_t(t.endColumn(r))));
+        return toQString(std::string_view(t.pointer(r, 0), size_t(t.endColumn(r))), m_document.doc().privateChars());
     }
     case Qt::ImHints: return int(Qt::ImhMultiLine);
     case Qt::ImMaximumTextLength: return QVariant();

@@ -74,6 +74,9 @@ void CLuViewWidget::paintArea(QPainter& painter, const QRect& rect) {
     pc.colours = &colours;
     pc.options = &options;
     pc.glyphs = &font.glyphs();
+    // The glyphs are the font's, shared by every view: this document's
+    // table of extra characters applies to the cells drawn now.
+    font.glyphs().setPrivateChars(m_document.doc().privateChars());
     pc.ascent = font.ascent();
     pc.clientWidth = width;
     pc.rowCount = t.rowCount();
@@ -151,7 +154,7 @@ void CLuViewWidget::paintPreedit(QPainter& painter) {
     if (m_preedit.isEmpty()) return;
     // The composition is drawn over the text at the caret, underlined, each
     // character in the cells its Shift JIS form takes.
-    const std::string sjis = fromQString(m_preedit);
+    const std::string sjis = fromQString(m_preedit, m_document.doc().privateChars(), false);
     const QPoint at = cellPosition(m_view->cursor().row, m_view->cursor().displayColumn);
     const int cw = m_geometry.charWidth;
     const int h = m_geometry.rowHeight;

@@ -216,5 +216,7 @@ TEST(SaveChoices, DialogListsMapToTheSettings) {
     EXPECT_EQ(kSaveLineEndChoices[1], "CR/LF");
     EXPECT_EQ(kConversionCommands[3].id, 33499);
     EXPECT_EQ(kConversionCommands[3].code, kCodeUtf16);
-    EXPECT_EQ(kConversionCommands[5].lineEnd, kLineEndLf);
+    EXPECT_EQ(kConversionCommands[4].id, orvex::cmd::kConvertToUtf8);
+    EXPECT_EQ(kConversionCommands[4].code, kCodeUtf8);
+    EXPECT_EQ(kConversionCommands[6].lineEnd, kLineEndLf);
 }

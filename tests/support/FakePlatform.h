@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/codepage/Cp932.h"
+#include "common/codepage/PrivateCharTable.h"
 #include "common/platform/Platform.h"
 
 namespace orvex::test {
@@ -82,14 +84,34 @@ public:
     bool setText(const std::string& sjis, bool rectangle) override {
         if (failWrites) return false;
         m_text = sjis;
+        m_unicode.reset();
         m_rectangle = rectangle;
         ++writes;
         return true;
     }
     bool isRectangle() const override { return m_rectangle; }
+    // With a document's table the fake holds Unicode (as UTF-8), as the
+    // system clipboard does: a code the table holds goes out as its
+    // character and comes back with a code of the reading document's table.
+    std::optional<std::string> textFor(cp932::PrivateCharTable* chars) const override {
+        if (!m_unicode || !chars) return m_text;
+        return chars->fromUtf8(*m_unicode).text;
+    }
+    bool setTextFrom(const std::string& sjis, bool rectangle, const cp932::PrivateCharTable* chars) override {
+        if (!setText(sjis, rectangle)) return false;
+        if (chars) m_unicode = chars->toUtf8(sjis);
+        return true;
+    }
     // Another program took the clipboard.
     void externalChange(std::string sjis) {
         m_text = std::move(sjis);
+        m_unicode.reset();
+        m_rectangle = false;
+    }
+    // Another program put Unicode text there.
+    void externalUnicode(std::string utf8) {
+        m_text = cp932::fromUtf8(utf8);
+        m_unicode = std::move(utf8);
         m_rectangle = false;
     }
     bool failWrites = false;
@@ -97,6 +119,7 @@ public:
 
 private:
     std::optional<std::string> m_text;
+    std::optional<std::string> m_unicode;
     bool m_rectangle = false;
 };
 
