@@ -16,6 +16,7 @@
 #include "qt/mainframe/CMainFrame.h"
 #include "qt/mainframe/EditorContext.h"
 #include "qt/platform/QtMessagePump.h"
+#include "qt/platform/QtTranslations.h"
 #include "qt/view/CLuViewWidget.h"
 #include "shell/CommandLine.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Orvex"));
     QApplication::setOrganizationName(QStringLiteral("Pelmar"));
     orvex::qt::installMessagePump();
+    orvex::qt::installQtTranslations(app);
 
     if (const char* v = std::getenv("ORVEX_FIRST_PAINT_EXIT"); v && *v && *v != '0') {
         orvex::qt::CLuViewWidget::setFirstPaintHook([started] {

@@ -7,10 +7,13 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n
   clang libclang-rt-14-dev
   # real data for the character-code tests, and peers for the benchmarks
   manpages-ja mecab-ipadic nkf mawk gawk
+  # UTF-8 files with Korean, Chinese, accented Latin, combining characters
+  # and emoji (manual pages, the compose table) for the Unicode round trips
+  man-db passwd libx11-data
   # screenshots and headless runs
   xvfb xauth
 )

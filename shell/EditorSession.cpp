@@ -142,7 +142,7 @@ EditorWindow* EditorSession::openFile(const std::string& path) {
     for (EditorWindow* w : windows()) {
         if (!w->document().untitled() && files::isSameFile(w->document().path(), path)) {
             m_active = w;
-            if (m_host) m_host->activateWindow(*w);
+            if (m_host) m_host->bringToFront(*w);
             return w;
         }
     }

@@ -32,7 +32,7 @@ public:
     // A window was made: show it and make it the active one.
     virtual void windowOpened(EditorWindow& window) = 0;
     // Bring a window to the front.
-    virtual void activateWindow(EditorWindow& window) = 0;
+    virtual void bringToFront(EditorWindow& window) = 0;
     // Close a window as its close box does (the save question included);
     // false when it stays open. The host tells the session when the window
     // is gone (EditorSession::windowDestroyed).

@@ -7,6 +7,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QStatusBar>
 #include <QToolBar>
@@ -29,6 +31,7 @@
 #include "qt/platform/QtFileDialogs.h"
 #include "qt/platform/QtMessageBoxes.h"
 #include "qt/platform/QtText.h"
+#include "qt/platform/QtTranslations.h"
 #include "qt/platform/QtUiRequests.h"
 #include "qt/view/CLuViewWidget.h"
 #include "search/SearchCommandIds.h"
@@ -75,6 +78,43 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(pa
     m_toolbar->setVisible(f.toolBarDisp != 0 && m_ctx.settings().tables.toolbar1.count > 0);
     statusBar()->setVisible(f.statusBarDisp != 0);
     resize(1000, 700);
+    fitIntoScreen();
+}
+
+QRect CMainFrame::clampedToScreen(const QRect& wanted, const QRect& available) {
+    if (available.isEmpty()) return wanted;
+    QRect r = wanted;
+    r.setWidth(std::min(r.width(), available.width()));
+    r.setHeight(std::min(r.height(), available.height()));
+    if (r.right() > available.right()) r.moveRight(available.right());
+    if (r.bottom() > available.bottom()) r.moveBottom(available.bottom());
+    if (r.left() < available.left()) r.moveLeft(available.left());
+    if (r.top() < available.top()) r.moveTop(available.top());
+    return r;
+}
+
+void CMainFrame::fitIntoScreen() {
+    // The screen the window is on (or will open on), in its own scale: a
+    // default or stored size larger than it is cut down to it, frame
+    // included, and the window moved into it.
+    QScreen* s = screen();
+    if (!s) s = QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect available = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QSize decoration = frame.size() - size();
+    const QRect fitted = clampedToScreen(frame, available);
+    if (fitted == frame) return;
+    resize(fitted.size() - decoration);
+    move(fitted.topLeft());
+}
+
+void CMainFrame::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        fitIntoScreen();
+    }
 }
 
 CMainFrame::~CMainFrame() {
@@ -129,6 +169,15 @@ void CMainFrame::buildMenus() {
         auto* menu = new QMenu(QString::fromUtf8(top.title), this);
         buildMenu(menu, top.children);
         menuBar()->addMenu(menu);
+        // A menu closed without a choice (Esc) gives the keys back to the
+        // view at once, not to the menu bar's keyboard mode: once no other
+        // menu has opened in its place, the active pane takes the focus.
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            QMetaObject::invokeMethod(this, [this] {
+                if (QApplication::activePopupWidget()) return;
+                if (CLuViewWidget* pane = activePane()) pane->setFocus(Qt::PopupFocusReason);
+            }, Qt::QueuedConnection);
+        });
     }
     refreshMenuKeyLabels();
 }
@@ -308,7 +357,7 @@ void CMainFrame::windowOpened(shell::EditorWindow& window) {
     scheduleStatus();
 }
 
-void CMainFrame::activateWindow(shell::EditorWindow& window) {
+void CMainFrame::bringToFront(shell::EditorWindow& window) {
     if (QMdiSubWindow* sub = subWindowOf(window)) m_mdi->setActiveSubWindow(sub);
 }
 
@@ -377,8 +426,11 @@ void CMainFrame::setBarVisible(CommandId id, bool visible) {
 }
 
 void CMainFrame::showAbout() {
-    QMessageBox::about(this, fromUtf8(strings::text(strings::kAppTitle)),
-                       QStringLiteral("Orvex\n日本語と欧文のためのテキストエディタ"));
+    QMessageBox::about(this, fromUtf8(strings::text(strings::kAppTitle)), aboutText());
+}
+
+QString CMainFrame::aboutText() {
+    return QStringLiteral("Orvex %1\n日本語と欧文のためのテキストエディタ").arg(QString::fromLatin1(programVersion()));
 }
 
 bool CMainFrame::exitApplication() { return close(); }

@@ -82,7 +82,7 @@ public:
 
     // ---- FrameHost
     void windowOpened(shell::EditorWindow& window) override;
-    void activateWindow(shell::EditorWindow& window) override;
+    void bringToFront(shell::EditorWindow& window) override;
     bool closeWindow(shell::EditorWindow& window) override;
     void windowSplitChanged(shell::EditorWindow& window) override;
     void viewsChanged() override;
@@ -91,12 +91,21 @@ public:
     bool barVisible(CommandId id) const override;
     void setBarVisible(CommandId id, bool visible) override;
     void showAbout() override;
+    // The About box's text: the program, its version, what it is.
+    static QString aboutText();
     bool exitApplication() override;
     bool askColumns(shell::ColumnRequest& request) override;
     void fitColumns(int32_t columns) override;
 
+    // A window rectangle moved and cut down into the available area of a
+    // screen (the whole window fits when it can).
+    static QRect clampedToScreen(const QRect& wanted, const QRect& available);
+    // Fits the window into its screen's available area.
+    void fitIntoScreen();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void buildMenus();
@@ -123,6 +132,7 @@ private:
     std::vector<QAction*> m_commandActions;  // every menu item with a command
     std::vector<QAction*> m_toolActions;
     bool m_statusPending = false;
+    bool m_shownOnce = false;
 };
 
 }  // namespace orvex::qt

@@ -13,6 +13,8 @@
 #include "qt/mainframe/MenuLayout.h"
 #include "qt/mainframe/StatusPanes.h"
 #include "qt/platform/QtMessagePump.h"
+#include "qt/platform/QtTranslations.h"
+#include <QScreen>
 #include "shell/CommandLine.h"
 #include "tests/qt/QtTestSupport.h"
 #include "winmsg/MessageLayer.h"
@@ -61,6 +63,56 @@ TEST_F(MainFrameTest, MenuItemsCarryCommandTextsAndKeyNamesAfterATab) {
     EXPECT_GT(items, 100);
     // Commands of subsystems not built yet are left out.
     EXPECT_EQ(findAction(frame->menuBar()->actions(), 57607), nullptr);
+}
+
+TEST_F(MainFrameTest, KeysWereLostAfterClosingAMenuWithEsc) {
+    newChild();
+    frame->activateWindow();
+    pane().setFocus();
+    settle();
+    QMenu* file = frame->menuBar()->actions().front()->menu();
+    ASSERT_NE(file, nullptr);
+    frame->menuBar()->setActiveAction(frame->menuBar()->actions().front());
+    settle();
+    ASSERT_TRUE(file->isVisible());
+    QTest::keyClick(file, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(file->isVisible());
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), &pane());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
+    EXPECT_EQ(text(), "ab");
+}
+
+TEST(MainFramePlacement, WindowOpenedLargerThanTheScreen) {
+    const QRect screen(0, 0, 800, 600);
+    // Too large: cut down and moved in; a second screen to the right keeps
+    // its own origin.
+    EXPECT_EQ(CMainFrame::clampedToScreen(QRect(0, 0, 2000, 1400), screen), screen);
+    EXPECT_EQ(CMainFrame::clampedToScreen(QRect(500, 400, 600, 400), screen), QRect(200, 200, 600, 400));
+    EXPECT_EQ(CMainFrame::clampedToScreen(QRect(-50, -20, 300, 200), screen), QRect(0, 0, 300, 200));
+    const QRect right(1920, 0, 1280, 1024);
+    EXPECT_EQ(CMainFrame::clampedToScreen(QRect(1900, 100, 3000, 900), right), QRect(1920, 100, 1280, 900));
+    EXPECT_EQ(CMainFrame::clampedToScreen(QRect(10, 10, 300, 200), screen), QRect(10, 10, 300, 200));
+}
+
+TEST_F(MainFrameTest, TheShownWindowFitsItsScreen) {
+    // The fixture asked for 900 x 600 before showing; the default is larger
+    // still. Either way the window lies inside the screen's free area.
+    ASSERT_NE(frame->screen(), nullptr);
+    const QRect available = frame->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(frame->frameGeometry())) << frame->frameGeometry().width() << "x"
+                                                            << frame->frameGeometry().height();
+}
+
+TEST_F(MainFrameTest, StandardButtonsSpeakJapaneseAndAboutNamesTheVersion) {
+    ASSERT_TRUE(installQtTranslations(*QCoreApplication::instance()));
+    EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "&Yes").contains(QStringLiteral("はい")));
+    EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "Cancel").contains(QStringLiteral("キャンセル")));
+    removeQtTranslations(*QCoreApplication::instance());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
+    EXPECT_TRUE(CMainFrame::aboutText().startsWith(QStringLiteral("Orvex ") + QString::fromLatin1(programVersion())));
+    EXPECT_FALSE(QString::fromLatin1(programVersion()).isEmpty());
 }
 
 TEST_F(MainFrameTest, RefreshingKeyLabelsReplacesAnOldLabel) {
