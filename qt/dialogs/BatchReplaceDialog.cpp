@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "qt/dialogs/DialogTexts.h"
+#include "qt/platform/ActiveTextTable.h"
 #include "qt/platform/QtText.h"
 #include "search/SearchTexts.h"
 
@@ -37,7 +38,7 @@ BatchReplaceDialog::BatchReplaceDialog(const search::BatchDialogData& data, QWid
         for (int c = 0; c < 2; ++c) {
             const std::string& bytes = c == 0 ? data.pairs.find[size_t(i)] : data.pairs.replace[size_t(i)];
             Field& f = m_fields[size_t(i)][size_t(c)];
-            f.shown = toQString(bytes);
+            f.shown = toQString(bytes, activeTextTable());
             f.edit = new QLineEdit(f.shown);
             f.edit->setMinimumWidth(f.edit->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 18);
             grid->addWidget(f.edit, i + 1, c + 1);
@@ -95,7 +96,7 @@ QPushButton* BatchReplaceDialog::button(BatchAction action) const {
 std::string BatchReplaceDialog::fieldBytes(const Field& f, const std::string& original) const {
     // An untouched field keeps its bytes exactly.
     const QString now = f.edit->text();
-    return now == f.shown ? original : fromQString(now);
+    return now == f.shown ? original : fromQString(now, activeTextTable(), false);
 }
 
 search::BatchDialogData BatchReplaceDialog::data() const {

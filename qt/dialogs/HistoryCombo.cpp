@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "qt/platform/ActiveTextTable.h"
 #include "qt/platform/QtText.h"
 
 namespace orvex::qt {
@@ -19,13 +20,13 @@ void HistoryCombo::setHistory(const std::vector<std::string>& history, const std
     const QSignalBlocker block(this);
     m_history = history;
     clear();
-    for (const std::string& s : history) addItem(toQString(s));
+    for (const std::string& s : history) addItem(toQString(s, activeTextTable()));
     setCurrentSjis(current);
 }
 
 void HistoryCombo::setCurrentSjis(const std::string& current) {
     m_current = current;
-    m_currentShown = toQString(current);
+    m_currentShown = toQString(current, activeTextTable());
     setCurrentIndex(-1);
     setEditText(m_currentShown);
 }
@@ -36,7 +37,7 @@ std::string HistoryCombo::currentSjis() const {
     // A history entry picked from the list keeps its bytes too.
     const int index = findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0 && size_t(index) < m_history.size()) return m_history[size_t(index)];
-    return fromQString(shown);
+    return fromQString(shown, activeTextTable(), false);
 }
 
 }  // namespace orvex::qt

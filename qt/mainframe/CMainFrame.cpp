@@ -30,6 +30,7 @@
 #include "qt/mainframe/ToolIcons.h"
 #include "qt/platform/QtFileDialogs.h"
 #include "qt/platform/QtMessageBoxes.h"
+#include "qt/platform/ActiveTextTable.h"
 #include "qt/platform/QtText.h"
 #include "qt/platform/QtTranslations.h"
 #include "qt/platform/QtUiRequests.h"
@@ -68,6 +69,10 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(pa
     m_ctx.ui().setStatusHandler([this] { scheduleStatus(); });
     session().setFrameHost(this);
     session().setCommandRanHandler([this] { scheduleStatus(); });
+    setActiveTextTable([this]() -> cp932::PrivateCharTable* {
+        CLuView* view = session().activeView();
+        return view ? view->document().privateChars() : nullptr;
+    });
 
     buildMenus();
     buildToolbar();
@@ -122,6 +127,7 @@ CMainFrame::~CMainFrame() {
     m_ctx.ui().setStatusHandler({});
     m_ctx.messageBoxes().setKeepClearProvider({});
     session().setCommandRanHandler({});
+    setActiveTextTable({});
     // The document windows go while the frame's members still exist; the
     // session lets their windows go with them.
     for (QMdiSubWindow* sub : m_mdi->subWindowList()) delete sub;

@@ -8,6 +8,7 @@
 
 #include "files/CharCode.h"
 #include "common/codepage/PrivateCharTable.h"
+#include "qt/mainframe/FindBox.h"
 #include "qt/mainframe/StatusPanes.h"
 #include "qt/view/CellGlyphs.h"
 #include "qt/view/DisplayFont.h"
@@ -108,6 +109,22 @@ TEST_F(UnicodeWindowTest, TypedCharactersOutsideTheCodePageGetCodesOfTheTable) {
     frame->runCommand(cmd::kCopy);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("é€😀한😀"));
     EXPECT_EQ(d.privateChars()->size(), 4u);  // the second emoji takes the first one's code
+}
+
+TEST_F(UnicodeWindowTest, TheFindBoxFindsACharacterOnlyTheDocumentsTableHolds) {
+    ASSERT_NE(frame->findBox(), nullptr);
+    frame->openFile(writeFile("u.txt", "first 😀 then 😀 again"));
+    settle();
+    frame->runCommand(cmd::kFileTop);
+    frame->findBox()->setEditText(QStringLiteral("😀"));
+    QTest::keyClick(frame->findBox(), Qt::Key_Return);
+    settle();
+    ASSERT_TRUE(view().hasSelection());
+    EXPECT_EQ(view().selectionStartOffset(), 6);
+    frame->runCommand(cmd::kFindNext);
+    EXPECT_EQ(view().selectionStartOffset(), 14);
+    // The search string made no entry of its own: still the one emoji.
+    EXPECT_EQ(doc().privateChars()->size(), 1u);
 }
 
 // Cells of a code the document's table holds show its character; without
