@@ -73,13 +73,15 @@ struct ConversionCommand {
     std::string_view text;
     int code;     // 0 when the command sets the line end
     int lineEnd;  // 0 when the command sets the code
+    bool bom = false;  // UTF-8 with its byte-order mark
 };
-inline constexpr std::array<ConversionCommand, 7> kConversionCommands = {{
+inline constexpr std::array<ConversionCommand, 8> kConversionCommands = {{
     {cmd::kConvertToShiftJis, "ｼﾌﾄJISに変換", kCodeShiftJis, 0},
     {cmd::kConvertToJis, "JISに変換", kCodeJis, 0},
     {cmd::kConvertToEuc, "EUCに変換", kCodeEuc, 0},
     {cmd::kConvertToUnicode, "UNI CODEに変換", kCodeUtf16, 0},
     {cmd::kConvertToUtf8, "UTF-8に変換", kCodeUtf8, 0},
+    {cmd::kConvertToUtf8Bom, "UTF-8 (BOM)に変換", kCodeUtf8, 0, true},
     {cmd::kConvertToCrLf, "改行をCR/LFに変換", 0, kLineEndCrLf},
     {cmd::kConvertToLf, "改行をLFに変換", 0, kLineEndLf},
 }};

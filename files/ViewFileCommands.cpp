@@ -29,7 +29,7 @@ const CommandTable<ViewFileCommands>& ViewFileCommands::commandTable() {
         {cmd::kAppendSelectionToFile, cmd::kAppendSelectionToFile, &V::cmdAppendSelection, nullptr},
         {cmd::kConvertToShiftJis, cmd::kConvertToLf, &V::cmdConvert, &V::updateConvert},
         {cmd::kConvertToUnicode, cmd::kConvertToUnicode, &V::cmdConvert, &V::updateConvert},
-        {cmd::kConvertToUtf8, cmd::kConvertToUtf8, &V::cmdConvert, &V::updateConvert},
+        {cmd::kConvertToUtf8, cmd::kConvertToUtf8Bom, &V::cmdConvert, &V::updateConvert},
     };
     return table;
 }
@@ -124,6 +124,11 @@ bool ViewFileCommands::convert(CommandId id) {
     const auto it = std::find_if(kConversionCommands.begin(), kConversionCommands.end(),
                                  [id](const ConversionCommand& c) { return c.id == id; });
     if (it == kConversionCommands.end()) return false;
+    if (it->code == kCodeUtf8) {
+        // UTF-8 comes with or without its mark: the whole form is set.
+        m_file.setExplicitForm(FileForm{kCodeUtf8, it->bom, false});
+        return m_file.convert(0, 0);
+    }
     return m_file.convert(it->code, it->lineEnd);
 }
 
@@ -149,7 +154,9 @@ void ViewFileCommands::updateConvert(CommandId id, CommandState& state) {
     // The item of the code or line end the next save writes is checked.
     for (const ConversionCommand& c : kConversionCommands) {
         if (c.id != id) continue;
-        if (c.code != 0) state.checked = m_file.nextSaveForm().code == c.code;
+        const FileForm next = m_file.nextSaveForm();
+        if (c.code == kCodeUtf8) state.checked = next.code == kCodeUtf8 && next.bom == c.bom;
+        else if (c.code != 0) state.checked = next.code == c.code;
         else state.checked = m_file.nextSaveLineEnd() == c.lineEnd;
     }
 }

@@ -218,5 +218,6 @@ TEST(SaveChoices, DialogListsMapToTheSettings) {
     EXPECT_EQ(kConversionCommands[3].code, kCodeUtf16);
     EXPECT_EQ(kConversionCommands[4].id, orvex::cmd::kConvertToUtf8);
     EXPECT_EQ(kConversionCommands[4].code, kCodeUtf8);
-    EXPECT_EQ(kConversionCommands[6].lineEnd, kLineEndLf);
+    EXPECT_TRUE(kConversionCommands[5].bom);
+    EXPECT_EQ(kConversionCommands[7].lineEnd, kLineEndLf);
 }

@@ -63,6 +63,12 @@ TEST_F(UnicodeWindowTest, StatusBarKeptTheOldCodeAfterSaveAsInAnother) {
     EXPECT_EQ(codePane(), QStringLiteral("UTF-8"));
     EXPECT_TRUE(frame->commandState(cmd::kConvertToUtf8).checked);
     EXPECT_EQ(readFile(path("b.txt")), "xかな\n");
+    ASSERT_TRUE(frame->runCommand(cmd::kConvertToUtf8Bom));
+    settle();
+    EXPECT_EQ(codePane(), QStringLiteral("UTF-8 (BOM)"));
+    EXPECT_TRUE(frame->commandState(cmd::kConvertToUtf8Bom).checked);
+    EXPECT_FALSE(frame->commandState(cmd::kConvertToUtf8).checked);
+    EXPECT_EQ(readFile(path("b.txt")), "\xEF\xBB\xBFxかな\n");
 }
 
 TEST_F(UnicodeWindowTest, AnEmojiPastedIntoAShiftJisDocumentSavesAsUtf8AndReopens) {
