@@ -126,22 +126,26 @@ uint16_t PrivateCharTable::toSjis(char32_t ch) {
     return allocate(ch);
 }
 
-std::u16string PrivateCharTable::toUtf16(std::string_view sjis, char32_t replacement) const {
-    std::u16string out;
-    out.reserve(sjis.size());
+namespace {
+
+// The characters of Shift JIS text through a table, one call each: bytes
+// with no character (a lead byte at the end, undefined codes) give the
+// replacement.
+template <class Emit>
+void forEachChar(const PrivateCharTable& table, std::string_view sjis, char32_t replacement, Emit&& emit) {
     const auto* p = reinterpret_cast<const uint8_t*>(sjis.data());
     const size_t n = sjis.size();
     for (size_t i = 0; i < n;) {
         const uint8_t b = p[i];
-        uint16_t code = b;
         if (b < 0x80) {
-            out.push_back(b);
+            emit(char32_t(b));
             ++i;
             continue;
         }
+        uint16_t code = b;
         if (sjis::isLeadByte(b)) {
             if (i + 1 >= n) {
-                out.push_back(static_cast<char16_t>(replacement));
+                emit(replacement);
                 break;
             }
             code = static_cast<uint16_t>(b << 8 | p[i + 1]);
@@ -149,8 +153,17 @@ std::u16string PrivateCharTable::toUtf16(std::string_view sjis, char32_t replace
         } else {
             ++i;
         }
-        char32_t c = toUnicode(code);
-        if (c == kNoChar) c = replacement;
+        const char32_t c = table.toUnicode(code);
+        emit(c == PrivateCharTable::kNoChar ? replacement : c);
+    }
+}
+
+}  // namespace
+
+std::u16string PrivateCharTable::toUtf16(std::string_view sjis, char32_t replacement) const {
+    std::u16string out;
+    out.reserve(sjis.size());
+    forEachChar(*this, sjis, replacement, [&out](char32_t c) {
         if (c >= 0x10000) {
             c -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
@@ -158,38 +171,19 @@ std::u16string PrivateCharTable::toUtf16(std::string_view sjis, char32_t replace
         } else {
             out.push_back(static_cast<char16_t>(c));
         }
-    }
+    });
     return out;
 }
 
 std::string PrivateCharTable::toUtf8(std::string_view sjis, char32_t replacement) const {
     std::string out;
     out.reserve(sjis.size() * 3 / 2);
-    const auto* p = reinterpret_cast<const uint8_t*>(sjis.data());
-    const size_t n = sjis.size();
     uint8_t buf[4];
-    for (size_t i = 0; i < n;) {
-        const uint8_t b = p[i];
-        if (b < 0x80) {
-            out.push_back(static_cast<char>(b));
-            ++i;
-            continue;
-        }
-        uint16_t code = b;
-        if (sjis::isLeadByte(b)) {
-            if (i + 1 >= n) {
-                out.append(reinterpret_cast<const char*>(buf), static_cast<size_t>(utf8::encode(replacement, buf)));
-                break;
-            }
-            code = static_cast<uint16_t>(b << 8 | p[i + 1]);
-            i += 2;
-        } else {
-            ++i;
-        }
-        char32_t c = toUnicode(code);
-        if (c == kNoChar || isSurrogate(c)) c = replacement;
+    forEachChar(*this, sjis, replacement, [&](char32_t c) {
+        // A held lone surrogate has no UTF-8 form.
+        if (isSurrogate(c)) c = replacement;
         out.append(reinterpret_cast<const char*>(buf), static_cast<size_t>(utf8::encode(c, buf)));
-    }
+    });
     return out;
 }
 

@@ -150,21 +150,18 @@ const QImage& CellGlyphs::cellImage(uint16_t code, int cells, QRgb foreground, Q
         m_box = box;
     }
     const uint64_t colours = uint64_t(foreground & 0xFFFFFF) | uint64_t(background & 0xFFFFFF) << 24;
-    if (const char32_t held = cells == 2 ? privateChar(code) : 0) {
-        auto& byChar = m_privateCells[colours];
-        auto it = byChar.find(held);
-        if (it != byChar.end()) return it->second;
-        QImage image(cells * box.width, box.height, QImage::Format_RGB32);
-        image.fill(background);
-        paintCell(image, privateGlyph(held), cells, foreground, box);
-        return byChar.emplace(held, std::move(image)).first->second;
-    }
+    const char32_t held = cells == 2 ? privateChar(code) : 0;
+    auto* byChar = held ? &m_privateCells[colours] : nullptr;
     const uint64_t key = uint64_t(code) | colours << 16;
-    auto it = m_cells.find(key);
-    if (it != m_cells.end()) return it->second;
+    if (byChar) {
+        if (auto it = byChar->find(held); it != byChar->end()) return it->second;
+    } else if (auto it = m_cells.find(key); it != m_cells.end()) {
+        return it->second;
+    }
     QImage image(cells * box.width, box.height, QImage::Format_RGB32);
     image.fill(background);
-    paintCell(image, glyph(code), cells, foreground, box);
+    paintCell(image, held ? privateGlyph(held) : glyph(code), cells, foreground, box);
+    if (byChar) return byChar->emplace(held, std::move(image)).first->second;
     return m_cells.emplace(key, std::move(image)).first->second;
 }
 
