@@ -2,7 +2,11 @@
 // detect, convert, full layout at 80 columns) and saved back in every code,
 // beside glibc iconv converting the same data in this program.
 // bench/files-peers.sh runs it in the same run as the iconv and nkf
-// programs.
+// programs; bench/load-peers.sh runs the load rows beside the naive row walk.
+//
+// `documentfilebench --load-once FILE` loads FILE once and exits (status 0
+// when the load worked), for measuring the peak memory of one load with
+// /usr/bin/time.
 //
 // Load rows open a fresh document each iteration (its release is not
 // timed). Save rows write a copy through the safe writer (temporary file,
@@ -12,6 +16,8 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -165,6 +171,7 @@ DOC_BENCH(BM_LoadDocument, utf16le_16m, "utf16le-16m.txt");
 DOC_BENCH(BM_Iconv, utf16le_16m_to_cp932, "utf16le-16m.txt", "UTF-16", "CP932");
 DOC_BENCH(BM_LoadDocument, euc_ipadic, "euc-ipadic.csv");
 DOC_BENCH(BM_Iconv, euc_ipadic_to_cp932, "euc-ipadic.csv", "EUC-JP", "CP932");
+DOC_BENCH(BM_LoadDocument, sjis_16m, "sjis-16m.txt");
 DOC_BENCH(BM_LoadDocument, sjis_64m, "sjis-64m.txt");
 
 DOC_BENCH(BM_Iconv, sjis_16m_to_euc, "sjis-16m.txt", "CP932", "EUC-JP");
@@ -186,4 +193,18 @@ DOC_SAVES(jis_16m, "jis-16m.txt");
 DOC_SAVES(utf16le_16m, "utf16le-16m.txt");
 DOC_SAVES(euc_ipadic, "euc-ipadic.csv");
 DOC_SAVES(sjis_64m, "sjis-64m.txt");
-BENCHMARK_MAIN();
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--load-once") == 0) {
+        appSettings().document = settings::DocumentOptions{};
+        const std::unique_ptr<Loaded> l = load(argv[2]);
+        if (!l->ok) return 1;
+        std::printf("rows=%d bytes=%d\n", l->doc->text().rowCount(), l->doc->text().length());
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
