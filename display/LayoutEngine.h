@@ -49,6 +49,8 @@ public:
     int32_t tabWidth() const { return m_tab; }
     bool tagFile() const { return m_tagFile; }
     const CommentScanner& comments() const { return m_comments; }
+    // Whether rows can carry line-start class bits at all.
+    bool classesActive() const { return m_classes.active(); }
 
     // Lays out whole lines of `text` (textSize bytes, the last one the
     // NUL) from the line start `start`, numbering them from `line` and

@@ -45,6 +45,16 @@ inline size_t findFirst(const uint8_t* p, size_t from, size_t to, VectorMask vma
 inline size_t findLineEnd(const uint8_t* p, size_t from, size_t to) {
     return detail::findFirst(p, from, to, detail::lineEndMask, isLineEndByte);
 }
+// Bit i set where p[i] == b, over p[0, 64).
+inline uint64_t byteMask64(const uint8_t* p, uint8_t b) {
+    const __m128i k = _mm_set1_epi8(static_cast<char>(b));
+    uint64_t m = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+        m |= uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, k)))} << (16 * i);
+    }
+    return m;
+}
 inline size_t findHighOrEsc(const uint8_t* p, size_t from, size_t to) {
     return detail::findFirst(
         p, from, to, [](__m128i v) { return _mm_movemask_epi8(v) | detail::escMask(v); },
@@ -74,6 +84,11 @@ inline size_t findFirstScalar(const uint8_t* p, size_t from, size_t to, ByteTest
 }
 inline size_t findLineEnd(const uint8_t* p, size_t from, size_t to) {
     return findFirstScalar(p, from, to, isLineEndByte);
+}
+inline uint64_t byteMask64(const uint8_t* p, uint8_t b) {
+    uint64_t m = 0;
+    for (int i = 0; i < 64; ++i) m |= uint64_t{p[i] == b} << i;
+    return m;
 }
 inline size_t findHighOrEsc(const uint8_t* p, size_t from, size_t to) {
     return findFirstScalar(p, from, to, [](uint8_t b) { return b >= 0x80 || b == 0x1B; });

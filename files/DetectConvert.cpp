@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisBlock.h"
 #include "files/ByteScan.h"
 #include "files/EucTriples.h"
 #include "files/JisMapping.h"
@@ -220,37 +221,101 @@ inline bool isCharStart(const uint8_t* buf, size_t start, size_t x) {
     return ((x - k) & 1) == 0;
 }
 
+// One line-end byte at x found by the search, with `start` a character start
+// at or before it: a trail byte moves the start past it; a real line end is
+// counted, a lone LF becomes CR, and a CR takes the LFs after it.
+inline void takeLineEnd(uint8_t* buf, size_t len, size_t x, size_t& start, size_t& n, int& t) {
+    if (!isCharStart(buf, start, x)) {
+        start = x + 1;  // x was a trail byte
+        return;
+    }
+    ++n;
+    const uint8_t b = buf[x];
+    start = x + 1;
+    if (b == kCr) {
+        if (start < len && buf[start] == kLf) {
+            do ++start;
+            while (start < len && buf[start] == kLf);
+            t = kLineEndCrLf;
+        } else {
+            t = kLineEndCr;
+        }
+    } else if (b == kLf) {
+        buf[x] = kCr;
+        t = kLineEndLf;
+    }
+}
+
+// The line ends of the 64-byte block at p when they are all plain: no line
+// end right after a lead-byte value (it could be a trail byte), no FF and no
+// LF right after an LF. Then every CR and every LF not right after a CR is a
+// line end, and the LF after a CR belongs to it; the block needs no walk.
+// Returns false, having changed nothing, for any other block. `start` is a
+// character start, at most 63 bytes beyond p.
+inline bool takePlainBlock(uint8_t* buf, size_t len, size_t p, size_t& start, size_t& n, int& t) {
+    const uint8_t* q = buf + p;
+    const uint64_t live = ~uint64_t{0} << (start > p ? start - p : 0);
+    const uint64_t cr = scan::byteMask64(q, kCr) & live;
+    const uint64_t lf = scan::byteMask64(q, kLf) & live;
+    const uint64_t ff = scan::byteMask64(q, kFf) & live;
+    if ((cr | lf | ff) == 0) return true;
+    if (ff != 0) return false;
+    // Bit i of `after` is set when byte p + i - 1 is a lead-byte value at or
+    // after the start; a line end right after the start's byte is in step.
+    const bool prevInWalk = p > start;
+    const uint64_t leadBefore = (sjis::leadByteMask(q) << 1) & (live << 1);
+    const uint64_t after = leadBefore | uint64_t{prevInWalk && sjis::isLeadByte(buf[p - 1])};
+    const uint64_t lfBefore = (lf << 1) | uint64_t{prevInWalk && buf[p - 1] == kLf};
+    if (((cr | lf) & after) != 0 || (lf & lfBefore) != 0) return false;
+    const uint64_t lone = lf & ~(cr << 1);
+    n += static_cast<size_t>(__builtin_popcountll(cr) + __builtin_popcountll(lone));
+    for (uint64_t m = lone; m; m &= m - 1) buf[p + static_cast<size_t>(__builtin_ctzll(m))] = kCr;
+    const uint64_t ends = cr | lone;
+    const size_t x = p + 63 - static_cast<size_t>(__builtin_clzll(ends));
+    start = x + 1;
+    if (lone >> (x - p) & 1) {
+        t = kLineEndLf;
+    } else if (start < len && buf[start] == kLf) {
+        do ++start;
+        while (start < len && buf[start] == kLf);
+        t = kLineEndCrLf;
+    } else {
+        t = kLineEndCr;
+    }
+    return true;
+}
+
 // The line-end part of the walk over buf[r, to) in place (w == r): lone LFs
 // become CR, line ends are counted. r must be a character start; `to` is
-// one, or len. At len a trailing lead byte is dropped.
+// one, or len. At len a trailing lead byte is dropped. Whole blocks whose
+// line ends are plain (the usual case) are taken at once; the others, and
+// the rest after the last whole block, line end by line end.
 void scanLines(Pass& ps, size_t to) {
     uint8_t* const buf = ps.buf;
     const size_t len = ps.len;
     size_t start = ps.r;  // a known character start
     size_t n = ps.n;
     int t = ps.t;
-    for (;;) {
-        const size_t x = scan::findLineEnd(buf, start, to);
-        if (x >= to) break;
-        if (!isCharStart(buf, start, x)) {
-            start = x + 1;  // x was a trail byte
-            continue;
-        }
-        ++n;
-        const uint8_t b = buf[x];
-        start = x + 1;
-        if (b == kCr) {
-            if (start < len && buf[start] == kLf) {
-                do ++start;
-                while (start < len && buf[start] == kLf);
-                t = kLineEndCrLf;
-            } else {
-                t = kLineEndCr;
+    size_t p = start;  // where the next block begins
+    while (p < to) {
+        size_t blockEnd = to;
+        if (to - p >= static_cast<size_t>(sjis::kBlockBytes)) {
+            blockEnd = p + static_cast<size_t>(sjis::kBlockBytes);
+            if (start >= blockEnd) {  // a run of LFs took the whole block
+                p = start;
+                continue;
             }
-        } else if (b == kLf) {
-            buf[x] = kCr;
-            t = kLineEndLf;
+            if (takePlainBlock(buf, len, p, start, n, t)) {
+                p = blockEnd;
+                continue;
+            }
         }
+        for (;;) {
+            const size_t x = scan::findLineEnd(buf, start > p ? start : p, blockEnd);
+            if (x >= blockEnd) break;
+            takeLineEnd(buf, len, x, start, n, t);
+        }
+        p = blockEnd;
     }
     size_t end = to > start ? to : start;
     if (end == len && len > start && !isCharStart(buf, start, len)) --end;  // lead byte, then nothing
