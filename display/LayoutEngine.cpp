@@ -90,13 +90,35 @@ int32_t LayoutEngine::measureFit(const uint8_t* t, int32_t from, int32_t to) con
     return col;
 }
 
-LayoutEngine::Break LayoutEngine::findBreak(const uint8_t* t, int32_t rowStart, int32_t ce) const {
+LayoutEngine::Break LayoutEngine::findBreak(const uint8_t* t, int32_t rowStart, int32_t ce, bool tab) const {
     const int32_t w = m_wrap;
     int32_t col = 0;
     int32_t i = rowStart;
     int32_t last = -1;     // start of the last character taken
     int32_t lastCol = 0;   // column before it
-    while (i < ce) {
+    if (!tab) {
+        // Without TABs every byte is one column, so the walk below would
+        // stop at the character that holds byte rowStart + W - 1 (which lies
+        // inside the content: the rest does not fit): before it when it is a
+        // double-byte character starting there, after it otherwise. Only
+        // whether that byte starts a character needs a look back.
+        const int32_t b = rowStart + w - 1;
+        if (!sjis::isCharStart(t, rowStart, b)) {
+            last = b - 1;  // the trail byte of a double-byte character
+            i = b + 1;
+            col = w;
+        } else if (charLen(t, b, ce) == 2) {
+            last = int32_t(sjis::previousCharStart(t, rowStart, b));
+            i = b;
+            col = w - 1;
+        } else {
+            last = b;
+            i = b + 1;
+            col = w;
+        }
+        lastCol = last - rowStart;
+    }
+    while (tab && i < ce) {
         const uint8_t b = t[i];
         int32_t next;
         int len;
@@ -214,7 +236,7 @@ LayoutStop LayoutEngine::layout(uint8_t* t, int32_t textSize, int32_t pos, int32
                 out.push_back(r);
                 break;
             }
-            const Break br = findBreak(t, rowStart, ce);
+            const Break br = findBreak(t, rowStart, ce, tab);
             if (br.lineEndTaken) {
                 Row r{line, rowStart, ce - rowStart + 1, br.columns + 1, cls};
                 if (comments) {

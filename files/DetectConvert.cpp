@@ -246,31 +246,52 @@ inline void takeLineEnd(uint8_t* buf, size_t len, size_t x, size_t& start, size_
     }
 }
 
-// The line ends of the 64-byte block at p when they are all plain: no line
-// end right after a lead-byte value (it could be a trail byte), no FF and no
-// LF right after an LF. Then every CR and every LF not right after a CR is a
-// line end, and the LF after a CR belongs to it; the block needs no walk.
-// Returns false, having changed nothing, for any other block. `start` is a
-// character start, at most 63 bytes beyond p.
+// Set bits of a 64-bit mask (SWAR; no instruction of its own is assumed).
+inline size_t bitCount(uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<size_t>((x * 0x0101010101010101ull) >> 56);
+}
+
+// The line ends of the 64-byte block at p, all at once, when the block
+// holds no FF and no LF right after an LF. A line-end byte right after a
+// lead-byte value may be a trail byte: the parity of the lead-byte run
+// before it decides, as in the walk. Every other CR or LF is in step, since
+// a byte that is no lead-byte value ends a character. The real CRs are
+// line ends, an LF right after one belongs to it, and every other real LF is
+// a line end of its own. Returns false, having changed nothing, for a block
+// with FF or LF LF. `start` is a character start, at most 63 bytes beyond p.
+// Line-end bytes never are lead-byte values, so a walk back from any line
+// end in the block stops where it would have stopped at the start the walk
+// would have moved to: the entry start serves them all.
 inline bool takePlainBlock(uint8_t* buf, size_t len, size_t p, size_t& start, size_t& n, int& t) {
     const uint8_t* q = buf + p;
     const uint64_t live = ~uint64_t{0} << (start > p ? start - p : 0);
-    const uint64_t cr = scan::byteMask64(q, kCr) & live;
-    const uint64_t lf = scan::byteMask64(q, kLf) & live;
+    uint64_t cr = scan::byteMask64(q, kCr) & live;
+    uint64_t lf = scan::byteMask64(q, kLf) & live;
     const uint64_t ff = scan::byteMask64(q, kFf) & live;
     if ((cr | lf | ff) == 0) return true;
-    if (ff != 0) return false;
-    // Bit i of `after` is set when byte p + i - 1 is a lead-byte value at or
-    // after the start; a line end right after the start's byte is in step.
     const bool prevInWalk = p > start;
-    const uint64_t leadBefore = (sjis::leadByteMask(q) << 1) & (live << 1);
-    const uint64_t after = leadBefore | uint64_t{prevInWalk && sjis::isLeadByte(buf[p - 1])};
     const uint64_t lfBefore = (lf << 1) | uint64_t{prevInWalk && buf[p - 1] == kLf};
-    if (((cr | lf) & after) != 0 || (lf & lfBefore) != 0) return false;
+    if (ff != 0 || (lf & lfBefore) != 0) return false;
+    // Bit i of `after` is set when byte p + i - 1 is a lead-byte value at or
+    // after the start.
+    const uint64_t after =
+        ((sjis::leadByteMask(q) << 1) & (live << 1)) | uint64_t{prevInWalk && sjis::isLeadByte(buf[p - 1])};
+    for (uint64_t m = (cr | lf) & after; m; m &= m - 1) {
+        const unsigned i = static_cast<unsigned>(__builtin_ctzll(m));
+        if (!isCharStart(buf, start, p + i)) {
+            cr &= ~(uint64_t{1} << i);
+            lf &= ~(uint64_t{1} << i);
+        }
+    }
     const uint64_t lone = lf & ~(cr << 1);
-    n += static_cast<size_t>(__builtin_popcountll(cr) + __builtin_popcountll(lone));
-    for (uint64_t m = lone; m; m &= m - 1) buf[p + static_cast<size_t>(__builtin_ctzll(m))] = kCr;
     const uint64_t ends = cr | lone;
+    // Trail bytes move no start here: a walk back stops at them anyway.
+    if (ends == 0) return true;
+    n += bitCount(ends);
+    for (uint64_t m = lone; m; m &= m - 1) buf[p + static_cast<size_t>(__builtin_ctzll(m))] = kCr;
     const size_t x = p + 63 - static_cast<size_t>(__builtin_clzll(ends));
     start = x + 1;
     if (lone >> (x - p) & 1) {

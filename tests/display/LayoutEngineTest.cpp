@@ -61,6 +61,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"WordWrapOffBreaksInWord", "hello world", 10, false, false, {"hello worl/10", "d$/2"}},
         // With both rules, the no-line-end rule is tried first.
         Case{"KinsokuBeforeWordWrap", "abcdefghi(jk", 10, true, true, {"abcdefghi/9", "(jk$/4"}},
+        // The row is cut by the character that holds column W; whether byte
+        // W - 1 starts a character depends on the run of lead-byte values
+        // before it (亜 is 0x88 0x9F: both bytes are lead-byte values).
+        Case{"DoubleByteEndsAtW", "あいうえおか", 10, false, false, {"あいうえお/10", "か$/3"}},
+        Case{"LeadValueRunEvenBeforeLastColumn", "a亜亜亜亜亜", 10, false, false, {"a亜亜亜亜/9", "亜$/3"}},
+        Case{"LeadValueRunOddBeforeLastColumn", "亜亜亜亜亜亜", 10, false, false, {"亜亜亜亜亜/10", "亜$/3"}},
+        Case{"LeadValueRunThenSingleByteAtW", "亜亜亜亜abc", 10, false, false, {"亜亜亜亜ab/10", "c$/2"}},
         Case{"EmptyText", "", 10, false, false, {"$/1"}},
         Case{"TrailingLineEnd", "ab\r\n", 10, false, false, {"ab$/3", "$/1"}},
         Case{"FormFeedEndsLine", "a\fb", 10, false, false, {"a$/2", "b$/2"}},
