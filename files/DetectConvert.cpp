@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "common/codepage/ShiftJis.h"
-#include "common/codepage/SjisBlock.h"
 #include "files/ByteScan.h"
 #include "files/EucTriples.h"
 #include "files/JisMapping.h"
@@ -266,11 +265,11 @@ inline size_t bitCount(uint64_t x) {
 // end in the block stops where it would have stopped at the start the walk
 // would have moved to: the entry start serves them all.
 inline bool takePlainBlock(uint8_t* buf, size_t len, size_t p, size_t& start, size_t& n, int& t) {
-    const uint8_t* q = buf + p;
+    const scan::LineBlock block = scan::classifyBlock(buf + p);
     const uint64_t live = ~uint64_t{0} << (start > p ? start - p : 0);
-    uint64_t cr = scan::byteMask64(q, kCr) & live;
-    uint64_t lf = scan::byteMask64(q, kLf) & live;
-    const uint64_t ff = scan::byteMask64(q, kFf) & live;
+    uint64_t cr = block.cr & live;
+    uint64_t lf = block.lf & live;
+    const uint64_t ff = block.ff & live;
     if ((cr | lf | ff) == 0) return true;
     const bool prevInWalk = p > start;
     const uint64_t lfBefore = (lf << 1) | uint64_t{prevInWalk && buf[p - 1] == kLf};
@@ -278,7 +277,7 @@ inline bool takePlainBlock(uint8_t* buf, size_t len, size_t p, size_t& start, si
     // Bit i of `after` is set when byte p + i - 1 is a lead-byte value at or
     // after the start.
     const uint64_t after =
-        ((sjis::leadByteMask(q) << 1) & (live << 1)) | uint64_t{prevInWalk && sjis::isLeadByte(buf[p - 1])};
+        ((block.lead << 1) & (live << 1)) | uint64_t{prevInWalk && sjis::isLeadByte(buf[p - 1])};
     for (uint64_t m = (cr | lf) & after; m; m &= m - 1) {
         const unsigned i = static_cast<unsigned>(__builtin_ctzll(m));
         if (!isCharStart(buf, start, p + i)) {
