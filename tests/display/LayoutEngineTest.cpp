@@ -91,6 +91,26 @@ TEST(LayoutTabs, TabsExpandFromEachRowStart) {
     EXPECT_EQ(describe(layOut("abcdefgh\tij\tk", o, 10)), (Rows{"abcdefgh\t/12", "ij\tk$/6"}));
 }
 
+TEST(LayoutTabs, TabInAnEarlierBlockOfALongLineStillCounts) {
+    // Lines are searched 64 bytes at a time: a TAB must count whichever
+    // block it lies in, for every position of the line against the blocks.
+    LayoutOptions o;  // tab width 4
+    for (int lead = 0; lead < 64; lead += 7) {
+        for (int len : {63, 64, 65, 127, 128, 129, 140}) {
+            for (int at : {0, 1, 62, 63, 64, 65, len - 1}) {
+                if (at >= len) continue;
+                std::string line(size_t(len), 'a');
+                line[size_t(at)] = '\t';
+                const std::string text = std::string(size_t(lead), 'x') + "\r\n" + line + "\r\nz";
+                const int width = (at / 4 + 1) * 4 + (len - at - 1) + 1;
+                const Laid laid = layOut(text, o, 200);
+                ASSERT_EQ(laid.rows.size(), 3u) << lead << " " << len << " " << at;
+                EXPECT_EQ(laid.rows[1].width, width) << lead << " " << len << " " << at;
+            }
+        }
+    }
+}
+
 TEST(LayoutTabs, TabWidthOutsideTheDialogRangeIsClamped) {
     LayoutOptions o;
     o.tabStops = 0;
