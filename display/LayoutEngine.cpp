@@ -50,6 +50,70 @@ inline const uint8_t* scanLine(const uint8_t* p, const uint8_t* last, bool& tab)
     return last;
 }
 
+// Finds the line ends of consecutive lines 64 bytes at a time: the masks of
+// line-end bytes (CR, LF, FF) and TABs of the block under the cursor stay
+// from one line to the next, so that a short line costs a few bit
+// operations instead of a search of its own. The blocks are taken at
+// offsets that are multiples of 64; the last one, which holds the
+// terminator, is searched by scanLine.
+class LineFinder {
+public:
+    LineFinder(const uint8_t* t, int32_t textSize) : m_t(t), m_terminator(textSize - 1) {}
+
+    // Offset of the first CR, LF or FF at or after pos (the terminator when
+    // there is none), and whether a TAB lies before it.
+    int32_t contentEnd(int32_t pos, bool& tab) {
+        tab = false;
+#if defined(__SSE2__)
+        int32_t b = pos & ~int32_t{63};
+        uint64_t live = ~uint64_t{0} << (pos - b);
+        while (b + 64 <= m_terminator) {
+            if (b != m_block) load(b);
+            const uint64_t e = m_ends & live;
+            if (e) {
+                const int k = __builtin_ctzll(e);
+                tab = tab || (m_tabs & live & ((uint64_t{1} << k) - 1)) != 0;
+                return b + k;
+            }
+            tab = tab || (m_tabs & live) != 0;
+            b += 64;
+            live = ~uint64_t{0};
+            pos = b;
+        }
+#endif
+        bool rest;
+        const int32_t ce = int32_t(scanLine(m_t + pos, m_t + m_terminator, rest) - m_t);
+        tab = tab || rest;
+        return ce;
+    }
+
+private:
+#if defined(__SSE2__)
+    void load(int32_t b) {
+        m_block = b;
+        m_ends = m_tabs = 0;
+        const auto part = [&](int k) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_t + b + 16 * k));
+            const __m128i e = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(kCr)),
+                                                        _mm_cmpeq_epi8(v, _mm_set1_epi8(kLf))),
+                                           _mm_cmpeq_epi8(v, _mm_set1_epi8(kFf)));
+            m_ends |= uint64_t{static_cast<unsigned>(_mm_movemask_epi8(e))} << (16 * k);
+            m_tabs |= uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(kTab))))}
+                      << (16 * k);
+        };
+        part(0);
+        part(1);
+        part(2);
+        part(3);
+    }
+    int32_t m_block = -1;
+    uint64_t m_ends = 0;
+    uint64_t m_tabs = 0;
+#endif
+    const uint8_t* m_t;
+    int32_t m_terminator;
+};
+
 inline bool isAsciiLetter(uint8_t b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
 inline bool isAsciiDigit(uint8_t b) { return b >= '0' && b <= '9'; }
 
@@ -90,13 +154,35 @@ int32_t LayoutEngine::measureFit(const uint8_t* t, int32_t from, int32_t to) con
     return col;
 }
 
-LayoutEngine::Break LayoutEngine::findBreak(const uint8_t* t, int32_t rowStart, int32_t ce) const {
+LayoutEngine::Break LayoutEngine::findBreak(const uint8_t* t, int32_t rowStart, int32_t ce, bool tab) const {
     const int32_t w = m_wrap;
     int32_t col = 0;
     int32_t i = rowStart;
     int32_t last = -1;     // start of the last character taken
     int32_t lastCol = 0;   // column before it
-    while (i < ce) {
+    if (!tab) {
+        // Without TABs every byte is one column, so the walk below would
+        // stop at the character that holds byte rowStart + W - 1 (which lies
+        // inside the content: the rest does not fit): before it when it is a
+        // double-byte character starting there, after it otherwise. Only
+        // whether that byte starts a character needs a look back.
+        const int32_t b = rowStart + w - 1;
+        if (!sjis::isCharStart(t, rowStart, b)) {
+            last = b - 1;  // the trail byte of a double-byte character
+            i = b + 1;
+            col = w;
+        } else if (charLen(t, b, ce) == 2) {
+            last = int32_t(sjis::previousCharStart(t, rowStart, b));
+            i = b;
+            col = w - 1;
+        } else {
+            last = b;
+            i = b + 1;
+            col = w;
+        }
+        lastCol = last - rowStart;
+    }
+    while (tab && i < ce) {
         const uint8_t b = t[i];
         int32_t next;
         int len;
@@ -181,12 +267,12 @@ CommentScanner::Result LayoutEngine::commentBits(const uint8_t* rowText, const R
 
 LayoutStop LayoutEngine::layout(uint8_t* t, int32_t textSize, int32_t pos, int32_t stop, int32_t line,
                                 CommentState state, RowBuffer& out) const {
-    const uint8_t* const last = t + textSize - 1;  // the terminator
     const bool comments = m_comments.active();
     const bool classes = m_classes.active();
+    LineFinder lines(t, textSize);
     while (pos < stop && pos < textSize) {
         bool tab;
-        const int32_t ce = int32_t(scanLine(t + pos, last, tab) - t);
+        const int32_t ce = lines.contentEnd(pos, tab);
         // Line end: bytes it takes from the text.
         int32_t endBytes = 1;
         if (t[ce] == kCr) {
@@ -214,7 +300,7 @@ LayoutStop LayoutEngine::layout(uint8_t* t, int32_t textSize, int32_t pos, int32
                 out.push_back(r);
                 break;
             }
-            const Break br = findBreak(t, rowStart, ce);
+            const Break br = findBreak(t, rowStart, ce, tab);
             if (br.lineEndTaken) {
                 Row r{line, rowStart, ce - rowStart + 1, br.columns + 1, cls};
                 if (comments) {

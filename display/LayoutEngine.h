@@ -49,6 +49,8 @@ public:
     int32_t tabWidth() const { return m_tab; }
     bool tagFile() const { return m_tagFile; }
     const CommentScanner& comments() const { return m_comments; }
+    // Whether rows can carry line-start class bits at all.
+    bool classesActive() const { return m_classes.active(); }
 
     // Lays out whole lines of `text` (textSize bytes, the last one the
     // NUL) from the line start `start`, numbering them from `line` and
@@ -64,13 +66,15 @@ public:
 
 private:
     // Byte offset where the row starting at rowStart is cut, with its
-    // columns; lineEndTaken tells that the line end hangs in the row.
+    // columns; lineEndTaken tells that the line end hangs in the row. The
+    // rest of the line must not fit; `tab` tells that the line may hold a
+    // TAB (without one, columns are bytes).
     struct Break {
         int32_t offset;
         int32_t columns;
         bool lineEndTaken;
     };
-    Break findBreak(const uint8_t* t, int32_t rowStart, int32_t contentEnd) const;
+    Break findBreak(const uint8_t* t, int32_t rowStart, int32_t contentEnd, bool tab) const;
     // Columns of [from, to) when they fit with the line-end mark, else -1.
     int32_t measureFit(const uint8_t* t, int32_t from, int32_t to) const;
 

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/codepage/SjisBlock.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -12,6 +14,14 @@
 namespace orvex::files::scan {
 
 constexpr bool isLineEndByte(uint8_t b) { return b == 0x0A || b == 0x0C || b == 0x0D; }
+
+// A 64-byte block of text classified for the load's line split.
+struct LineBlock {
+    uint64_t cr = 0;
+    uint64_t lf = 0;
+    uint64_t ff = 0;
+    uint64_t lead = 0;  // lead-byte values
+};
 // Bytes that EUC-looking text is made of: 0xA1-0xFF and 0x8E.
 constexpr bool isEucHigh(uint8_t b) { return b >= 0xA1 || b == 0x8E; }
 
@@ -45,6 +55,23 @@ inline size_t findFirst(const uint8_t* p, size_t from, size_t to, VectorMask vma
 inline size_t findLineEnd(const uint8_t* p, size_t from, size_t to) {
     return detail::findFirst(p, from, to, detail::lineEndMask, isLineEndByte);
 }
+// The line-end bytes and lead-byte values of p[0, 64), one bit a byte.
+inline LineBlock classifyBlock(const uint8_t* p) {
+    LineBlock b;
+    const auto part = [&](int k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        const auto bits = [&](__m128i m) { return uint64_t{static_cast<unsigned>(_mm_movemask_epi8(m))} << (16 * k); };
+        b.cr |= bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(0x0D)));
+        b.lf |= bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(0x0A)));
+        b.ff |= bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(0x0C)));
+        b.lead |= uint64_t{sjis::leadByteMask16(v)} << (16 * k);
+    };
+    part(0);
+    part(1);
+    part(2);
+    part(3);
+    return b;
+}
 inline size_t findHighOrEsc(const uint8_t* p, size_t from, size_t to) {
     return detail::findFirst(
         p, from, to, [](__m128i v) { return _mm_movemask_epi8(v) | detail::escMask(v); },
@@ -74,6 +101,16 @@ inline size_t findFirstScalar(const uint8_t* p, size_t from, size_t to, ByteTest
 }
 inline size_t findLineEnd(const uint8_t* p, size_t from, size_t to) {
     return findFirstScalar(p, from, to, isLineEndByte);
+}
+inline LineBlock classifyBlock(const uint8_t* p) {
+    LineBlock b;
+    for (int i = 0; i < 64; ++i) {
+        b.cr |= uint64_t{p[i] == 0x0D} << i;
+        b.lf |= uint64_t{p[i] == 0x0A} << i;
+        b.ff |= uint64_t{p[i] == 0x0C} << i;
+    }
+    b.lead = sjis::leadByteMask(p);
+    return b;
 }
 inline size_t findHighOrEsc(const uint8_t* p, size_t from, size_t to) {
     return findFirstScalar(p, from, to, [](uint8_t b) { return b >= 0x80 || b == 0x1B; });

@@ -220,37 +220,122 @@ inline bool isCharStart(const uint8_t* buf, size_t start, size_t x) {
     return ((x - k) & 1) == 0;
 }
 
+// One line-end byte at x found by the search, with `start` a character start
+// at or before it: a trail byte moves the start past it; a real line end is
+// counted, a lone LF becomes CR, and a CR takes the LFs after it.
+inline void takeLineEnd(uint8_t* buf, size_t len, size_t x, size_t& start, size_t& n, int& t) {
+    if (!isCharStart(buf, start, x)) {
+        start = x + 1;  // x was a trail byte
+        return;
+    }
+    ++n;
+    const uint8_t b = buf[x];
+    start = x + 1;
+    if (b == kCr) {
+        if (start < len && buf[start] == kLf) {
+            do ++start;
+            while (start < len && buf[start] == kLf);
+            t = kLineEndCrLf;
+        } else {
+            t = kLineEndCr;
+        }
+    } else if (b == kLf) {
+        buf[x] = kCr;
+        t = kLineEndLf;
+    }
+}
+
+// Set bits of a 64-bit mask (SWAR; no instruction of its own is assumed).
+inline size_t bitCount(uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<size_t>((x * 0x0101010101010101ull) >> 56);
+}
+
+// The line ends of the 64-byte block at p, all at once, when the block
+// holds no FF and no LF right after an LF. A line-end byte right after a
+// lead-byte value may be a trail byte: the parity of the lead-byte run
+// before it decides, as in the walk. Every other CR or LF is in step, since
+// a byte that is no lead-byte value ends a character. The real CRs are
+// line ends, an LF right after one belongs to it, and every other real LF is
+// a line end of its own. Returns false, having changed nothing, for a block
+// with FF or LF LF. `start` is a character start, at most 63 bytes beyond p.
+// Line-end bytes never are lead-byte values, so a walk back from any line
+// end in the block stops where it would have stopped at the start the walk
+// would have moved to: the entry start serves them all.
+inline bool takePlainBlock(uint8_t* buf, size_t len, size_t p, size_t& start, size_t& n, int& t) {
+    const scan::LineBlock block = scan::classifyBlock(buf + p);
+    const uint64_t live = ~uint64_t{0} << (start > p ? start - p : 0);
+    uint64_t cr = block.cr & live;
+    uint64_t lf = block.lf & live;
+    const uint64_t ff = block.ff & live;
+    if ((cr | lf | ff) == 0) return true;
+    const bool prevInWalk = p > start;
+    const uint64_t lfBefore = (lf << 1) | uint64_t{prevInWalk && buf[p - 1] == kLf};
+    if (ff != 0 || (lf & lfBefore) != 0) return false;
+    // Bit i of `after` is set when byte p + i - 1 is a lead-byte value at or
+    // after the start.
+    const uint64_t after =
+        ((block.lead << 1) & (live << 1)) | uint64_t{prevInWalk && sjis::isLeadByte(buf[p - 1])};
+    for (uint64_t m = (cr | lf) & after; m; m &= m - 1) {
+        const unsigned i = static_cast<unsigned>(__builtin_ctzll(m));
+        if (!isCharStart(buf, start, p + i)) {
+            cr &= ~(uint64_t{1} << i);
+            lf &= ~(uint64_t{1} << i);
+        }
+    }
+    const uint64_t lone = lf & ~(cr << 1);
+    const uint64_t ends = cr | lone;
+    // Trail bytes move no start here: a walk back stops at them anyway.
+    if (ends == 0) return true;
+    n += bitCount(ends);
+    for (uint64_t m = lone; m; m &= m - 1) buf[p + static_cast<size_t>(__builtin_ctzll(m))] = kCr;
+    const size_t x = p + 63 - static_cast<size_t>(__builtin_clzll(ends));
+    start = x + 1;
+    if (lone >> (x - p) & 1) {
+        t = kLineEndLf;
+    } else if (start < len && buf[start] == kLf) {
+        do ++start;
+        while (start < len && buf[start] == kLf);
+        t = kLineEndCrLf;
+    } else {
+        t = kLineEndCr;
+    }
+    return true;
+}
+
 // The line-end part of the walk over buf[r, to) in place (w == r): lone LFs
 // become CR, line ends are counted. r must be a character start; `to` is
-// one, or len. At len a trailing lead byte is dropped.
+// one, or len. At len a trailing lead byte is dropped. Whole blocks whose
+// line ends are plain (the usual case) are taken at once; the others, and
+// the rest after the last whole block, line end by line end.
 void scanLines(Pass& ps, size_t to) {
     uint8_t* const buf = ps.buf;
     const size_t len = ps.len;
     size_t start = ps.r;  // a known character start
     size_t n = ps.n;
     int t = ps.t;
-    for (;;) {
-        const size_t x = scan::findLineEnd(buf, start, to);
-        if (x >= to) break;
-        if (!isCharStart(buf, start, x)) {
-            start = x + 1;  // x was a trail byte
-            continue;
-        }
-        ++n;
-        const uint8_t b = buf[x];
-        start = x + 1;
-        if (b == kCr) {
-            if (start < len && buf[start] == kLf) {
-                do ++start;
-                while (start < len && buf[start] == kLf);
-                t = kLineEndCrLf;
-            } else {
-                t = kLineEndCr;
+    size_t p = start;  // where the next block begins
+    while (p < to) {
+        size_t blockEnd = to;
+        if (to - p >= static_cast<size_t>(sjis::kBlockBytes)) {
+            blockEnd = p + static_cast<size_t>(sjis::kBlockBytes);
+            if (start >= blockEnd) {  // a run of LFs took the whole block
+                p = start;
+                continue;
             }
-        } else if (b == kLf) {
-            buf[x] = kCr;
-            t = kLineEndLf;
+            if (takePlainBlock(buf, len, p, start, n, t)) {
+                p = blockEnd;
+                continue;
+            }
         }
+        for (;;) {
+            const size_t x = scan::findLineEnd(buf, start > p ? start : p, blockEnd);
+            if (x >= blockEnd) break;
+            takeLineEnd(buf, len, x, start, n, t);
+        }
+        p = blockEnd;
     }
     size_t end = to > start ? to : start;
     if (end == len && len > start && !isCharStart(buf, start, len)) --end;  // lead byte, then nothing

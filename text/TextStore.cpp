@@ -50,12 +50,6 @@ bool TextStore::setText(std::string_view text) {
     return true;
 }
 
-void TextStore::recount() {
-    m_markedRows = m_rows.countRowsWith(rowflag::kMarked);
-    m_titleRows = m_rows.countRowsWith(rowflag::kClassMask);
-    m_modifiedRows = m_rows.countRowsWith(rowflag::kModified) > 0;
-}
-
 int32_t TextStore::layoutAll() {
     if (m_text.size() == 0) m_text.assign("", 0);
     // Marks and modified bits are history, not layout: keep them per line.
@@ -71,9 +65,12 @@ int32_t TextStore::layoutAll() {
         }
     }
     // The table is built in steps of the largest of 1024 records, the hint
-    // and one record per 40 bytes of text, then trimmed to whole steps of
-    // 1024 so that the slack stays small.
-    const int32_t step = std::max({1024, m_rowSizeHint, m_text.size() / 40});
+    // (lines of the text) with an eighth more for wrapped rows, and one
+    // record per 40 bytes of text, then trimmed to whole steps of 1024 so
+    // that the slack stays small. Reserved records that stay unused cost no
+    // memory: their pages are never touched.
+    const int32_t hinted = int32_t(std::min<int64_t>(INT32_MAX, int64_t(m_rowSizeHint) + m_rowSizeHint / 8));
+    const int32_t step = std::max({1024, hinted, m_text.size() / 40});
     RowBuffer out = m_rows.release();
     out.setGrowthStep(size_t(step));
     out.reserve(size_t(step));
@@ -81,15 +78,23 @@ int32_t TextStore::layoutAll() {
     const size_t trimmed = (out.size() / 1024 + 1) * 1024;
     if (out.capacity() > trimmed) out.shrinkTo(trimmed);
     // Each kept entry goes onto the first row whose line is at least its own.
+    // A fresh layout sets no history bits, so the kept entries alone give
+    // the marked-row count and the modified flag.
+    m_markedRows = 0;
+    m_modifiedRows = false;
     size_t r = 0;
     for (const Kept& k : kept) {
         while (r < out.size() && out[r].line < k.line) ++r;
         if (r == out.size()) break;
+        if ((k.bits & rowflag::kMarked) && !(out[r].flags & rowflag::kMarked)) ++m_markedRows;
+        if (k.bits & rowflag::kModified) m_modifiedRows = true;
         out[r].flags |= k.bits;
     }
     m_rows.adopt(std::move(out));
     m_rows.setGrowthStep(1024);
-    recount();
+    // Class bits come only from line-start classes; without them there is
+    // nothing to count.
+    m_titleRows = m_engine.classesActive() ? m_rows.countRowsWith(rowflag::kClassMask) : 0;
     m_lastLayoutWidth = m_engine.wrapWidth();
     if (m_gap.open) m_gap.rowsBefore = rowOfOffset(m_gap.offset) + 1;
     m_lastChange = ChangeInfo{0, 0, m_rows.size(), -1, 0, 0, 0, true};

@@ -182,7 +182,6 @@ private:
     int32_t carryComments(int32_t r, CommentState now, CommentState before);
     CommentState stateBeforeRow(int32_t r) const;
     void afterEditGap(int32_t editOffset, int32_t byteShift);
-    void recount();
 
     LayoutOptions m_options;
     LayoutEngine m_engine;

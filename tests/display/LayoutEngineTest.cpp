@@ -61,6 +61,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"WordWrapOffBreaksInWord", "hello world", 10, false, false, {"hello worl/10", "d$/2"}},
         // With both rules, the no-line-end rule is tried first.
         Case{"KinsokuBeforeWordWrap", "abcdefghi(jk", 10, true, true, {"abcdefghi/9", "(jk$/4"}},
+        // The row is cut by the character that holds column W; whether byte
+        // W - 1 starts a character depends on the run of lead-byte values
+        // before it (亜 is 0x88 0x9F: both bytes are lead-byte values).
+        Case{"DoubleByteEndsAtW", "あいうえおか", 10, false, false, {"あいうえお/10", "か$/3"}},
+        Case{"LeadValueRunEvenBeforeLastColumn", "a亜亜亜亜亜", 10, false, false, {"a亜亜亜亜/9", "亜$/3"}},
+        Case{"LeadValueRunOddBeforeLastColumn", "亜亜亜亜亜亜", 10, false, false, {"亜亜亜亜亜/10", "亜$/3"}},
+        Case{"LeadValueRunThenSingleByteAtW", "亜亜亜亜abc", 10, false, false, {"亜亜亜亜ab/10", "c$/2"}},
         Case{"EmptyText", "", 10, false, false, {"$/1"}},
         Case{"TrailingLineEnd", "ab\r\n", 10, false, false, {"ab$/3", "$/1"}},
         Case{"FormFeedEndsLine", "a\fb", 10, false, false, {"a$/2", "b$/2"}},
@@ -82,6 +89,26 @@ TEST(LayoutTabs, TabsExpandFromEachRowStart) {
     LayoutOptions o;  // tab width 4
     // "abcdefgh\t" reaches column 12 >= W = 10: the row ends after the tab.
     EXPECT_EQ(describe(layOut("abcdefgh\tij\tk", o, 10)), (Rows{"abcdefgh\t/12", "ij\tk$/6"}));
+}
+
+TEST(LayoutTabs, TabInAnEarlierBlockOfALongLineStillCounts) {
+    // Lines are searched 64 bytes at a time: a TAB must count whichever
+    // block it lies in, for every position of the line against the blocks.
+    LayoutOptions o;  // tab width 4
+    for (int lead = 0; lead < 64; lead += 7) {
+        for (int len : {63, 64, 65, 127, 128, 129, 140}) {
+            for (int at : {0, 1, 62, 63, 64, 65, len - 1}) {
+                if (at >= len) continue;
+                std::string line(size_t(len), 'a');
+                line[size_t(at)] = '\t';
+                const std::string text = std::string(size_t(lead), 'x') + "\r\n" + line + "\r\nz";
+                const int width = (at / 4 + 1) * 4 + (len - at - 1) + 1;
+                const Laid laid = layOut(text, o, 200);
+                ASSERT_EQ(laid.rows.size(), 3u) << lead << " " << len << " " << at;
+                EXPECT_EQ(laid.rows[1].width, width) << lead << " " << len << " " << at;
+            }
+        }
+    }
 }
 
 TEST(LayoutTabs, TabWidthOutsideTheDialogRangeIsClamped) {

@@ -386,6 +386,32 @@ TEST(AgainstReference, LongRunsCrossTheVectorWidth) {
     }
 }
 
+TEST(AgainstReference, ShiftJisLineEndsAcrossTheSplitBlocks) {
+    // Shift JIS text of a few hundred bytes, dense with line ends, so that
+    // the line split meets blocks of every kind: plain ones, and ones with
+    // a line end after a lead-byte value (inside the block or right at its
+    // edge), CR LF LF runs, LF LF, FF, a CR LF cut by the block's edge, and
+    // a lead byte as the last byte of the text.
+    static const char* const kPieces[] = {"\r\n", "\r\n\n", "\n", "\r", "\f",   "\n\n", "ab",
+                                          " ",    "\x81\r", "\x9F\n", "\xE0\r\n", "\x82\xA0", "\x83\x81",
+                                          "\x81\x81\r\n", "\xFC\x40", "\x88\x9F\x81"};
+    std::mt19937 rng(1401);
+    for (int round = 0; round < 4000; ++round) {
+        std::string in = B({0x82, 0xA0});  // decides Shift JIS
+        const size_t pieces = 20 + rng() % 300;
+        for (size_t i = 0; i < pieces; ++i) in += kPieces[rng() % (sizeof kPieces / sizeof *kPieces)];
+        if (round % 7 == 0) in.push_back(static_cast<char>(0x81));
+        const int setting = round % 2 ? kReadDetect : kReadShiftJis;
+        SCOPED_TRACE(testing::PrintToString(in) + " setting " + std::to_string(setting));
+        const reference::Result full = reference::convert(in, setting, 0);
+        const Outcome c = convert(in, setting);
+        ASSERT_EQ(c.text, full.text);
+        ASSERT_EQ(c.result.code, full.code);
+        ASSERT_EQ(c.result.lineEnd, full.lineEnd);
+        ASSERT_EQ(c.result.lineCount, full.lineCount);
+    }
+}
+
 // --- EUC three-byte characters ----------------------------------------------
 
 TEST(EucTriples, ReadAsCodePage932OrQuestionMark) {
