@@ -5,7 +5,9 @@
 //     and a frequent one (ファイル): every occurrence counted, beside
 //     `LC_ALL=C grep -c -F` on the same file;
 //   - regular expressions ファイル.*削除 (rare) and ファイル.*東京 (absent),
-//     beside `LC_ALL=C grep -c -E`;
+//     beside `LC_ALL=C grep -c -E` and `rg -c` (given the pattern in
+//     byte mode as hexadecimal escapes, since it is no UTF-8), and once
+//     more with the skip by pieces off (the plain search, for scale);
 //   - replace all of 場合 (about 95,000 times) by 事例 in a document of the
 //     whole file, beside `LC_ALL=C sed 's/場合/事例/g'`.
 //
@@ -57,8 +59,9 @@ Subject corpusSubject() {
 }
 
 // Every match from the start, one search after another.
-int64_t countAll(const CompiledPattern& p, Subject s) {
+int64_t countAll(const CompiledPattern& p, Subject s, bool skip) {
     PatternMatcher m(p, s);
+    m.setSkipByPieces(skip);
     SearchRange r;
     r.end = s.length;
     int64_t n = 0;
@@ -71,7 +74,7 @@ int64_t countAll(const CompiledPattern& p, Subject s) {
     return n;
 }
 
-void BM_Count(benchmark::State& state, const char* pattern, bool regex, bool matchCase) {
+void BM_Count(benchmark::State& state, const char* pattern, bool regex, bool matchCase, bool skip = true) {
     if (!haveCorpus(state)) return;
     CompiledPattern p;
     if (p.compile(pattern, {matchCase, false, regex}) != CompiledPattern::Status::Ok) {
@@ -80,7 +83,7 @@ void BM_Count(benchmark::State& state, const char* pattern, bool regex, bool mat
     }
     int64_t n = 0;
     for (auto _ : state) {
-        n = countAll(p, corpusSubject());
+        n = countAll(p, corpusSubject(), skip);
         benchmark::DoNotOptimize(n);
     }
     state.counters["matches"] = double(n);
@@ -154,6 +157,37 @@ void BM_Peer(benchmark::State& state, const char* name, std::string tool, std::s
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(corpus().size()));
 }
 
+// The pattern for rg: byte mode, every non-ASCII byte as "\xHH", so that
+// the shell and rg's UTF-8 check see ASCII only.
+std::string rgPattern(const std::string& bytes) {
+    std::string out = "(?-u)";
+    char hex[8];
+    for (unsigned char c : bytes) {
+        if (c < 0x80 && c != '\'' && c != '\\') {
+            out += char(c);
+        } else {
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+void BM_Rg(benchmark::State& state, const char* name, const char* pattern) {
+    if (!haveCorpus(state)) return;
+    if (std::system("command -v rg > /dev/null 2>&1") != 0) {
+        state.SkipWithError("rg not installed (Debian package ripgrep)");
+        return;
+    }
+    const std::string out = writeBytes((std::string(name) + ".out").c_str(), "");
+    const std::string cmd = "rg -c -e '" + rgPattern(pattern) + "' '" + bench::corpusPath("sjis-64m.txt") + "' > " + out;
+    for (auto _ : state) {
+        const int rc = std::system(cmd.c_str());
+        benchmark::DoNotOptimize(rc);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(corpus().size()));
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_Count, literal_rare, kRare, false, true)->Unit(benchmark::kMillisecond);
@@ -172,10 +206,14 @@ BENCHMARK_CAPTURE(BM_Count, regex_rare, kRegexRare, true, true)->Unit(benchmark:
 BENCHMARK_CAPTURE(BM_Peer, grep_E_rare, "regex-rare", "grep -c -E -f", kRegexRare)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Rg, rg_rare, "rg-rare", kRegexRare)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Count, regex_rare_plain, kRegexRare, true, true, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Count, regex_absent, kRegexAbsent, true, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Peer, grep_E_absent, "regex-absent", "grep -c -E -f", kRegexAbsent)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Rg, rg_absent, "rg-absent", kRegexAbsent)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Count, regex_absent_plain, kRegexAbsent, true, true, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ReplaceAll, replace_all_64m, "sjis-64m.txt", ReplaceStrategy::Automatic)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
