@@ -8,6 +8,7 @@
 //     beside `LC_ALL=C grep -c -E` and `rg -c` (given the pattern in
 //     byte mode as hexadecimal escapes, since it is no UTF-8), and once
 //     more with the skip by pieces off (the plain search, for scale);
+//     ファイル.*の (frequent) with the skip on and off;
 //   - replace all of 場合 (about 95,000 times) by 事例 in a document of the
 //     whole file, beside `LC_ALL=C sed 's/場合/事例/g'`.
 //
@@ -40,6 +41,7 @@ const char kAbsent[] = "\x93\x8c\x8b\x9e";                  // 東京
 const char kFrequent[] = "\x83\x74\x83\x40\x83\x43\x83\x8b";  // ファイル
 const char kRegexRare[] = "\x83\x74\x83\x40\x83\x43\x83\x8b.*\x8d\xed\x8f\x9c";    // ファイル.*削除
 const char kRegexAbsent[] = "\x83\x74\x83\x40\x83\x43\x83\x8b.*\x93\x8c\x8b\x9e";  // ファイル.*東京
+const char kRegexFrequent[] = "\x83\x74\x83\x40\x83\x43\x83\x8b.*\x82\xcc";  // ファイル.*の
 const char kWord[] = "\x8f\xea\x8d\x87";                    // 場合
 const char kReplacement[] = "\x8e\x96\x97\xe1";                // 事例
 
@@ -214,6 +216,9 @@ BENCHMARK_CAPTURE(BM_Peer, grep_E_absent, "regex-absent", "grep -c -E -f", kRege
     ->UseRealTime();
 BENCHMARK_CAPTURE(BM_Rg, rg_absent, "rg-absent", kRegexAbsent)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_Count, regex_absent_plain, kRegexAbsent, true, true, false)->Unit(benchmark::kMillisecond);
+// A frequent one: the pieces do not pay off, they must not cost much.
+BENCHMARK_CAPTURE(BM_Count, regex_frequent, kRegexFrequent, true, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Count, regex_frequent_plain, kRegexFrequent, true, true, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ReplaceAll, replace_all_64m, "sjis-64m.txt", ReplaceStrategy::Automatic)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
