@@ -333,7 +333,11 @@ Match PatternMatcher::findFirst(const SearchRange& range, int32_t from, int32_t 
     m_winFrom = m_winLineEnd = -1;
     m_windowEnd = range.end;
     resetMemos();
-    if (m_skipByPieces && !m_pattern.pieces().empty()) return findByPieces(from, startLimit);
+    // The skip relies on every match lying inside its start's window. A
+    // pattern without a window (one literal, no line end) is bounded by the
+    // range only: its bytes may even hold a CR or LF as the trail byte of a
+    // typed double-byte character and so run over a stored line end.
+    if (m_skipByPieces && m_needsWindow && !m_pattern.pieces().empty()) return findByPieces(from, startLimit);
     return scanStarts(from, startLimit);
 }
 

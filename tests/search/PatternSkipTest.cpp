@@ -202,3 +202,29 @@ TEST_F(RandomPatterns, SkipByPiecesFindsWhatThePlainSearchFinds) {
 }
 
 }  // namespace
+
+namespace {
+
+// A typed pattern takes any byte after a lead byte as its trail, a CR too:
+// the literal "\x9c\rz" then matches the bytes of a lone lead byte, a line
+// end and "z" in the text. Such a literal is not bounded by a line, so the
+// pieces must not limit it to its start's line.
+TEST(SkipByPieces, LiteralWithACarriageReturnTrailIsFoundFromItsOwnStart) {
+    const std::string text = "   \x9c\rzz \x9cMzz ";
+    const Subject s = subjectOf(text);
+    for (const bool regex : {false, true}) {
+        CompiledPattern p;
+        ASSERT_EQ(p.compile("\x9c\rz", {false, false, regex}), CompiledPattern::Status::Ok);
+        SearchRange r;
+        r.end = s.length;
+        PatternMatcher m(p, s);
+        const Match whole = m.findFirst(r, 0, r.end);
+        EXPECT_EQ(whole.offset, 3) << regex;
+        EXPECT_EQ(whole.length, 3) << regex;
+        const Match alone = m.findFirst(r, 3, 3);
+        EXPECT_EQ(alone.offset, 3) << regex;
+        EXPECT_EQ(alone.length, 3) << regex;
+    }
+}
+
+}  // namespace
