@@ -4,13 +4,17 @@
 #
 #   fuzz/run-all.sh SECONDS [Target ...]      e.g. fuzz/run-all.sh 300 RegexFuzz
 #
+# SECONDS 0 fuzzes nothing and only merges the working corpora (the table
+# then repeats the figures of each target's last run).
+#
 # Each target starts from its committed corpus (fuzz/corpus/<Target>/) and
 # a working corpus that persists in the build folder between runs. After
 # the run the working corpus is merged into the committed one with
-# -merge=1, which adds only inputs that reach new coverage, so the
-# committed corpus stays small. Crash, leak, timeout and out-of-memory
-# reproducers are kept in fuzz/reproducers/<Target>/; once the fault is
-# fixed, a reproducer moves into the corpus as a regression input.
+# -merge=1 -use_counters=0, which adds only inputs that reach new edges
+# (not merely new hit counts), so the committed corpus stays small. Crash,
+# leak, timeout and out-of-memory reproducers are kept in
+# fuzz/reproducers/<Target>/; once the fault is fixed, a reproducer moves
+# into the corpus as a regression input.
 # At the end a table gives each target's executions per second and its
 # coverage (cov: edges, ft: features) from libFuzzer's final report.
 #
@@ -78,26 +82,29 @@ for name in "${TARGETS[@]}"; do
     repro=$ROOT/fuzz/reproducers/$name
     log=$BUILD/fuzz-logs/$name.log
     mkdir -p "$corpus" "$work" "$repro" "$(dirname "$log")"
-    echo "== $name: fuzzing for $SECONDS_EACH s (log $log)" >&2
     status=0
-    # New inputs go to the first folder (the working corpus); the committed
-    # corpus is read only.
-    nice -n "$NICE" "$bin" -max_total_time="$SECONDS_EACH" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 \
-        -artifact_prefix="$repro/" "$work" "$corpus" > "$log" 2>&1 || status=$?
+    if [[ $SECONDS_EACH -gt 0 ]]; then
+        echo "== $name: fuzzing for $SECONDS_EACH s (log $log)" >&2
+        # New inputs go to the first folder (the working corpus); the
+        # committed corpus is read only.
+        nice -n "$NICE" "$bin" -max_total_time="$SECONDS_EACH" -print_final_stats=1 -timeout=10 \
+            -rss_limit_mb=2048 -artifact_prefix="$repro/" "$work" "$corpus" > "$log" 2>&1 || status=$?
+    fi
     # cov: and ft: of the last status line, executions per second of the
     # final report.
-    last=$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)
+    last=$(grep -E '^#[0-9]+' "$log" 2> /dev/null | tail -n 1 || true)
     cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<< "$last")
     ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<< "$last")
-    execs=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
-    units=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+    execs=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" 2> /dev/null | tail -n 1)
+    units=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" 2> /dev/null | tail -n 1)
     result=ok
     if [[ $status != 0 ]]; then
         result="FAILED ($status): $(grep -m1 -E 'ERROR: |runtime error|deadly signal' "$log" || echo see log)"
     fi
     if [[ $MERGE == 1 ]]; then
         before=$(find "$corpus" -type f | wc -l)
-        nice -n "$NICE" "$bin" -merge=1 -timeout=10 -rss_limit_mb=2048 "$corpus" "$work" > "$log.merge" 2>&1 ||
+        nice -n "$NICE" "$bin" -merge=1 -use_counters=0 -timeout=10 -rss_limit_mb=2048 "$corpus" "$work" \
+            > "$log.merge" 2>&1 ||
             echo "== $name: merge failed, see $log.merge" >&2
         after=$(find "$corpus" -type f | wc -l)
         added=$((after - before))
@@ -116,4 +123,4 @@ rmdir "$ROOT/fuzz/reproducers" 2> /dev/null || true
 
 printf '%-20s %10s %12s %8s %8s %6s  %s\n' target exec/s executions cov ft added result
 cat "$SUMMARY"
-echo "committed corpus: $(du -sk "$ROOT/fuzz/corpus" | cut -f1) KB"
+echo "committed corpus: $(find "$ROOT/fuzz/corpus" -type f -printf "%s\n" | awk "{ s += \$1 } END { print s }") bytes in $(find "$ROOT/fuzz/corpus" -type f | wc -l) files"
