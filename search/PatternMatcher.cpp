@@ -342,12 +342,16 @@ Match PatternMatcher::findFirst(const SearchRange& range, int32_t from, int32_t 
 }
 
 int32_t PatternMatcher::windowEndOf(int32_t s) const {
-    // As computeWindow, without touching the current window.
+    // No earlier start's window ends later than this. It counts whole runs
+    // of line-end bytes where the window counts line ends: s may be an LF
+    // inside a CR LF LF line end, whose window would end one stored line
+    // end too early for the start at its CR. A run holds at least one line
+    // end, so the bound is never short.
     const int32_t end = m_range->end;
     int32_t w = m_s.findLineEnd(s, end);
     for (int32_t k = 0; k < m_pattern.lineEnds() && w < end; ++k) {
-        w += m_s.unitLength(w);
-        w = m_s.findLineEnd(std::min(w, end), end);
+        while (w < end && isLineEndByte(m_s.data[w])) ++w;
+        w = m_s.findLineEnd(w, end);
     }
     return std::min(w, end);
 }
@@ -398,23 +402,30 @@ Match PatternMatcher::findByPieces(int32_t from, int32_t startLimit) {
     // starts of a line that can reach all of them are tried as usual.
     m_pieceSeen.fill(PieceSeen{});
     const size_t pieces = m_pattern.pieces().size();
-    // Pieces beyond the window of the last start are of no use.
+    // Pieces beyond the windows of all starts are of no use.
     const int32_t searchEnd = windowEndOf(startLimit);
     int32_t pos = from;
     while (pos <= startLimit) {
-        int32_t reach = pos;
+        // The furthest of the pieces' next occurrences decides: a start
+        // that reaches it reaches the nearer ones too.
+        int32_t far = pos;
         for (size_t k = 0; k < pieces; ++k) {
             const int32_t hit = nextPiece(k, pos, searchEnd);
             if (hit < 0) return {};
-            reach = std::max(reach, earliestStartFor(hit, pos));
+            far = std::max(far, hit);
         }
-        if (reach > pos) {
-            // reach is a line start: after a whole run of line-end bytes, a
-            // start the plain scan would also try.
-            pos = reach;
-            continue;
+        // Most often far lies on pos's own line: one forward scan says so.
+        const int32_t firstEnd = m_s.findLineEnd(pos, far);
+        if (firstEnd < far) {
+            const int32_t reach = earliestStartFor(far, pos);
+            if (reach > pos) {
+                // reach is a line start: after a whole run of line-end
+                // bytes, a start the plain scan would also try.
+                pos = reach;
+                continue;
+            }
         }
-        const int32_t lineEnd = m_s.findLineEnd(pos, m_range->end);
+        const int32_t lineEnd = firstEnd < far ? firstEnd : m_s.findLineEnd(far, m_range->end);
         const Match m = scanStarts(pos, std::min(startLimit, lineEnd));
         if (m.found() || lineEnd >= startLimit) return m;
         pos = lineEnd + m_s.unitLength(lineEnd);

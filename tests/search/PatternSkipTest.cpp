@@ -139,7 +139,7 @@ std::vector<Match> allMatches(PatternMatcher& m, const SearchRange& r, Subject s
 
 TEST_F(RandomPatterns, SkipByPiecesFindsWhatThePlainSearchFinds) {
     const char* env = std::getenv("ORVEX_RANDOM_PATTERN_ROUNDS");
-    const int rounds = env ? std::atoi(env) : 20000;
+    const int rounds = env ? std::atoi(env) : 50000;
     int skipping = 0, found = 0, absent = 0;
     for (int round = 0; round < rounds; ++round) {
         const std::string text = randomText();
@@ -224,6 +224,29 @@ TEST(SkipByPieces, LiteralWithACarriageReturnTrailIsFoundFromItsOwnStart) {
         const Match alone = m.findFirst(r, 3, 3);
         EXPECT_EQ(alone.offset, 3) << regex;
         EXPECT_EQ(alone.length, 3) << regex;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The last start allowed may be an LF inside a CR LF LF line end. The
+// start at its CR spans the whole line end and one more line, so the
+// search for the pieces must look as far as that start's window, not as
+// far as a window counted from the LF.
+TEST(SkipByPieces, StartLimitInsideACrLfLfLineEndStillReachesTheNextLine) {
+    const std::string text = "ab\r\n\n0c\r\n";
+    const Subject s = subjectOf(text);
+    for (const bool regex : {false, true}) {
+        CompiledPattern p;
+        ASSERT_EQ(p.compile(regex ? "\\n0" : "\n0", {true, false, regex}), CompiledPattern::Status::Ok);
+        SearchRange r;
+        r.end = s.length;
+        PatternMatcher m(p, s);
+        const Match hit = m.findFirst(r, 0, 3);
+        EXPECT_EQ(hit.offset, 2) << regex;
+        EXPECT_EQ(hit.length, 4) << regex;
     }
 }
 
