@@ -5,7 +5,10 @@
 //     and a frequent one (ファイル): every occurrence counted, beside
 //     `LC_ALL=C grep -c -F` on the same file;
 //   - regular expressions ファイル.*削除 (rare) and ファイル.*東京 (absent),
-//     beside `LC_ALL=C grep -c -E`;
+//     beside `LC_ALL=C grep -c -E` and `rg -c` (given the pattern in
+//     byte mode as hexadecimal escapes, since it is no UTF-8), and once
+//     more with the skip by pieces off (the plain search, for scale);
+//     ファイル.*の (frequent) with the skip on and off;
 //   - replace all of 場合 (about 95,000 times) by 事例 in a document of the
 //     whole file, beside `LC_ALL=C sed 's/場合/事例/g'`.
 //
@@ -38,6 +41,7 @@ const char kAbsent[] = "\x93\x8c\x8b\x9e";                  // 東京
 const char kFrequent[] = "\x83\x74\x83\x40\x83\x43\x83\x8b";  // ファイル
 const char kRegexRare[] = "\x83\x74\x83\x40\x83\x43\x83\x8b.*\x8d\xed\x8f\x9c";    // ファイル.*削除
 const char kRegexAbsent[] = "\x83\x74\x83\x40\x83\x43\x83\x8b.*\x93\x8c\x8b\x9e";  // ファイル.*東京
+const char kRegexFrequent[] = "\x83\x74\x83\x40\x83\x43\x83\x8b.*\x82\xcc";  // ファイル.*の
 const char kWord[] = "\x8f\xea\x8d\x87";                    // 場合
 const char kReplacement[] = "\x8e\x96\x97\xe1";                // 事例
 
@@ -57,8 +61,9 @@ Subject corpusSubject() {
 }
 
 // Every match from the start, one search after another.
-int64_t countAll(const CompiledPattern& p, Subject s) {
+int64_t countAll(const CompiledPattern& p, Subject s, bool skip) {
     PatternMatcher m(p, s);
+    m.setSkipByPieces(skip);
     SearchRange r;
     r.end = s.length;
     int64_t n = 0;
@@ -71,7 +76,7 @@ int64_t countAll(const CompiledPattern& p, Subject s) {
     return n;
 }
 
-void BM_Count(benchmark::State& state, const char* pattern, bool regex, bool matchCase) {
+void BM_Count(benchmark::State& state, const char* pattern, bool regex, bool matchCase, bool skip = true) {
     if (!haveCorpus(state)) return;
     CompiledPattern p;
     if (p.compile(pattern, {matchCase, false, regex}) != CompiledPattern::Status::Ok) {
@@ -80,7 +85,7 @@ void BM_Count(benchmark::State& state, const char* pattern, bool regex, bool mat
     }
     int64_t n = 0;
     for (auto _ : state) {
-        n = countAll(p, corpusSubject());
+        n = countAll(p, corpusSubject(), skip);
         benchmark::DoNotOptimize(n);
     }
     state.counters["matches"] = double(n);
@@ -154,6 +159,37 @@ void BM_Peer(benchmark::State& state, const char* name, std::string tool, std::s
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(corpus().size()));
 }
 
+// The pattern for rg: byte mode, every non-ASCII byte as "\xHH", so that
+// the shell and rg's UTF-8 check see ASCII only.
+std::string rgPattern(const std::string& bytes) {
+    std::string out = "(?-u)";
+    char hex[8];
+    for (unsigned char c : bytes) {
+        if (c < 0x80 && c != '\'' && c != '\\') {
+            out += char(c);
+        } else {
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+void BM_Rg(benchmark::State& state, const char* name, const char* pattern) {
+    if (!haveCorpus(state)) return;
+    if (std::system("command -v rg > /dev/null 2>&1") != 0) {
+        state.SkipWithError("rg not installed (Debian package ripgrep)");
+        return;
+    }
+    const std::string out = writeBytes((std::string(name) + ".out").c_str(), "");
+    const std::string cmd = "rg -c -e '" + rgPattern(pattern) + "' '" + bench::corpusPath("sjis-64m.txt") + "' > " + out;
+    for (auto _ : state) {
+        const int rc = std::system(cmd.c_str());
+        benchmark::DoNotOptimize(rc);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(corpus().size()));
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_Count, literal_rare, kRare, false, true)->Unit(benchmark::kMillisecond);
@@ -172,10 +208,17 @@ BENCHMARK_CAPTURE(BM_Count, regex_rare, kRegexRare, true, true)->Unit(benchmark:
 BENCHMARK_CAPTURE(BM_Peer, grep_E_rare, "regex-rare", "grep -c -E -f", kRegexRare)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Rg, rg_rare, "rg-rare", kRegexRare)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Count, regex_rare_plain, kRegexRare, true, true, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Count, regex_absent, kRegexAbsent, true, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Peer, grep_E_absent, "regex-absent", "grep -c -E -f", kRegexAbsent)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Rg, rg_absent, "rg-absent", kRegexAbsent)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Count, regex_absent_plain, kRegexAbsent, true, true, false)->Unit(benchmark::kMillisecond);
+// A frequent one: the pieces do not pay off, they must not cost much.
+BENCHMARK_CAPTURE(BM_Count, regex_frequent, kRegexFrequent, true, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Count, regex_frequent_plain, kRegexFrequent, true, true, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ReplaceAll, replace_all_64m, "sjis-64m.txt", ReplaceStrategy::Automatic)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

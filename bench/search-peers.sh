@@ -6,9 +6,15 @@
 #
 # Peers time whole processes on the page-cached file (start, read, work);
 # our rows time the work on text already in memory, as in the editor.
+#
+# The regular-expression rows are also set beside ripgrep (`rg`, Debian
+# package ripgrep) when it is installed; without it those rows are left out.
 set -euo pipefail
 BIN=${1:-build/bin/searchbench}
 REPS=${REPS:-5}
+if ! command -v rg > /dev/null 2>&1; then
+    echo "rg not found: the rows beside ripgrep are skipped (apt-get install ripgrep)" >&2
+fi
 # Console output (the CSV reporter refuses counters that differ between rows).
 "$BIN" --benchmark_repetitions="$REPS" --benchmark_report_aggregates_only=true --benchmark_color=false 2>/dev/null |
 awk '
@@ -19,7 +25,9 @@ awk '
     }
     END {
         n = split("literal_rare grep_F_rare literal_absent grep_F_absent literal_frequent grep_F_frequent " \
-                  "regex_rare grep_E_rare regex_absent grep_E_absent replace_all_64m sed_replace_64m", pair, " ")
+                  "regex_rare grep_E_rare regex_rare rg_rare regex_rare_plain rg_rare " \
+                  "regex_absent grep_E_absent regex_absent rg_absent regex_absent_plain rg_absent " \
+                  "replace_all_64m sed_replace_64m", pair, " ")
         printf "%-20s %10s   %-18s %10s %8s\n", "ours", "ms", "peer", "ms", "ratio"
         for (i = 1; i < n; i += 2) {
             a = pair[i]; b = pair[i + 1]

@@ -3,7 +3,8 @@
 // it. Compiling never fails hard; every match lies inside its range and
 // starts and ends on character boundaries; finding forward agrees with
 // trying each start alone; finding backward gives the last of all the
-// starts found forward.
+// starts found forward; the skip by pieces finds what the plain search
+// finds.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -72,10 +73,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         from = hit.offset + s.unitLength(hit.offset);
     }
     check(fwd.found() == !starts.empty());
+    // The plain search, every start tried, finds the same.
+    PatternMatcher plain(p, s);
+    plain.setSkipByPieces(false);
+    const Match plainFwd = plain.findForward(r);
+    check(plainFwd.offset == fwd.offset && plainFwd.length == fwd.length);
     if (fwd.found()) check(fwd.offset == starts.front());
     const Match back = m.findBackward(r);
     check(back.found() == !starts.empty());
     if (back.found()) check(back.offset == starts.back());
+    const Match plainBack = plain.findBackward(r);
+    check(plainBack.offset == back.offset && plainBack.length == back.length);
     // Each start tried alone gives the same first start.
     if (text.size() <= 512) {
         int32_t first = -1;

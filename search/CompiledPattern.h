@@ -106,12 +106,18 @@ public:
         uint8_t firstByte = 0, firstMask = 0, secondByte = 0, secondMask = 0;
     };
     const Needle& needle() const { return m_needle; }
+    // Pieces of bytes every match holds, each inside the match: of every
+    // literal element its longest stretch without a line end, compared as
+    // the literal compares it (longest piece first). Empty when the pattern
+    // is one literal whose needle already says everything.
+    const std::vector<Needle>& pieces() const { return m_pieces; }
 
 private:
     void clear();
     bool compileRegex(std::string_view source);
     void compileLiteral(std::string_view source);
     void finish();
+    Needle makeNeedle(std::string bytes) const;
 
     bool m_valid = false;
     PatternOptions m_options;
@@ -119,6 +125,7 @@ private:
     std::vector<CharSet> m_sets;
     int32_t m_lineEnds = 0;
     Needle m_needle;
+    std::vector<Needle> m_pieces;
 };
 
 }  // namespace orvex::search

@@ -1,4 +1,6 @@
 // Compiling a search string into elements (see CompiledPattern.h).
+#include <algorithm>
+
 #include "common/platform/MessageBoxes.h"
 #include "common/strings/StringTable.h"
 #include "search/CharScan.h"
@@ -87,6 +89,7 @@ void CompiledPattern::clear() {
     m_sets.clear();
     m_lineEnds = 0;
     m_needle = Needle{};
+    m_pieces.clear();
 }
 
 CompiledPattern::Status CompiledPattern::compile(std::string_view source, const PatternOptions& options) {
@@ -368,11 +371,44 @@ void CompiledPattern::finish() {
         const std::string& b = e.bytes;
         e.endsWithLoneLead = sjis::endsInLoneLead(b.data(), ptrdiff_t(b.size()));
     }
+    // The pieces: the stretches a literal compares byte for byte, between
+    // the line ends it holds (each CR LF of a literal takes a whole stored
+    // line end, so only the stretches between them are fixed bytes).
+    for (const Element& e : m_elements) {
+        if (e.kind != ElementKind::Literal) continue;
+        const std::string& b = e.bytes;
+        std::string best;
+        if (!e.hasLineEnd) {
+            best = b;
+        } else {
+            for (size_t i = 0; i < b.size();) {
+                if (b[i] == '\r') {
+                    i += 2;
+                    continue;
+                }
+                size_t j = b.find('\r', i);
+                if (j == std::string::npos) j = b.size();
+                if (j - i > best.size()) best = b.substr(i, j - i);
+                i = j;
+            }
+        }
+        if (!best.empty()) m_pieces.push_back(makeNeedle(std::move(best)));
+    }
+    std::stable_sort(m_pieces.begin(), m_pieces.end(),
+                     [](const Needle& a, const Needle& b) { return a.bytes.size() > b.bytes.size(); });
+
     if (m_elements.empty() || m_elements.front().kind != ElementKind::Literal) return;
     const std::string& lit = m_elements.front().bytes;
-    Needle& nd = m_needle;
-    nd.bytes = lit.substr(0, lit.find('\r'));
-    if (nd.bytes.empty()) return;
+    m_needle = makeNeedle(lit.substr(0, lit.find('\r')));
+    // One literal whose first stretch is its longest: the needle's own
+    // filter finds every candidate, the pieces would add nothing.
+    if (m_elements.size() == 1 && m_pieces.size() == 1 && m_pieces.front().bytes == m_needle.bytes) m_pieces.clear();
+}
+
+CompiledPattern::Needle CompiledPattern::makeNeedle(std::string bytes) const {
+    Needle nd;
+    nd.bytes = std::move(bytes);
+    if (nd.bytes.empty()) return nd;
     // Which bytes every occurrence shows exactly (or up to ASCII case).
     const bool fold = !m_options.matchCase;
     std::vector<uint8_t> mask(nd.bytes.size(), 0);
@@ -400,6 +436,7 @@ void CompiledPattern::finish() {
     }
     nd.secondByte = uint8_t(nd.bytes[size_t(nd.second)]);
     nd.secondMask = mask[size_t(nd.second)];
+    return nd;
 }
 
 }  // namespace orvex::search

@@ -300,8 +300,7 @@ int32_t PatternMatcher::lazy(size_t i, int32_t p) {
     return -1;
 }
 
-int32_t PatternMatcher::nextCandidate(int32_t from, int32_t last) const {
-    const CompiledPattern::Needle& nd = m_pattern.needle();
+int32_t PatternMatcher::nextCandidate(const CompiledPattern::Needle& nd, int32_t from, int32_t last) const {
     const uint8_t* d = m_s.data;
     const int32_t second = nd.second;
     int32_t c = from;
@@ -331,18 +330,119 @@ Match PatternMatcher::findFirst(const SearchRange& range, int32_t from, int32_t 
     m_range = &range;
     startLimit = std::min(startLimit, range.end);
     if (!m_pattern.valid() || m_elements.empty() || from > startLimit || from < range.begin) return {};
-    m_known = from;  // a boundary; knownBelow() never offers it for from itself
     m_winFrom = m_winLineEnd = -1;
     m_windowEnd = range.end;
     resetMemos();
+    // The skip relies on every match lying inside its start's window. A
+    // pattern without a window (one literal, no line end) is bounded by the
+    // range only: its bytes may even hold a CR or LF as the trail byte of a
+    // typed double-byte character and so run over a stored line end.
+    if (m_skipByPieces && m_needsWindow && !m_pattern.pieces().empty()) return findByPieces(from, startLimit);
+    return scanStarts(from, startLimit);
+}
+
+int32_t PatternMatcher::windowEndOf(int32_t s) const {
+    // No earlier start's window ends later than this. It counts whole runs
+    // of line-end bytes where the window counts line ends: s may be an LF
+    // inside a CR LF LF line end, whose window would end one stored line
+    // end too early for the start at its CR. A run holds at least one line
+    // end, so the bound is never short.
+    const int32_t end = m_range->end;
+    int32_t w = m_s.findLineEnd(s, end);
+    for (int32_t k = 0; k < m_pattern.lineEnds() && w < end; ++k) {
+        while (w < end && isLineEndByte(m_s.data[w])) ++w;
+        w = m_s.findLineEnd(w, end);
+    }
+    return std::min(w, end);
+}
+
+int32_t PatternMatcher::earliestStartFor(int32_t hit, int32_t floor) const {
+    // A match lies in the window of its start: the start's line and
+    // lineEnds() lines after it. So a piece at hit is out of reach of every
+    // start before the line that many lines above hit's line. Stepping back
+    // over a whole run of line-end bytes at once may go back further than
+    // one line end, which only leaves more starts to try.
+    int32_t p = m_s.lineStartBefore(hit, floor);
+    for (int32_t k = 0; k < m_pattern.lineEnds() && p > floor; ++k) {
+        while (p > floor && isLineEndByte(m_s.data[p - 1])) --p;
+        p = m_s.lineStartBefore(p, floor);
+    }
+    return p;
+}
+
+int32_t PatternMatcher::nextPiece(size_t k, int32_t from, int32_t searchEnd) {
+    // The first occurrence of piece k at or after from (a boundary) that
+    // starts a character and ends by searchEnd. An occurrence inside a
+    // double-byte character (a trail byte equal to an ASCII byte) is none:
+    // in a match every piece starts on a character boundary.
+    PieceSeen& seen = m_pieceSeen[k];
+    if (seen.from >= 0 && from >= seen.from && (seen.hit < 0 || from <= seen.hit)) return seen.hit;
+    const CompiledPattern::Needle& nd = m_pattern.pieces()[k];
+    const uint8_t* lit = reinterpret_cast<const uint8_t*>(nd.bytes.data());
+    const int32_t n = int32_t(nd.bytes.size());
+    const int32_t last = searchEnd - n;
+    int32_t c = from;
+    seen.from = from;
+    seen.hit = -1;
+    while (c <= last && (c = nextCandidate(nd, c, last)) >= 0) {
+        const uint8_t* t = m_s.data + c;
+        const bool same = m_matchCase ? std::memcmp(t, lit, size_t(n)) == 0 : foldedEqual(t, lit, size_t(n));
+        if (same && m_s.isBoundary(from, c)) {
+            seen.hit = c;
+            break;
+        }
+        ++c;
+    }
+    return seen.hit;
+}
+
+Match PatternMatcher::findByPieces(int32_t from, int32_t startLimit) {
+    // Every piece must lie inside the match, at or after its start. Starts
+    // that cannot reach the next occurrence of some piece are skipped; the
+    // starts of a line that can reach all of them are tried as usual.
+    m_pieceSeen.fill(PieceSeen{});
+    const size_t pieces = m_pattern.pieces().size();
+    // Pieces beyond the windows of all starts are of no use.
+    const int32_t searchEnd = windowEndOf(startLimit);
+    int32_t pos = from;
+    while (pos <= startLimit) {
+        // The furthest of the pieces' next occurrences decides: a start
+        // that reaches it reaches the nearer ones too.
+        int32_t far = pos;
+        for (size_t k = 0; k < pieces; ++k) {
+            const int32_t hit = nextPiece(k, pos, searchEnd);
+            if (hit < 0) return {};
+            far = std::max(far, hit);
+        }
+        // Most often far lies on pos's own line: one forward scan says so.
+        const int32_t firstEnd = m_s.findLineEnd(pos, far);
+        if (firstEnd < far) {
+            const int32_t reach = earliestStartFor(far, pos);
+            if (reach > pos) {
+                // reach is a line start: after a whole run of line-end
+                // bytes, a start the plain scan would also try.
+                pos = reach;
+                continue;
+            }
+        }
+        const int32_t lineEnd = firstEnd < far ? firstEnd : m_s.findLineEnd(far, m_range->end);
+        const Match m = scanStarts(pos, std::min(startLimit, lineEnd));
+        if (m.found() || lineEnd >= startLimit) return m;
+        pos = lineEnd + m_s.unitLength(lineEnd);
+    }
+    return {};
+}
+
+Match PatternMatcher::scanStarts(int32_t from, int32_t startLimit) {
+    m_known = from;  // a boundary; knownBelow() never offers it for from itself
 
     const Element& first = m_elements.front();
     if (first.kind == ElementKind::Literal && !m_pattern.needle().bytes.empty()) {
         // Candidates from the byte filter; each must start a character.
         const int32_t need = int32_t(m_pattern.needle().bytes.size());
-        const int32_t last = std::min(startLimit, range.end - need);
+        const int32_t last = std::min(startLimit, m_range->end - need);
         int32_t c = from;
-        while (c <= last && (c = nextCandidate(c, last)) >= 0) {
+        while (c <= last && (c = nextCandidate(m_pattern.needle(), c, last)) >= 0) {
             if (!m_s.isBoundary(m_known, c)) {
                 // c is the trail byte of a double-byte character.
                 m_known = c + 1;

@@ -17,6 +17,13 @@
 // "^" or a word test at the range start, after a "$" at the range end) is
 // read from the subject, or taken from the range when the range says so.
 //
+// Every literal element must lie inside a match, so a search first looks
+// for the pattern's pieces (CompiledPattern::pieces) and passes over the
+// lines whose starts cannot reach the next occurrence of each; only the
+// lines that can are tried start by start. The starts tried are a subset of
+// the plain search's, and every skipped one would have failed, so both find
+// the same matches.
+//
 // The matcher keeps per-search caches (of runs, lazy scans and element
 // results at a position) that make a search linear in the searched text
 // for every pattern; nothing survives between searches but the pattern.
@@ -60,6 +67,11 @@ public:
     // the range, startLimit <= range.end).
     Match findFirst(const SearchRange& range, int32_t from, int32_t startLimit);
 
+    // Whether the pattern's pieces (CompiledPattern::pieces) may skip the
+    // stretches of text that lack one of them (on by default). Off, every
+    // start is tried: the plain search the skip must agree with.
+    void setSkipByPieces(bool on) { m_skipByPieces = on; }
+
 private:
     struct Memo {
         int32_t arg = -1, result = -1;          // element result at a position
@@ -86,7 +98,12 @@ private:
     bool wordBefore(int32_t p) const;
     bool wordAt(int32_t p) const;
 
-    int32_t nextCandidate(int32_t from, int32_t last) const;
+    int32_t nextCandidate(const CompiledPattern::Needle& nd, int32_t from, int32_t last) const;
+    Match scanStarts(int32_t from, int32_t startLimit);
+    Match findByPieces(int32_t from, int32_t startLimit);
+    int32_t nextPiece(size_t k, int32_t from, int32_t searchEnd);
+    int32_t earliestStartFor(int32_t hit, int32_t floor) const;
+    int32_t windowEndOf(int32_t s) const;
 
     const CompiledPattern& m_pattern;
     const std::vector<Element>& m_elements;
@@ -100,6 +117,13 @@ private:
     int32_t m_windowEnd = 0;
     int32_t m_winFrom = -1, m_winLineEnd = -1;  // starts in [from, lineEnd] share the window
     std::array<Memo, CompiledPattern::kMaxElements + 1> m_memo;
+    bool m_skipByPieces = true;
+    // Per piece: the next occurrence found (or -1) when searching from
+    // pieceFrom; valid for every search from [pieceFrom, pieceHit].
+    struct PieceSeen {
+        int32_t from = -1, hit = -1;
+    };
+    std::array<PieceSeen, CompiledPattern::kMaxElements + 1> m_pieceSeen;
 };
 
 // Convenience for callers: the first (or last) match of pattern in
