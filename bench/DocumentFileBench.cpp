@@ -32,6 +32,7 @@
 #include <string>
 
 #include "BenchCorpus.h"
+#include "BenchIconv.h"
 #include "files/ByteSink.h"
 #include "files/CharCode.h"
 #include "files/DocumentFile.h"
@@ -148,24 +149,7 @@ void BM_SaveDocument(benchmark::State& state, const char* name, int code) {
 // glibc iconv over the same bytes in this program: to CP932 (the peer of
 // a load), from CP932 (the peer of a save).
 void BM_Iconv(benchmark::State& state, const char* name, const char* from, const char* to) {
-    const std::string in = orvex::bench::readCorpus(name);
-    if (in.empty()) {
-        state.SkipWithError("corpus missing: run ../shared/bench/make-corpus.sh");
-        return;
-    }
-    std::string out(in.size() * 3, '\0');
-    iconv_t cd = iconv_open(to, from);
-    for (auto _ : state) {
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        char* ip = const_cast<char*>(in.data());
-        char* op = out.data();
-        size_t il = in.size(), ol = out.size();
-        iconv(cd, &ip, &il, &op, &ol);
-        iconv(cd, nullptr, nullptr, &op, &ol);
-        benchmark::DoNotOptimize(ol);
-    }
-    iconv_close(cd);
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(in.size()));
+    orvex::bench::iconvCorpus(state, name, from, to);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "BenchCorpus.h"
+#include "BenchIconv.h"
 #include "common/codepage/Utf8.h"
 #include "files/ByteSink.h"
 #include "files/CodeChoices.h"
@@ -130,24 +131,7 @@ void BM_SaveUtf8(benchmark::State& state) {
 }
 
 void BM_Iconv(benchmark::State& state, const char* name, const char* from, const char* to) {
-    const std::string in = orvex::bench::readCorpus(name);
-    if (in.empty()) {
-        state.SkipWithError("corpus missing");
-        return;
-    }
-    std::string out(in.size() * 3, '\0');
-    iconv_t cd = iconv_open(to, from);
-    for (auto _ : state) {
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        char* ip = const_cast<char*>(in.data());
-        char* op = out.data();
-        size_t il = in.size(), ol = out.size();
-        iconv(cd, &ip, &il, &op, &ol);
-        iconv(cd, nullptr, nullptr, &op, &ol);
-        benchmark::DoNotOptimize(ol);
-    }
-    iconv_close(cd);
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(in.size()));
+    orvex::bench::iconvCorpus(state, name, from, to);
 }
 
 }  // namespace

@@ -26,9 +26,6 @@ set(ALLOWED
   "files/TextDecoder.cpp|decoder: reads other encodings before the text is Shift JIS, owned by the files work"
   "files/JisMapping.h|decoder: JIS row/cell to Shift JIS mapping tests lead-byte ranges of that mapping, owned by the files work"
   "files/JisMapping.cpp|decoder: builds the JIS mapping tables over lead-byte ranges, owned by the files work"
-  "qt/view/CellGlyphs.cpp|Qt layer: draws the byte pairs of cells, owned by the Qt work, not yet converted"
-  "qt/view/CLuViewWidget.cpp|Qt layer: caret width over a double-byte character, owned by the Qt work, not yet converted"
-  "qt/mainframe/StatusPanes.cpp|Qt layer: shows the code of the character at the caret, owned by the Qt work, not yet converted"
 )
 
 set(RAW_PATTERNS

@@ -11,7 +11,7 @@
 // final line end is not written. The end-of-file mark follows when asked.
 //
 // A line ends at every CR, LF and FF, as it does in the rows: a line end is
-// never taken into a broken double-byte character (display/TextWalk.h).
+// never taken into a broken double-byte character (common/codepage/SjisWalk.h).
 #include <cstdint>
 #include <string>
 #include <string_view>

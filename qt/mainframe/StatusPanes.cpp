@@ -6,6 +6,7 @@
 #include <QStatusBar>
 
 #include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 #include "common/strings/StringTable.h"
 #include "files/CharCode.h"
 #include "shell/EditorDocument.h"
@@ -123,8 +124,9 @@ QString StatusPanes::paneText(int code, CLuViewWidget* active, const EditorState
     case 2: {
         if (c.byteColumn >= t.endColumn(c.row)) return {};
         const auto* p = reinterpret_cast<const uint8_t*>(t.pointer(c.row, c.byteColumn));
-        const int value = sjis::isLeadByte(p[0]) ? (p[0] << 8 | p[1]) : p[0];
-        return QStringLiteral("%1").arg(value, sjis::isLeadByte(p[0]) ? 4 : 2, 16, QLatin1Char('0')).toUpper();
+        const bool pair = sjis::step(p) == 2;
+        const int value = pair ? (p[0] << 8 | p[1]) : p[0];
+        return QStringLiteral("%1").arg(value, pair ? 4 : 2, 16, QLatin1Char('0')).toUpper();
     }
     case 4: return d.untitled() ? fromUtf8(strings::text(strings::kNewFile)) : QString();
     case 5: return codeName(d.file().nextSaveForm());

@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 #include "common/commands/CommandRegistry.h"
 
 #include "display/LayoutOptions.h"
@@ -179,7 +180,7 @@ QRect CLuViewWidget::caretRect() const {
     if (m_ctx.state().insOver && !m_document.doc().text().insertionGap().open) {
         // Overwrite: the whole character under the caret.
         const TextStore& t = m_document.doc().text();
-        const bool dbcs = c.byteColumn < t.endColumn(c.row) && sjis::isLeadByte(uint8_t(*t.pointer(c.row, c.byteColumn)));
+        const bool dbcs = c.byteColumn < t.endColumn(c.row) && sjis::step(t.pointer(c.row, c.byteColumn)) == 2;
         width = cw * (dbcs ? 2 : 1);
     }
     return {at.x(), at.y(), width, m_geometry.rowHeight};

@@ -6,6 +6,7 @@
 
 #include "common/codepage/PrivateCharTable.h"
 #include "common/codepage/ShiftJis.h"
+#include "common/codepage/SjisWalk.h"
 #include "qt/platform/QtText.h"
 
 namespace orvex::qt {
@@ -88,12 +89,9 @@ void CellGlyphs::draw(QPainter& painter, std::string_view cells, qreal x, qreal 
     const auto* p = reinterpret_cast<const uint8_t*>(cells.data());
     const size_t n = cells.size();
     for (size_t i = 0; i < n;) {
-        uint16_t code = p[i];
-        size_t width = 1;
-        if (sjis::isLeadByte(p[i]) && i + 1 < n) {
-            code = uint16_t(p[i] << 8 | p[i + 1]);
-            width = 2;
-        }
+        // A cell run pairs every lead byte with the byte after it.
+        const size_t width = size_t(sjis::plainStepWithin(p + i, ptrdiff_t(n - i)));
+        const uint16_t code = width == 2 ? uint16_t(p[i] << 8 | p[i + 1]) : p[i];
         const char32_t held = width == 2 ? privateChar(code) : 0;
         const Glyph& g = held ? privateGlyph(held) : glyph(code);
         if (g.font >= 0) {
@@ -176,12 +174,8 @@ void CellGlyphs::paintRun(QImage& strip, int x, std::string_view cells, QRgb for
     background |= 0xFF000000;
     foreground |= 0xFF000000;
     for (int i = 0; i < n;) {
-        uint16_t code = p[i];
-        int width = 1;
-        if (sjis::isLeadByte(p[i]) && i + 1 < n) {
-            code = uint16_t(p[i] << 8 | p[i + 1]);
-            width = 2;
-        }
+        const int width = sjis::plainStepWithin(p + i, ptrdiff_t(n - i));
+        const uint16_t code = width == 2 ? uint16_t(p[i] << 8 | p[i + 1]) : p[i];
         const int cx = x + i * box.width;
         const int from = std::max(0, cx);
         const int to = std::min(stripWidth, cx + width * box.width);
