@@ -33,6 +33,7 @@
 
 #include "BenchCorpus.h"
 #include "BenchIconv.h"
+#include "BenchSave.h"
 #include "files/ByteSink.h"
 #include "files/CharCode.h"
 #include "files/DocumentFile.h"
@@ -135,15 +136,7 @@ void BM_WriteDocument(benchmark::State& state, const char* name, int code) {
 void BM_SaveDocument(benchmark::State& state, const char* name, int code) {
     Loaded* l = loadedForWriting(state, name, code);
     if (!l) return;
-    const std::string target = temporaryFolder() + "/orvex-document-bench-save.txt";
-    for (auto _ : state) {
-        if (!l->file->saveDocument(target, SaveKind::Copy)) {
-            state.SkipWithError("save failed");
-            return;
-        }
-    }
-    ::unlink(target.c_str());
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(l->doc->text().length()));
+    orvex::bench::saveCopies(state, *l->file, *l->doc, temporaryFolder() + "/orvex-document-bench-save.txt");
 }
 
 // glibc iconv over the same bytes in this program: to CP932 (the peer of

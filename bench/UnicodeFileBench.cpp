@@ -16,6 +16,7 @@
 
 #include "BenchCorpus.h"
 #include "BenchIconv.h"
+#include "BenchSave.h"
 #include "common/codepage/Utf8.h"
 #include "files/ByteSink.h"
 #include "files/CodeChoices.h"
@@ -119,15 +120,7 @@ void BM_SaveUtf8(benchmark::State& state) {
         return;
     }
     appSettings().document = settings::DocumentOptions{};
-    const std::string target = temporaryFolder() + "/orvex-unicode-bench-save.txt";
-    for (auto _ : state) {
-        if (!l->file->saveDocument(target, SaveKind::Copy)) {
-            state.SkipWithError("save failed");
-            return;
-        }
-    }
-    ::unlink(target.c_str());
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(l->doc->text().length()));
+    orvex::bench::saveCopies(state, *l->file, *l->doc, temporaryFolder() + "/orvex-unicode-bench-save.txt");
 }
 
 void BM_Iconv(benchmark::State& state, const char* name, const char* from, const char* to) {
