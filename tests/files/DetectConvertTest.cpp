@@ -449,7 +449,7 @@ TEST(EucTriples, ReadAsCodePage932OrQuestionMark) {
     EXPECT_EQ(o.result.unreadable, 0u);
 }
 
-// Issue 14, fault 4: EUC-JP text whose first high bytes are an 0x8F triple
+// Regression: EUC-JP text whose first high bytes are an 0x8F triple
 // (IBM extension kanji as many tools write them) was detected as Shift JIS.
 struct TripleDetectionRow {
     const char* name;
@@ -458,9 +458,9 @@ struct TripleDetectionRow {
     std::string out;
 };
 
-class Issue14Fault4EucTripleEvidence : public testing::TestWithParam<TripleDetectionRow> {};
+class EucTripleTakenForShiftJis : public testing::TestWithParam<TripleDetectionRow> {};
 
-TEST_P(Issue14Fault4EucTripleEvidence, DecidesAsExpected) {
+TEST_P(EucTripleTakenForShiftJis, DecidesAsExpected) {
     const TripleDetectionRow& r = GetParam();
     const Outcome o = convert(r.in);
     EXPECT_EQ(o.result.code, r.code);
@@ -471,7 +471,7 @@ TEST_P(Issue14Fault4EucTripleEvidence, DecidesAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, Issue14Fault4EucTripleEvidence,
+    Rows, EucTripleTakenForShiftJis,
     testing::Values(
         // 髙 alone, and 髙橋 (a triple, then a pair)
         TripleDetectionRow{"triple", B({0x8F, 0xF4, 0xFB}), kCodeEuc, B({0xFB, 0xFC})},

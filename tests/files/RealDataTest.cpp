@@ -124,12 +124,12 @@ TEST(RealData, ManualPagesInEveryCodeAndLineEndRoundTrip) {
     }
 }
 
-// Issue 14, fault 4: EUC-JP as many tools write it, with IBM extension kanji
+// Regression: EUC-JP as many tools write it, with IBM extension kanji
 // and small Roman numerals as 0x8F triples, was detected as Shift JIS. The
 // manual pages' lines with 高, 崎 or 神 become lines with 髙, 﨑 and 神's
 // IBM twin 神 (U+FA19), plus ⅰ; every line on its own and all of them
 // together are detected as EUC and written back byte for byte.
-TEST(RealData, Issue14Fault4EucFilesWithThreeByteCharactersAreDetectedAsEuc) {
+TEST(RealData, EucFilesWithThreeByteCharactersWereTakenForShiftJis) {
     const std::string man = "/usr/share/man/ja/man1";
     bool pages = false;
     if (std::filesystem::is_directory(man)) {
