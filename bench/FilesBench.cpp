@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BenchCorpus.h"
+#include "BenchIconv.h"
 #include "common/codepage/SjisWalk.h"
 #include "files/ByteSink.h"
 #include "files/CharCode.h"
@@ -74,22 +75,7 @@ void BM_ReadConvert(benchmark::State& state, const char* file) {
 
 // glibc iconv converting the same bytes to CP932 in this program.
 void BM_IconvToCp932(benchmark::State& state, const char* file, const char* from) {
-    const std::string& in = corpus(file);
-    if (!have(state, in)) return;
-    std::string out(in.size() * 2, '\0');
-    iconv_t cd = iconv_open("CP932", from);
-    size_t written = 0;
-    for (auto _ : state) {
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        char* ip = const_cast<char*>(in.data());
-        char* op = out.data();
-        size_t il = in.size(), ol = out.size();
-        iconv(cd, &ip, &il, &op, &ol);
-        written = out.size() - ol;
-        benchmark::DoNotOptimize(written);
-    }
-    iconv_close(cd);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * in.size()));
+    orvex::bench::iconvCorpus(state, file, from, "CP932");
 }
 
 // The text of sjis-16m.txt as a document holds it, with its lines.
