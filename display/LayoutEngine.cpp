@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/codepage/SjisWalk.h"
+#include "common/parallel/SplitWork.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -58,7 +59,12 @@ inline const uint8_t* scanLine(const uint8_t* p, const uint8_t* last, bool& tab)
 // terminator, is searched by scanLine.
 class LineFinder {
 public:
-    LineFinder(const uint8_t* t, int32_t textSize) : m_t(t), m_terminator(textSize - 1) {}
+    // Whole blocks are read only inside [floor, limit): a walk over one
+    // part of a text split between two threads reads no byte of the other
+    // part but the line ends it must see (see LayoutEngine::layoutAll).
+    LineFinder(const uint8_t* t, int32_t textSize, int32_t floor = 0, int32_t limit = -1)
+        : m_t(t), m_terminator(textSize - 1), m_floor(floor),
+          m_limit(limit < 0 || limit > textSize - 1 ? textSize - 1 : limit) {}
 
     // Offset of the first CR, LF or FF at or after pos (the terminator when
     // there is none), and whether a TAB lies before it.
@@ -66,8 +72,17 @@ public:
         tab = false;
 #if defined(__SSE2__)
         int32_t b = pos & ~int32_t{63};
+        if (b < m_floor) {
+            // The block begins before the floor: search its part from pos.
+            const int32_t edge = b + 64 < m_terminator ? b + 64 : m_terminator;
+            bool rest;
+            const int32_t ce = int32_t(scanLine(m_t + pos, m_t + edge, rest) - m_t);
+            tab = rest;
+            if (ce < edge || edge == m_terminator) return ce;
+            b = pos = edge;
+        }
         uint64_t live = ~uint64_t{0} << (pos - b);
-        while (b + 64 <= m_terminator) {
+        while (b + 64 <= m_limit) {
             if (b != m_block) load(b);
             const uint64_t e = m_ends & live;
             if (e) {
@@ -112,6 +127,8 @@ private:
 #endif
     const uint8_t* m_t;
     int32_t m_terminator;
+    int32_t m_floor;
+    int32_t m_limit;
 };
 
 inline bool isAsciiLetter(uint8_t b) { return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'); }
@@ -267,9 +284,59 @@ CommentScanner::Result LayoutEngine::commentBits(const uint8_t* rowText, const R
 
 LayoutStop LayoutEngine::layout(uint8_t* t, int32_t textSize, int32_t pos, int32_t stop, int32_t line,
                                 CommentState state, RowBuffer& out) const {
+    return layoutPart(t, textSize, pos, stop, line, state, out, 0, -1);
+}
+
+namespace {
+// Where the text can be cut in two for the split layout: the line start
+// after the first CR or FF at or after `from`. Every CR and FF is the end
+// of a line's content in the walk (only LFs are taken into a CR's line
+// end), so the walk reaches exactly this offset. 0 when there is none.
+int32_t layoutSplitPoint(const uint8_t* t, int32_t from, int32_t terminator) {
+    for (int32_t x = from; x < terminator; ++x) {
+        if (t[x] == kCr) {
+            int32_t q = x + 1;
+            while (q < terminator && t[q] == kLf) ++q;
+            return q < terminator ? q : 0;
+        }
+        if (t[x] == kFf) return x + 1 < terminator ? x + 1 : 0;
+    }
+    return 0;
+}
+}  // namespace
+
+void LayoutEngine::layoutAll(uint8_t* t, int32_t textSize, RowBuffer& out) const {
+    // With comment tracking the state runs from line to line, so the second
+    // part could not start before the first has ended.
+    if (!m_comments.active() && parallel::worthSplitting(size_t(textSize))) {
+        const int32_t q = layoutSplitPoint(t, textSize / 2, textSize - 1);
+        if (q > 0) {
+            RowBuffer second;
+            second.setGrowthStep(out.growthStep() / 2 + 1);
+            second.reserve(out.capacity() / 2 + 1);
+            LayoutStop first{};
+            parallel::runBoth(
+                [&] { first = layoutPart(t, textSize, 0, q, 0, CommentState::None, out, 0, q); },
+                [&] { layoutPart(t, textSize, q, textSize, 0, CommentState::None, second, q, -1); });
+            const size_t at = out.size();
+            out.resize(at + second.size());
+            Row* to = out.data() + at;
+            for (const Row& r : second) {
+                *to = r;
+                to->line += first.line;
+                ++to;
+            }
+            return;
+        }
+    }
+    layout(t, textSize, 0, textSize, 0, CommentState::None, out);
+}
+
+LayoutStop LayoutEngine::layoutPart(uint8_t* t, int32_t textSize, int32_t pos, int32_t stop, int32_t line,
+                                    CommentState state, RowBuffer& out, int32_t floor, int32_t limit) const {
     const bool comments = m_comments.active();
     const bool classes = m_classes.active();
-    LineFinder lines(t, textSize);
+    LineFinder lines(t, textSize, floor, limit);
     while (pos < stop && pos < textSize) {
         bool tab;
         const int32_t ce = lines.contentEnd(pos, tab);

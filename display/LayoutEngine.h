@@ -60,11 +60,23 @@ public:
     LayoutStop layout(uint8_t* text, int32_t textSize, int32_t start, int32_t stop, int32_t line,
                       CommentState state, RowBuffer& out) const;
 
+    // The whole text laid out into out, exactly as layout(text, textSize, 0,
+    // textSize, 0, None, out) does it. A large text without comment
+    // tracking is laid out as two parts on two threads: each part reads and
+    // changes only its own bytes (a lone LF becomes CR), and the rows of the
+    // second are renumbered and appended after those of the first.
+    void layoutAll(uint8_t* text, int32_t textSize, RowBuffer& out) const;
+
     // Comment bits of one row and the state after it, for rows whose text is
     // unchanged but whose incoming state changed.
     CommentScanner::Result commentBits(const uint8_t* rowText, const Row& row, CommentState in) const;
 
 private:
+    // layout() reading whole blocks only inside [floor, limit) (limit -1:
+    // the terminator).
+    LayoutStop layoutPart(uint8_t* text, int32_t textSize, int32_t start, int32_t stop, int32_t line,
+                          CommentState state, RowBuffer& out, int32_t floor, int32_t limit) const;
+
     // Byte offset where the row starting at rowStart is cut, with its
     // columns; lineEndTaken tells that the line end hangs in the row. The
     // rest of the line must not fit; `tab` tells that the line may hold a

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "common/codepage/ShiftJis.h"
+#include "common/parallel/SplitWork.h"
 #include "files/ByteScan.h"
 #include "files/EucTriples.h"
 #include "files/JisMapping.h"
@@ -344,11 +345,48 @@ void scanLines(Pass& ps, size_t to) {
     ps.t = t;
 }
 
+// A place near `from` where the stretch can be cut in two: the first
+// position at or after it whose byte before is neither a lead-byte value
+// nor a line-end byte. Such a position is a character start (the byte
+// before ends a character) and no line end runs across it (a CR takes the
+// LFs after it). `to` when there is none.
+size_t lineSplitPoint(const uint8_t* buf, size_t from, size_t to) {
+    for (size_t q = from; q < to; ++q) {
+        const uint8_t b = buf[q - 1];
+        if (!sjis::isLeadByte(b) && b != kCr && b != kLf) return q;
+    }
+    return to;
+}
+
+// scanLines over buf[r, to), as two halves on two threads when the stretch
+// is large. The halves meet at a split point, so each finds exactly the
+// line ends the single walk finds in it: the first half reads and writes
+// only bytes before the point, the second only bytes from it on.
+void scanLinesSplit(Pass& ps, size_t to) {
+    const size_t from = ps.r;
+    if (to > from && to - from >= size_t{4} * sjis::kBlockBytes && parallel::worthSplitting(to - from)) {
+        const size_t q = lineSplitPoint(ps.buf, from + (to - from) / 2, to);
+        if (q < to) {
+            Pass second = ps;
+            second.r = second.w = q;
+            second.n = 0;
+            second.t = kLineEndUndetermined;
+            parallel::runBoth([&] { scanLines(ps, q); }, [&] { scanLines(second, to); });
+            ps.n += second.n;
+            if (second.t != kLineEndUndetermined) ps.t = second.t;
+            ps.r = second.r;
+            ps.w = second.w;
+            return;
+        }
+    }
+    scanLines(ps, to);
+}
+
 // The rest of the text when nothing but line ends is left to do (Shift JIS,
 // or a code that converts nothing).
 void runShiftJis(Pass& ps) {
     if (ps.w == ps.r) {
-        scanLines(ps, ps.len);
+        scanLinesSplit(ps, ps.len);
         return;
     }
     while (ps.r < ps.len) {
@@ -646,7 +684,7 @@ ConvertResult detectAndConvert(uint8_t* buf, size_t len, int readSetting, int co
         }
         const size_t stop = ps.r < len ? ps.r : len;
         ps.r = ps.w = 0;
-        scanLines(ps, stop);
+        scanLinesSplit(ps, stop);
         if (atEnd) return finish(ps);
     }
     runGeneral(ps);

@@ -74,7 +74,7 @@ int32_t TextStore::layoutAll() {
     RowBuffer out = m_rows.release();
     out.setGrowthStep(size_t(step));
     out.reserve(size_t(step));
-    m_engine.layout(m_text.bytes(), m_text.size(), 0, m_text.size(), 0, CommentState::None, out);
+    m_engine.layoutAll(m_text.bytes(), m_text.size(), out);
     const size_t trimmed = (out.size() / 1024 + 1) * 1024;
     if (out.capacity() > trimmed) out.shrinkTo(trimmed);
     // Each kept entry goes onto the first row whose line is at least its own.

@@ -2,6 +2,11 @@
 // line-breaking rules.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <random>
+
+#include "common/parallel/SplitWork.h"
+
 #include "display/LayoutEngine.h"
 #include "tests/display/LayoutTestSupport.h"
 
@@ -238,3 +243,73 @@ TEST(LayoutRestart, LayingOutFromALineStartGivesTheSameRows) {
 }
 
 }  // namespace
+
+// --- the whole text on two threads --------------------------------------
+
+namespace {
+
+// Text dense with what the split must respect: CR LF LF runs, lone LFs,
+// FF, TABs, long lines that wrap, double-byte characters, stray lead bytes
+// before line ends, and line-start class prefixes.
+std::string splitTestText(std::mt19937& rng, size_t pieces) {
+    static const char* const kPieces[] = {"\r\n", "\r\n\n", "\n", "\r", "\f", "\n\n", "ab cd ", "\t", "#x ",
+                                          "\x81\r", "\x82\xA0\x82\xA2", "\x81\x42", "\x81\x41", "word ",
+                                          "abcdefghijklmnopqrstuvwxyz0123456789"};
+    std::string s;
+    for (size_t i = 0; i < pieces; ++i) s += kPieces[rng() % (sizeof kPieces / sizeof *kPieces)];
+    return s;
+}
+
+std::vector<Row> laidOutWhole(const LayoutEngine& engine, std::string& text) {
+    RowBuffer rows;
+    engine.layoutAll(reinterpret_cast<uint8_t*>(text.data()), int32_t(text.size()), rows);
+    return {rows.begin(), rows.end()};
+}
+
+}  // namespace
+
+TEST(LayoutSplit, TwoThreadsGiveTheRowsAndTextOfOneWalk) {
+    // The same texts laid out in one walk and split in two at every size
+    // from a few bytes up: equal rows (offsets, lengths, widths, line
+    // numbers, flags) and equal text after the lone LFs became CRs.
+    std::mt19937 rng(9071);
+    for (int round = 0; round < 600; ++round) {
+        LayoutOptions o = round % 2 ? kinsokuOn() : LayoutOptions{};
+        o.wordWrap = round % 3 == 0;
+        if (round % 5 == 0) o.titleStr[0] = "#x";
+        const LayoutEngine engine(o, 4 + int32_t(rng() % 60));
+        std::string text = splitTestText(rng, 1 + rng() % 400);
+        if (round % 11 == 0) text.push_back('\x81');  // a lead byte before the terminator
+        text.push_back('\0');
+        std::string split = text;
+        SCOPED_TRACE(testing::PrintToString(text));
+        std::vector<Row> one, two;
+        {
+            orvex::parallel::ScopedSplitThreshold never(SIZE_MAX);
+            one = laidOutWhole(engine, text);
+        }
+        {
+            orvex::parallel::ScopedSplitThreshold always(1);
+            two = laidOutWhole(engine, split);
+        }
+        ASSERT_EQ(two, one);
+        ASSERT_EQ(split, text);
+    }
+}
+
+TEST(LayoutSplit, CommentTrackingKeepsTheSingleWalk) {
+    // A block comment opened before the middle must colour the rows after
+    // it: the comment state runs from line to line, so no split.
+    LayoutOptions o;
+    o.commentColour = 0x00FF00;
+    o.cmntSel = 1;
+    std::string text = "/* open\r\n";
+    for (int i = 0; i < 200; ++i) text += "inside the comment\r\n";
+    text += "*/ after\r\n";
+    text.push_back('\0');
+    const LayoutEngine engine(o, 80);
+    orvex::parallel::ScopedSplitThreshold always(1);
+    const std::vector<Row> rows = laidOutWhole(engine, text);
+    ASSERT_EQ(rows.size(), 203u);
+    EXPECT_NE(rows[150].flags & rowflag::kCommentMask, 0) << "a row in the middle of the comment";
+}

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/codepage/Cp932.h"
+#include "common/parallel/SplitWork.h"
 #include "files/CodeWriter.h"
 #include "files/DetectConvert.h"
 #include "files/TextDecoder.h"
@@ -400,6 +401,37 @@ TEST(AgainstReference, ShiftJisLineEndsAcrossTheSplitBlocks) {
         std::string in = B({0x82, 0xA0});  // decides Shift JIS
         const size_t pieces = 20 + rng() % 300;
         for (size_t i = 0; i < pieces; ++i) in += kPieces[rng() % (sizeof kPieces / sizeof *kPieces)];
+        if (round % 7 == 0) in.push_back(static_cast<char>(0x81));
+        const int setting = round % 2 ? kReadDetect : kReadShiftJis;
+        SCOPED_TRACE(testing::PrintToString(in) + " setting " + std::to_string(setting));
+        const reference::Result full = reference::convert(in, setting, 0);
+        const Outcome c = convert(in, setting);
+        ASSERT_EQ(c.text, full.text);
+        ASSERT_EQ(c.result.code, full.code);
+        ASSERT_EQ(c.result.lineEnd, full.lineEnd);
+        ASSERT_EQ(c.result.lineCount, full.lineCount);
+    }
+}
+
+TEST(AgainstReference, LineSplitOnTwoThreadsMatchesTheSingleWalk) {
+    // Shift JIS texts (decided by the setting or at their first pair, or
+    // plain ASCII that stays undecided) whose line split is cut in two near
+    // the middle: the same text, line count and last line end as the
+    // reference, wherever the cut falls among CR LF LF runs, trail-byte line
+    // ends and runs of lead-byte values.
+    static const char* const kPieces[] = {"\r\n", "\r\n\n", "\n", "\r", "\f", "\n\n", "ab", " ",
+                                          "\x81\r", "\x9F\n", "\xE0\r\n", "\x82\xA0", "\x83\x81",
+                                          "\x81\x81\r\n", "\xFC\x40", "\x88\x9F\x81", "\x81\x81\x81\x81"};
+    orvex::parallel::ScopedSplitThreshold always(1);
+    std::mt19937 rng(5077);
+    for (int round = 0; round < 3000; ++round) {
+        std::string in = round % 4 == 3 ? std::string("x") : B({0x82, 0xA0});
+        const size_t pieces = 40 + rng() % 400;
+        for (size_t i = 0; i < pieces; ++i) {
+            const char* piece = kPieces[rng() % (sizeof kPieces / sizeof *kPieces)];
+            if (round % 4 == 3 && static_cast<uint8_t>(piece[0]) >= 0x80) piece = "ab";
+            in += piece;
+        }
         if (round % 7 == 0) in.push_back(static_cast<char>(0x81));
         const int setting = round % 2 ? kReadDetect : kReadShiftJis;
         SCOPED_TRACE(testing::PrintToString(in) + " setting " + std::to_string(setting));

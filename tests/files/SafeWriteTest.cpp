@@ -8,6 +8,7 @@
 
 #include <csignal>
 
+#include "common/parallel/SplitWork.h"
 #include "files/FileInfo.h"
 #include "files/FileLock.h"
 #include "files/FileReader.h"
@@ -285,6 +286,25 @@ TEST_F(ReadWhole, ReadsEverythingWithinTheLimit) {
     writeFile(path, "");
     EXPECT_FALSE(readWholeFile(path, 0, out).error);
     EXPECT_TRUE(out.empty());
+}
+
+TEST_F(ReadWhole, LargeFilesReadAsTwoHalvesComeOutWhole) {
+    // Files of every small size read as two halves at once: every byte in
+    // place, the one past the middle too, the limit still enforced, and a
+    // file without a size of its own read the usual way.
+    orvex::parallel::ScopedSplitThreshold always(1);
+    const std::string path = dir.file("halves.bin");
+    for (size_t size : {size_t{1}, size_t{2}, size_t{3}, size_t{4095}, size_t{4096}, size_t{65537}, size_t{300001}}) {
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 131 + size);
+        writeFile(path, bytes);
+        const ReadFileResult r = readWholeFile(path, size, out);
+        ASSERT_FALSE(r.error) << size;
+        ASSERT_EQ(out, bytes) << size;
+        EXPECT_EQ(readWholeFile(path, size - 1, out).error.kind, FileErrorKind::TooLarge) << size;
+    }
+    EXPECT_FALSE(readWholeFile("/proc/self/status", 1 << 20, out).error);
+    EXPECT_NE(out.find("Umask"), std::string::npos);
 }
 
 TEST_F(ReadWhole, ErrorsOfPathsAndFiles) {
