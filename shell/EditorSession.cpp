@@ -17,6 +17,7 @@
 #include "shell/FrameHost.h"
 #include "shell/MainFrameCommands.h"
 #include "text/CLuDoc.h"
+#include "text/RuledLineCommands.h"
 
 namespace orvex::shell {
 
@@ -55,6 +56,10 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
             services.dialogs = session.searchDialogs();
             services.highlightFound = session.highlightFound();
             return std::make_unique<search::ViewSearch>(view, services);
+        });
+    m_viewTargets.add<RuledLineCommands>(
+        [](CLuView& view, EditorDocument&, EditorSession&) -> std::unique_ptr<CommandTarget> {
+            return std::make_unique<RuledLineCommands>(view);
         });
 
     applySettings();

@@ -44,6 +44,7 @@
 #include "common/commands/CommandTable.h"
 #include "common/platform/Platform.h"
 #include "text/CLuDoc.h"
+#include "text/DragHandler.h"
 #include "text/DocumentObserver.h"
 #include "text/EditorHooks.h"
 #include "text/EditorState.h"
@@ -238,6 +239,10 @@ public:
     // subsystems that work on the view); not owned.
     void addCommandExtension(CommandTarget* target);
     void removeCommandExtension(CommandTarget* target);
+    // The family offered every left-button press first (one at a time;
+    // null to remove it). Not owned.
+    void setDragHandler(DragHandler* handler);
+    DragHandler* dragHandler() const { return m_dragHandler; }
 
     // ---- Document observer
     void documentEdited(CLuDoc& doc, const ChangeInfo& change) override;
@@ -431,6 +436,8 @@ private:
     } m_saved;
 
     std::vector<CommandTarget*> m_extensions;
+    DragHandler* m_dragHandler = nullptr;
+    bool m_handlerDrag = false;  // the handler holds the current drag
 };
 
 }  // namespace orvex

@@ -23,6 +23,7 @@ ViewGlobalOptions ProfileViewOptions::global() const {
     g.rulaPitch = o.rulaPitch < 1 ? 1 : o.rulaPitch;
     g.insOver = o.insOver;
     g.oasysIns = o.oasysIns;
+    g.eKeisen = o.eKeisen;
     return g;
 }
 

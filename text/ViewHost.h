@@ -37,6 +37,9 @@ public:
     virtual std::optional<int32_t> askCharacterCode() { return std::nullopt; }
     // Hides the mouse pointer until the mouse moves.
     virtual void hideMousePointer() {}
+    // The outline of a drag handler's drag changed: the text area must be
+    // drawn again.
+    virtual void overlayChanged() {}
     // Shows the wait cursor (on) until told otherwise (off); calls come in
     // pairs around a long change of the text.
     virtual void setWaitCursor(bool on) {}

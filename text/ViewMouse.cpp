@@ -61,6 +61,10 @@ MousePress CLuView::leftButtonDown(const MouseEvent& e) {
     m_pointerRow = e.row - topRow();
     m_pointerColumn = e.column - leftColumn();
     m_pointerInMargin = e.inMargin;
+    if (!e.inMargin && m_dragHandler && m_dragHandler->dragPressed(e)) {
+        m_handlerDrag = true;
+        return MousePress::Selecting;
+    }
     const TextPosition p = hitPosition(e, false);
     if (e.inMargin) {
         m_marginDrag = true;
@@ -103,6 +107,16 @@ void CLuView::mouseMove(const MouseEvent& e) {
     m_pointerInMargin = e.inMargin;
     const bool outside = m_pointerRow < 0 || m_pointerRow >= fullyVisibleRows() ||
                          (!e.inMargin && (m_pointerColumn < 0 || m_pointerColumn >= visibleColumns()));
+    if (m_handlerDrag) {
+        MouseEvent inside = e;
+        inside.row = topRow() + std::clamp(m_pointerRow, 0, std::max(0, fullyVisibleRows() - 1));
+        inside.column = leftColumn() + std::clamp(m_pointerColumn, 0, std::max(0, visibleColumns() - 1));
+        inside.inMargin = false;
+        if (outside) startAutoScroll();
+        else stopAutoScroll();
+        if (m_dragHandler) m_dragHandler->dragMoved(inside);
+        return;
+    }
     if (outside) {
         // The selection reaches the edge of the view; the timer scrolls on.
         MouseEvent edge = e;
@@ -145,6 +159,11 @@ void CLuView::autoScrollTick() {
     if (dr > 0 && topRow() + m_pointerRow >= availableRows()) e.row = topRow() + m_pointerRow;  // below the text
     e.column = leftColumn() + std::clamp(m_pointerColumn, 0, visibleColumns());
     e.inMargin = m_pointerInMargin;
+    if (m_handlerDrag) {
+        e.inMargin = false;
+        if (m_dragHandler) m_dragHandler->dragMoved(e);
+        return;
+    }
     extendToMouse(e, ScrollMode::None);
 }
 
@@ -153,6 +172,11 @@ void CLuView::leftButtonUp(const MouseEvent& e) {
     m_buttonDown = false;
     if (m_ctx.host) m_ctx.host->setMouseCapture(false);
     stopAutoScroll();
+    if (m_handlerDrag) {
+        m_handlerDrag = false;
+        if (m_dragHandler) m_dragHandler->dragReleased(e);
+        return;
+    }
     if (m_dragPending) {
         // Pressed inside the selection and released without dragging: a
         // plain click.
@@ -295,6 +319,12 @@ void CLuView::moveBox(const TextPosition& p) {
         m_cursor.displayColumn += freeColumns;
     }
     pasteRectangle(moved, editflag::kGrouped);
+}
+
+void CLuView::setDragHandler(DragHandler* handler) {
+    if (handler == m_dragHandler) return;
+    m_dragHandler = handler;
+    m_handlerDrag = false;
 }
 
 }  // namespace orvex

@@ -34,6 +34,7 @@ struct ViewGlobalOptions {
     int rulaPitch = 1;        // RulaPitch: horizontal scroll positions are multiples of it
     int insOver = 0;          // InsOver: insert/overwrite state at start
     int oasysIns = 0;         // OasysIns: indented insertion at start
+    int eKeisen = 0;          // EKeisen: ruled lines in half-width characters
 };
 
 // Per file-type mode options the view reads.

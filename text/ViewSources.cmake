@@ -6,6 +6,7 @@ target_sources(orvex_text PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CLuViewCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CursorSteps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileViewOptions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RuledLineCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelectionState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TypedTextBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewClipboard.cpp

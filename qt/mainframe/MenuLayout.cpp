@@ -50,7 +50,7 @@ const std::vector<MenuNode>& mainMenuLayout() {
              item(cmd::kNextLine), sep(), item(cmd::kPageUp), item(cmd::kPageDown), item(cmd::kHalfPageUp), item(cmd::kHalfPageDown), item(cmd::kQuarterPageUp), item(cmd::kQuarterPageDown),
              item(cmd::kEighthPageUp), item(cmd::kEighthPageDown), item(cmd::kRowScrollUp), item(cmd::kRowScrollDown)}),
         sub("ﾓｰﾄﾞ(&M)",
-            {item(cmd::kInsertOverwrite), item(cmd::kBoxMode), item(cmd::kFreeCursor), item(cmd::kIndentedInsertion), sep(), item(cmd::kAutoIndent), item(cmd::kAutoLineBreak), item(cmd::kAutoWrap),
+            {item(cmd::kInsertOverwrite), item(cmd::kBoxMode), item(cmd::kFreeCursor), item(cmd::kIndentedInsertion), item(cmd::kRuledLineMode), sep(), item(cmd::kAutoIndent), item(cmd::kAutoLineBreak), item(cmd::kAutoWrap),
              item(cmd::kLineLength), item(cmd::kTabStops), sep(), item(cmd::kImeOnOff), item(cmd::kRegisterWord)}),
         sub("表示(&V)", {item(cmd::kToolbar1), item(cmd::kStatusBar)}),
         sub("ｳｨﾝﾄﾞｳ(&W)", {item(cmd::kCascade), item(cmd::kTileHorizontal), item(cmd::kTileVertical), item(cmd::kWindowSplit), sep(), item(cmd::kNextWindow), item(cmd::kPreviousWindow)}),

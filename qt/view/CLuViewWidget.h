@@ -112,6 +112,7 @@ public:
     void hideMousePointer() override;
     bool isKeyDown(uint16_t virtualKey) const override;
     void setWaitCursor(bool on) override;
+    void overlayChanged() override { viewport()->update(); }
 
     // ---- RepaintTarget
     void repaintRows(int first, int last) override;
@@ -159,6 +160,7 @@ private:
     void startDrag();
     void paintCaret(QPainter& painter);
     void paintPreedit(QPainter& painter);
+    void paintDragOutline(QPainter& painter);
     ViewPaintState paintState() const;
     // The selection as the primary selection; a middle click pastes it.
     void publishPrimary();

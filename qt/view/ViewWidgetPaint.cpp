@@ -135,7 +135,38 @@ void CLuViewWidget::paintArea(QPainter& painter, const QRect& rect) {
     if (m_geometry.rulerHeight > 0 && rect.top() < m_geometry.rulerHeight)
         paintRuler(pc, m_view->leftColumn(), m_view->cursor().displayColumn, m_ticks);
     paintPreedit(painter);
+    paintDragOutline(painter);
     if (hasFocus() && m_caretOn) paintCaret(painter);
+}
+
+void CLuViewWidget::paintDragOutline(QPainter& painter) {
+    const DragHandler* handler = m_view->dragHandler();
+    const std::optional<DragOutline> o = handler ? handler->dragOutline() : std::nullopt;
+    if (!o) return;
+    // The shape a release would draw, through the middles of its cells, as
+    // a dashed line in the text colour.
+    const QPoint a = cellPosition(o->topRow, o->leftColumn);
+    const QPoint b = cellPosition(o->bottomRow, o->rightColumn);
+    const int halfCell = o->cellColumns * m_geometry.charWidth / 2;
+    const int halfRow = m_geometry.rowHeight / 2;
+    painter.setClipRect(QRect(m_geometry.textLeft, m_geometry.textTop, viewport()->width(), viewport()->height()));
+    QPen pen(toQColor(m_ctx.colours().colour(ColourSlot::Text)));
+    pen.setStyle(Qt::DashLine);
+    pen.setWidth(std::max(1, m_geometry.charWidth / 4));
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    switch (o->kind) {
+        case DragOutline::Kind::HorizontalLine:
+            painter.drawLine(a.x(), a.y() + halfRow, b.x(), a.y() + halfRow);
+            break;
+        case DragOutline::Kind::VerticalLine:
+            painter.drawLine(a.x() + halfCell, a.y(), a.x() + halfCell, b.y());
+            break;
+        case DragOutline::Kind::Box:
+            painter.drawRect(QRect(QPoint(a.x() + halfCell, a.y() + halfRow), QPoint(b.x() - halfCell, b.y() - halfRow)));
+            break;
+    }
+    painter.setClipping(false);
 }
 
 void CLuViewWidget::paintCaret(QPainter& painter) {

@@ -244,6 +244,28 @@ TEST_F(ViewWidgetTest, MouseClickAndDragSelectByCells) {
     EXPECT_EQ(view().selectedText(), sj("いう"));
 }
 
+TEST_F(ViewWidgetTest, RuledLineModeDrawsABoxWithCtrlDragAndShiftDragErasesIt) {
+    load("abcdefgh\n12345678\nxyz");
+    ASSERT_TRUE(frame->runCommand(cmd::kRuledLineMode));
+    const auto cell = [&](int row, int col) { return pane().cellPosition(row, col) + QPoint(1, 3); };
+    QTest::mousePress(pane().viewport(), Qt::LeftButton, Qt::NoModifier, cell(0, 0));
+    const QImage before = pane().viewport()->grab().toImage();
+    QTest::mouseMove(pane().viewport(), cell(2, 4));
+    settle();
+    // The outline of the box is drawn over the text while the button is held.
+    EXPECT_NE(pane().viewport()->grab().toImage(), before);
+    QTest::mouseRelease(pane().viewport(), Qt::LeftButton, Qt::ControlModifier, cell(2, 4));
+    EXPECT_EQ(text(), "┌─┐gh\r│34│78\r└─┘");
+    EXPECT_EQ(view().cursor(), (TextPosition{0, 0, 0}));
+
+    QTest::mousePress(pane().viewport(), Qt::LeftButton, Qt::ShiftModifier, cell(0, 0));
+    QTest::mouseRelease(pane().viewport(), Qt::LeftButton, Qt::ShiftModifier, cell(2, 4));
+    EXPECT_EQ(text(), "      gh\r  34  78\r      ");
+    ASSERT_TRUE(frame->runCommand(cmd::kUndo));
+    EXPECT_EQ(text(), "┌─┐gh\r│34│78\r└─┘");
+    frame->runCommand(cmd::kRuledLineMode);
+}
+
 TEST_F(ViewWidgetTest, CaretIsABarWhenInsertingAndCoversTheCharacterWhenOverwriting) {
     load("a漢b");
     const int cw = pane().viewGeometry().charWidth;
