@@ -14,6 +14,7 @@
 #include "shell/CommandTableDefaults.h"
 #include "shell/EditorDocument.h"
 #include "shell/EditorWindow.h"
+#include "shell/FileViewerLauncher.h"
 #include "shell/FrameHost.h"
 #include "shell/MainFrameCommands.h"
 #include "text/CLuDoc.h"
@@ -38,6 +39,8 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
     m_trash = std::make_unique<files::FreedesktopTrash>();
     m_fileServices = files::documentFileServices(*m_settings, m_trash.get());
     m_fileServices.openForAppend = [this](const files::AppendRequest& r) { return openForAppend(r); };
+    m_viewer = std::make_unique<FileViewerLauncher>(m_platform);
+    m_fileServices.showInViewer = [this](const std::string& path) { m_viewer->show(path); };
     m_hooks = std::make_unique<Hooks>(*this);
     m_search.load(m_settings->editor);
     m_mainFrameCommands = std::make_unique<MainFrameCommands>(*this);

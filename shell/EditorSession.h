@@ -200,6 +200,7 @@ private:
     std::unique_ptr<files::Trash> m_trash;
     files::DocumentFileServices m_fileServices;
     std::unique_ptr<files::AutoBackupService> m_autoBackups;
+    std::unique_ptr<class FileViewerLauncher> m_viewer;
     search::SearchState m_search;
     search::SearchDialogs* m_searchDialogs = nullptr;
 
