@@ -4,6 +4,7 @@
 // A character code here is the Shift JIS value of one character: a single
 // byte (0x00-0xFF, not a lead byte) or lead << 8 | trail.
 #include <cstdint>
+#include <string_view>
 
 namespace orvex::cp932 {
 
@@ -35,5 +36,11 @@ enum class Voicing { None, Voiced, SemiVoiced };
 // Whether the kana at a position is written half-width with a following
 // voiced mark (0xDE) or semi-voiced mark (0xDF).
 Voicing kanaVoicing(int position);
+
+// Repair of text typed in a Western code page and read as Shift JIS: the
+// Shift JIS text (one or two single-byte characters, or one double-byte
+// character) that stands for the Western character of byte b (0x80-0xFF).
+// Bytes below 0x80 give an empty view (they are copied as they are).
+std::string_view westernRepair(uint8_t b);
 
 }  // namespace orvex::cp932
