@@ -47,7 +47,7 @@ for r in $(seq "$ROUNDS"); do
             BM_FullAndBack/*) FULL[$m]+="$ms " ;;
         esac
     done < <(ORVEX_CORPUS=$C "$BENCH" --benchmark_format=csv 2>/dev/null |
-             awk -F, 'NR > 1 { gsub("\"", "", $1); print $1, $3 }')
+             awk -F, 'NR > 1 { gsub("\"", "", $1); sub("/min_time:.*", "", $1); print $1, $3 }')
 done
 
 med() { tr ' ' '\n' <<< "$1" | grep . | median; }

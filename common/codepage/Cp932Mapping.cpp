@@ -146,14 +146,30 @@ uint16_t computeFullWidth(uint8_t b) {
 
 // The conversions run once per character over whole documents: both
 // mappings are looked up in tables computed on first use.
-int toSingleByte(uint16_t code) {
-    static const std::vector<int16_t> table = [] {
-        std::vector<int16_t> t(0x10000);
-        for (uint32_t c = 0; c < 0x10000; ++c) t[c] = int16_t(computeSingleByte(uint16_t(c)));
+const SingleByteTable& singleByteTable() {
+    // Few lead bytes have codes with single-byte forms (symbols, full-width
+    // Latin, kana, and the IBM and NEC extension rows that hold a second
+    // code of a full-width symbol): a row of 256 entries for each of them.
+    static const SingleByteTable table = [] {
+        SingleByteTable t;
+        t.rowOf.fill(-1);
+        for (uint32_t lead = 0x81; lead <= 0xFC; ++lead) {
+            std::array<int16_t, 256> row{};
+            bool any = false;
+            for (uint32_t trail = 0; trail < 256; ++trail) {
+                row[trail] = int16_t(computeSingleByte(uint16_t(lead << 8 | trail)));
+                any = any || row[trail] >= 0;
+            }
+            if (!any) continue;
+            t.rowOf[lead] = int8_t(t.rows.size());
+            t.rows.push_back(row);
+        }
         return t;
     }();
-    return table[code];
+    return table;
 }
+
+int toSingleByte(uint16_t code) { return singleByteTable().lookup(code); }
 
 uint16_t toFullWidth(uint8_t b) {
     static const std::array<uint16_t, 256> table = [] {

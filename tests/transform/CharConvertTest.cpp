@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/codepage/Cp932.h"
+#include "common/codepage/Cp932Mapping.h"
 #include "transform/CharConvert.h"
 
 using namespace orvex;
@@ -84,6 +85,11 @@ TEST(WesternRepair, EveryHighByteHasItsTextAndNoneIsLost) {
     EXPECT_EQ(out.find('?'), std::string::npos) << out;
     EXPECT_EQ(cp932::toUtf8(convertText("\xC6\xE9\xE7\xBD\xA9\x99", ConvertMode::WesternRepair)), "AEec1/2(C)TM");
     EXPECT_EQ(cp932::toUtf8(convertText("\xA5\xD8\x86", ConvertMode::WesternRepair)), "￥φ†");
+}
+
+TEST(ConvertTables, OnlyTheListedLeadBytesHaveSingleByteForms) {
+    for (uint32_t code = 0x8100; code <= 0xFCFF; ++code)
+        if (cp932::toSingleByte(uint16_t(code)) >= 0) EXPECT_TRUE(cp932::leadHasSingleByteForms(uint8_t(code >> 8))) << code;
 }
 
 TEST(ConvertUnit, AHalfWidthKanaTakesItsMarkExceptInTheWesternRepair) {
