@@ -26,6 +26,7 @@
 #include "display/CharSet.h"
 #include "display/CommentScanner.h"
 #include "display/LayoutOptions.h"
+#include "display/LineBreaker.h"
 #include "display/LineStartClasses.h"
 #include "display/Row.h"
 #include "display/RowBuffer.h"

@@ -12,6 +12,8 @@
 #include "search/SearchFrameCommands.h"
 #include "search/ViewSearch.h"
 #include "shell/CommandTableDefaults.h"
+#include "transform/ViewConversions.h"
+#include "transform/ViewFormatting.h"
 #include "shell/EditorDocument.h"
 #include "shell/EditorWindow.h"
 #include "shell/FileViewerLauncher.h"
@@ -63,6 +65,28 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
     m_viewTargets.add<RuledLineCommands>(
         [](CLuView& view, EditorDocument&, EditorSession&) -> std::unique_ptr<CommandTarget> {
             return std::make_unique<RuledLineCommands>(view);
+        });
+    auto transformServices = [](EditorSession& session) {
+        transform::TransformServices services;
+        services.profile = &session.settings().editor;
+        services.state = &session.transformState();
+        services.dialogs = session.transformDialogs();
+        services.clipboard = session.platform().clipboard;
+        services.messages = session.platform().messages;
+        services.now = session.m_clock;
+        services.setLineMax = [&session](int mode, int lineMax) {
+            session.settings().editor.mode(mode).lineMax = clampWrapWidth(lineMax);
+            session.relayoutOpenDocuments();
+        };
+        return services;
+    };
+    m_viewTargets.add<transform::ViewConversions>(
+        [transformServices](CLuView& view, EditorDocument&, EditorSession& session) -> std::unique_ptr<CommandTarget> {
+            return std::make_unique<transform::ViewConversions>(view, transformServices(session));
+        });
+    m_viewTargets.add<transform::ViewFormatting>(
+        [transformServices](CLuView& view, EditorDocument&, EditorSession& session) -> std::unique_ptr<CommandTarget> {
+            return std::make_unique<transform::ViewFormatting>(view, transformServices(session));
         });
 
     applySettings();

@@ -33,6 +33,8 @@
 #include "shell/CommandRouter.h"
 #include "shell/KeyLookup.h"
 #include "shell/ViewTargetRegistry.h"
+#include "transform/TransformDialogs.h"
+#include "transform/TransformServices.h"
 #include "text/EditorHooks.h"
 #include "text/EditorState.h"
 #include "text/KeyMacroHook.h"
@@ -106,6 +108,14 @@ public:
     bool highlightFound() const { return m_colours.foundColoured(); }
     search::SearchDialogs* searchDialogs() { return m_searchDialogs; }
     void setSearchDialogs(search::SearchDialogs* dialogs) { m_searchDialogs = dialogs; }
+    // The dialogs of the conversions and of formatting (null: those
+    // commands do without them), and their state shared by all views.
+    transform::TransformDialogs* transformDialogs() { return m_transformDialogs; }
+    void setTransformDialogs(transform::TransformDialogs* dialogs) { m_transformDialogs = dialogs; }
+    transform::TransformState& transformState() { return m_transformState; }
+    // Local time for the date and time insertions (tests fix it; empty:
+    // the system clock).
+    void setClock(std::function<std::tm()> now) { m_clock = std::move(now); }
 
     // ---- Commands
     CommandRouter& router() { return m_router; }
@@ -203,6 +213,9 @@ private:
     std::unique_ptr<class FileViewerLauncher> m_viewer;
     search::SearchState m_search;
     search::SearchDialogs* m_searchDialogs = nullptr;
+    transform::TransformDialogs* m_transformDialogs = nullptr;
+    transform::TransformState m_transformState;
+    std::function<std::tm()> m_clock;
 
     ViewTargetRegistry m_viewTargets;
     CommandRouter m_router;

@@ -1,5 +1,9 @@
 #include "common/codepage/Cp932Mapping.h"
 
+#include <array>
+#include <string>
+#include <vector>
+
 #include "common/codepage/Cp932.h"
 
 namespace orvex::cp932 {
@@ -57,6 +61,19 @@ struct KanaToHalf {
 };
 constexpr KanaToHalf kKanaToHalf;
 
+// The Western repair texts of the bytes 0x80-0xFF, written in UTF-8 and
+// converted to Shift JIS once.
+constexpr const char* kWesternRepairUtf8[128] = {
+    " ", " ", ",", "f", ",,", "...", "†", "‡", "^", "‰", "S", "<", "(E", " ", " ", " ",         // 80-8F
+    " ", "'", "'", "\"", "\"", "・", "-", "--", "~", "TM", "s", ">", "OE", " ", " ", "Y",        // 90-9F
+    " ", "i", "￠", "￡", "〇", "￥", "｜", "§", "‥", "(C)", "a", "《", "-", "-", "(R)", "￣",      // A0-AF
+    "〇", "±", "2", "3", "′", "μ", "¶", "・", "，", "1", "0", "》", "1/4", "1/2", "3/4", "?",     // B0-BF
+    "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",             // C0-CF
+    "D", "N", "O", "O", "O", "O", "O", "X", "φ", "U", "U", "U", "U", "Y", "ｐ", "β",             // D0-DF
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",             // E0-EF
+    "o", "n", "o", "o", "o", "o", "o", "÷", "φ", "u", "u", "u", "u", "y", "p", "y",              // F0-FF
+};
+
 }  // namespace
 
 bool isUpperLetter(uint16_t code) { return (code >= 'A' && code <= 'Z') || (code >= 0x8260 && code <= 0x8279); }
@@ -99,7 +116,9 @@ Voicing kanaVoicing(int position) {
     return kVoicing.v[position];
 }
 
-int toSingleByte(uint16_t code) {
+namespace {
+
+int computeSingleByte(uint16_t code) {
     if (code < 0x100) return -1;
     if (code == 0x8140) return 0x20;
     int pos = katakanaPosition(code);
@@ -113,7 +132,7 @@ int toSingleByte(uint16_t code) {
     return -1;
 }
 
-uint16_t toFullWidth(uint8_t b) {
+uint16_t computeFullWidth(uint8_t b) {
     if (b == 0x20) return 0x8140;
     if (b > 0x20 && b < 0x7F) {
         uint16_t s = encodeUnit(static_cast<char16_t>(b + 0xFEE0));
@@ -121,6 +140,53 @@ uint16_t toFullWidth(uint8_t b) {
     }
     if (b >= 0xA1 && b <= 0xDF) return kHalfKanaToFull[b - 0xA1];
     return 0;
+}
+
+}  // namespace
+
+// The conversions run once per character over whole documents: both
+// mappings are looked up in tables computed on first use.
+const SingleByteTable& singleByteTable() {
+    // Few lead bytes have codes with single-byte forms (symbols, full-width
+    // Latin, kana, and the IBM and NEC extension rows that hold a second
+    // code of a full-width symbol): a row of 256 entries for each of them.
+    static const SingleByteTable table = [] {
+        SingleByteTable t;
+        t.rowOf.fill(-1);
+        for (uint32_t lead = 0x81; lead <= 0xFC; ++lead) {
+            std::array<int16_t, 256> row{};
+            bool any = false;
+            for (uint32_t trail = 0; trail < 256; ++trail) {
+                row[trail] = int16_t(computeSingleByte(uint16_t(lead << 8 | trail)));
+                any = any || row[trail] >= 0;
+            }
+            if (!any) continue;
+            t.rowOf[lead] = int8_t(t.rows.size());
+            t.rows.push_back(row);
+        }
+        return t;
+    }();
+    return table;
+}
+
+int toSingleByte(uint16_t code) { return singleByteTable().lookup(code); }
+
+uint16_t toFullWidth(uint8_t b) {
+    static const std::array<uint16_t, 256> table = [] {
+        std::array<uint16_t, 256> t{};
+        for (int c = 0; c < 256; ++c) t[size_t(c)] = computeFullWidth(uint8_t(c));
+        return t;
+    }();
+    return table[b];
+}
+
+std::string_view westernRepair(uint8_t b) {
+    static const std::array<std::string, 128> texts = [] {
+        std::array<std::string, 128> t;
+        for (size_t i = 0; i < t.size(); ++i) t[i] = fromUtf8(kWesternRepairUtf8[i]);
+        return t;
+    }();
+    return b < 0x80 ? std::string_view() : std::string_view(texts[b - 0x80]);
 }
 
 }  // namespace orvex::cp932

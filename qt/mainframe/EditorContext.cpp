@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "qt/dialogs/QtSearchDialogs.h"
+#include "qt/dialogs/QtTransformDialogs.h"
 #include "qt/platform/QtClipboard.h"
 #include "qt/platform/QtFileDialogs.h"
 #include "qt/platform/QtMessageBoxes.h"
@@ -44,6 +45,7 @@ EditorContext::EditorContext(settings::SettingsEnvironment env, bool loadSetting
     m_timers = std::make_unique<QtTimers>();
     m_ui = std::make_unique<QtUiRequests>();
     m_qtSearchDialogs = std::make_unique<QtSearchDialogs>();
+    m_qtTransformDialogs = std::make_unique<QtTransformDialogs>();
     Platform platform;
     platform.messages = m_messages.get();
     platform.fileDialogs = m_fileDialogs.get();
@@ -52,6 +54,7 @@ EditorContext::EditorContext(settings::SettingsEnvironment env, bool loadSetting
     platform.ui = m_ui.get();
     m_session = std::make_unique<shell::EditorSession>(std::move(env), platform, loadSettings);
     m_session->setSearchDialogs(m_qtSearchDialogs.get());
+    m_session->setTransformDialogs(m_qtTransformDialogs.get());
     applySettings();
 }
 
@@ -59,6 +62,10 @@ EditorContext::~EditorContext() { m_session.reset(); }
 
 void EditorContext::setSearchDialogs(search::SearchDialogs* dialogs) {
     m_session->setSearchDialogs(dialogs ? dialogs : m_qtSearchDialogs.get());
+}
+
+void EditorContext::setTransformDialogs(transform::TransformDialogs* dialogs) {
+    m_session->setTransformDialogs(dialogs ? dialogs : m_qtTransformDialogs.get());
 }
 
 void EditorContext::applySettings() {

@@ -24,6 +24,7 @@ class QtMessageBoxes;
 class QtTimers;
 class QtUiRequests;
 class QtSearchDialogs;
+class QtTransformDialogs;
 
 class EditorContext {
 public:
@@ -52,6 +53,9 @@ public:
     QtSearchDialogs& qtSearchDialogs() { return *m_qtSearchDialogs; }
     // The search dialogs of the session: the Qt dialogs unless replaced.
     void setSearchDialogs(search::SearchDialogs* dialogs);
+    // The conversion and formatting dialogs of the session: the Qt dialogs
+    // unless replaced (tests script them).
+    void setTransformDialogs(transform::TransformDialogs* dialogs);
     const DisplayFont& font() const { return *m_font; }
 
     // The session's settings again (colours with the palette's system
@@ -66,6 +70,7 @@ private:
     std::unique_ptr<QtTimers> m_timers;
     std::unique_ptr<QtUiRequests> m_ui;
     std::unique_ptr<QtSearchDialogs> m_qtSearchDialogs;
+    std::unique_ptr<QtTransformDialogs> m_qtTransformDialogs;
     std::unique_ptr<DisplayFont> m_font;
     // Last: it goes first, while the seams its documents use still exist.
     std::unique_ptr<shell::EditorSession> m_session;

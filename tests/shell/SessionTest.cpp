@@ -88,12 +88,13 @@ TEST_F(SessionTest, TheChainRunsFromTheActiveViewToTheApplication) {
     EXPECT_EQ(chain[0], &w->activeView());
     EXPECT_EQ(chain[1], &w->document());
     EXPECT_EQ(chain[2], w);
-    // Commands of the view's families (file, search) are reached through the
+    // Commands of the view's families (file, search, conversions) are reached through the
     // view; a command nobody has is reported and greyed out.
     EXPECT_TRUE(router().knows(cmd::kFind));
     EXPECT_TRUE(router().knows(cmd::kConvertToEuc));
-    EXPECT_FALSE(router().run(cmd::kSort));  // no target has it yet
-    EXPECT_FALSE(router().state(cmd::kSort).enabled);
+    EXPECT_TRUE(router().knows(cmd::kSort));
+    EXPECT_FALSE(router().run(cmd::kFilePrint));  // no target has it yet
+    EXPECT_FALSE(router().state(cmd::kFilePrint).enabled);
     ASSERT_TRUE(router().run(cmd::kConvertToEuc));
     EXPECT_EQ(w->document().code(), files::kCodeEuc);
     EXPECT_TRUE(router().state(cmd::kConvertToEuc).checked);

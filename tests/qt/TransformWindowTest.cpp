@@ -1,0 +1,82 @@
+// Conversions and formatting in the running window: a formatting preset
+// run from the menu bar and undone in one step, the conversion menu, and
+// the formatting sheet answered through its widgets.
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "qt/dialogs/CSeikeiSh.h"
+#include "qt/dialogs/SeikeiPage.h"
+#include "tests/qt/QtTestSupport.h"
+
+namespace orvex::qt::test {
+namespace {
+
+QAction* findAction(const QList<QAction*>& actions, int id) {
+    for (QAction* a : actions) {
+        if (a->menu()) {
+            if (QAction* f = findAction(a->menu()->actions(), id)) return f;
+        } else if (a->data().isValid() && a->data().toInt() == id) {
+            return a;
+        }
+    }
+    return nullptr;
+}
+
+class TransformWindowTest : public EditorWindowTest {
+protected:
+    void configure(settings::Settings& s) override { s.editor.presets[0].seikei = 10; }
+    void trigger(int id) {
+        QAction* a = findAction(frame->menuBar()->actions(), id);
+        ASSERT_NE(a, nullptr) << id;
+        ASSERT_TRUE(a->isEnabled()) << id;
+        a->trigger();
+        settle();
+    }
+};
+
+TEST_F(TransformWindowTest, APresetRunFromTheMenuIsUndoneInOneStep) {
+    newChild();
+    load("あいうえおかきくけこさしすせそ\r\nshort");
+    EXPECT_EQ(findAction(frame->menuBar()->actions(), 32974)->text().section(QLatin1Char('\t'), 0, 0),
+              QStringLiteral("整形(2)"));
+    trigger(32918);
+    EXPECT_EQ(text(), "あいうえお\r\nかきくけこ\r\nさしすせそ\r\nshort");
+    EXPECT_TRUE(doc().isModified());
+    trigger(57643);  // undo
+    EXPECT_EQ(text(), "あいうえおかきくけこさしすせそ\r\nshort");
+    EXPECT_FALSE(doc().isModified());
+}
+
+TEST_F(TransformWindowTest, TheConversionMenuConvertsTheSelection) {
+    newChild();
+    load("ｶﾞｷﾞ abc");
+    view().selectRange(0, 4);
+    settle();
+    trigger(32888);  // 全角文字に変換
+    EXPECT_EQ(text(), "ガギ abc");
+    trigger(57643);
+    EXPECT_EQ(text(), "ｶﾞｷﾞ abc");
+}
+
+TEST_F(TransformWindowTest, TheSheetStoresItsPagesAndRunsTheShownPreset) {
+    newChild();
+    load("abcdefgh");
+    ModalScript script;
+    script.then([](QWidget& w) {
+        auto& sheet = dynamic_cast<CSeikeiSh&>(w);
+        sheet.tabs()->setCurrentIndex(2);
+        sheet.page(2)->widthBox()->setValue(4);
+        sheet.findChild<QPushButton*>(QStringLiteral("run"))->click();
+    });
+    trigger(32872);
+    EXPECT_EQ(script.pending(), 0u);
+    EXPECT_EQ(ctx->settings().editor.presets[2].seikei, 4);
+    EXPECT_EQ(text(), "abcd\r\nefgh");
+    trigger(57643);
+    EXPECT_EQ(text(), "abcdefgh");
+}
+
+}  // namespace
+}  // namespace orvex::qt::test
