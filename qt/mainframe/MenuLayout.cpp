@@ -15,10 +15,10 @@ MenuNode sep() { return MenuNode{}; }
 MenuNode sub(const char* title, std::vector<MenuNode> children) { return MenuNode{title, 0, std::move(children)}; }
 
 // Slot 1's record and play commands, the file and title commands, then
-// the record and play commands of all twenty slots.
+// the record and play commands of slots 2 to 20.
 std::vector<MenuNode> keyMacroItems() {
     std::vector<MenuNode> record, play;
-    for (int slot = 0; slot < keymacro::kSlotCount; ++slot) {
+    for (int slot = 1; slot < keymacro::kSlotCount; ++slot) {
         record.push_back(item(keymacro::recordCommandOf(slot)));
         play.push_back(item(keymacro::playCommandOf(slot)));
     }
