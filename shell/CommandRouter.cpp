@@ -4,6 +4,7 @@
 #include "search/SearchFrameCommands.h"
 #include "shell/EditorSession.h"
 #include "shell/EditorWindow.h"
+#include "shell/KeyMacroCommands.h"
 #include "shell/MainFrameCommands.h"
 
 namespace orvex::shell {
@@ -16,6 +17,7 @@ std::vector<CommandTarget*> CommandRouter::chain() {
         out.push_back(w);
     }
     out.push_back(&m_session.mainFrameCommands());
+    out.push_back(&m_session.keyMacroCommands());
     out.push_back(&m_session.searchCommands());
     out.push_back(&m_session.applicationCommands());
     return out;
@@ -62,7 +64,7 @@ bool CommandRouter::pressKey(uint16_t virtualKey, bool shift, bool ctrl, bool al
 bool CommandRouter::knows(CommandId id) const {
     return CLuView::commandTable().find(id) || m_session.viewTargets().knows(id) ||
            files::DocumentFileCommands::commandTable().find(id) || EditorWindow::commandTable().find(id) ||
-           MainFrameCommands::commandTable().find(id) || search::SearchFrameCommands::commandTable().find(id) ||
+           MainFrameCommands::commandTable().find(id) || KeyMacroCommands::commandTable().find(id) || search::SearchFrameCommands::commandTable().find(id) ||
            ApplicationCommands::commandTable().find(id);
 }
 

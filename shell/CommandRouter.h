@@ -4,7 +4,8 @@
 //
 //     active view (CLuView, then its command families)
 //       → its document → the window (child frame) → the main frame
-//       → the frame's search commands → the application
+//       → the frame's key-macro commands → the frame's search commands
+//       → the application
 //
 // (without a window, the chain starts at the main frame). Menus, toolbars,
 // the key table, key-macro playback, macros and tests all run commands

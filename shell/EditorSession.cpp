@@ -9,6 +9,7 @@
 #include "files/FileInfo.h"
 #include "files/FreedesktopTrash.h"
 #include "files/ViewFileCommands.h"
+#include "keymacro/KeyMacroSlots.h"
 #include "search/SearchFrameCommands.h"
 #include "search/ViewSearch.h"
 #include "shell/CommandTableDefaults.h"
@@ -18,6 +19,7 @@
 #include "shell/EditorWindow.h"
 #include "shell/FileViewerLauncher.h"
 #include "shell/FrameHost.h"
+#include "shell/KeyMacroCommands.h"
 #include "shell/MainFrameCommands.h"
 #include "text/CLuDoc.h"
 #include "text/RuledLineCommands.h"
@@ -46,6 +48,12 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
     m_hooks = std::make_unique<Hooks>(*this);
     m_search.load(m_settings->editor);
     m_mainFrameCommands = std::make_unique<MainFrameCommands>(*this);
+    m_keyMacros = std::make_unique<keymacro::KeyMacroSlots>(m_settings->environment().dataFolder);
+    m_keyMacros->setRecordingChanged([this] {
+        if (m_host) m_host->keyMacroRecordingChanged();
+    });
+    m_keyMacro = m_keyMacros.get();
+    m_keyMacroCommands = std::make_unique<KeyMacroCommands>(*this);
     m_searchCommands = std::make_unique<search::SearchFrameCommands>(m_search);
     m_applicationCommands = std::make_unique<ApplicationCommands>(*this);
 
@@ -112,6 +120,16 @@ void EditorSession::applySettings() {
     applyMenuDefaults(s.tables.menu);
     applyToolbar1Defaults(s.tables.toolbar1);
     m_keys.rebuild(s.tables.keys);
+}
+
+void EditorSession::applyCommandTables() {
+    settings::CommandTables& t = m_settings->tables;
+    applyKeyDefaults(t.keys);
+    applyMenuDefaults(t.menu);
+    applyToolbar1Defaults(t.toolbar1);
+    t.keys.changed = t.menu.changed = t.toolbar1.changed = t.toolbar2.changed = true;
+    m_keys.rebuild(t.keys);
+    if (m_host) m_host->commandTablesChanged();
 }
 
 void EditorSession::refreshModeOptions() {

@@ -48,12 +48,16 @@ struct AppendRequest;
 namespace orvex::search {
 class SearchFrameCommands;
 }
+namespace orvex::keymacro {
+class KeyMacroSlots;
+}
 
 namespace orvex::shell {
 
 class ApplicationCommands;
 class EditorWindow;
 class FrameHost;
+class KeyMacroCommands;
 class MainFrameCommands;
 
 class EditorSession {
@@ -71,9 +75,12 @@ public:
     EditorState& state() { return m_state; }
     ViewOptionsSource& viewOptions() { return *m_viewOptions; }
     EditorHooks& hooks();
-    // The key-macro recorder views report to (null while none is set).
+    // The key-macro recorder views report to: the session's slots unless a
+    // test set another one (before the first window).
     KeyMacroHook* keyMacroHook() const { return m_keyMacro; }
     void setKeyMacroHook(KeyMacroHook* hook) { m_keyMacro = hook; }
+    // The twenty key-macro slots (their files in the data folder).
+    keymacro::KeyMacroSlots& keyMacros() { return *m_keyMacros; }
 
     // ---- What follows the settings
     // The system's colours that the colour table's "system" entries take.
@@ -83,6 +90,10 @@ public:
     // key table when none is stored), toolbar 1 and the context-menu
     // defaults.
     void applySettings();
+    // The key, context-menu and toolbar tables were replaced (an editor
+    // page's OK): the defaults where a table is empty, the key lookup again,
+    // and the frame host told. The tables are marked changed.
+    void applyCommandTables();
     // Rebuilds what follows the options of the file-type modes.
     void refreshModeOptions();
     // Writes the search state into the editor profile, then saves every
@@ -122,6 +133,7 @@ public:
     ViewTargetRegistry& viewTargets() { return m_viewTargets; }
     const ViewTargetRegistry& viewTargets() const { return m_viewTargets; }
     MainFrameCommands& mainFrameCommands() { return *m_mainFrameCommands; }
+    KeyMacroCommands& keyMacroCommands() { return *m_keyMacroCommands; }
     search::SearchFrameCommands& searchCommands() { return *m_searchCommands; }
     ApplicationCommands& applicationCommands() { return *m_applicationCommands; }
 
@@ -220,6 +232,8 @@ private:
     ViewTargetRegistry m_viewTargets;
     CommandRouter m_router;
     std::unique_ptr<MainFrameCommands> m_mainFrameCommands;
+    std::unique_ptr<keymacro::KeyMacroSlots> m_keyMacros;
+    std::unique_ptr<KeyMacroCommands> m_keyMacroCommands;
     std::unique_ptr<search::SearchFrameCommands> m_searchCommands;
     std::unique_ptr<ApplicationCommands> m_applicationCommands;
 

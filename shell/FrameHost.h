@@ -4,6 +4,7 @@
 // frame implements it; a session without one runs headless (tests, batch
 // work, key-macro playback without a window), where windows exist only as
 // core objects and the window-system commands are greyed out.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -56,6 +57,20 @@ public:
     // Resizes the active window so that its view shows rows of that many
     // columns beside its gutter.
     virtual void fitColumns(int32_t columns) = 0;
+
+    // ---- Key macros and tables (a host without them keeps the defaults)
+    // The slot titles dialog over the twenty titles (Shift JIS); false when
+    // cancelled.
+    virtual bool askKeyMacroTitles(std::array<std::string, 20>& titles) { return false; }
+    // Texts of menu items changed (slot titles): label them again.
+    virtual void menuTextsChanged() {}
+    // A key-macro recording started or stopped (the views' pointer form).
+    virtual void keyMacroRecordingChanged() {}
+    // The key, context-menu or toolbar tables were replaced: key labels,
+    // context menu and toolbars follow them.
+    virtual void commandTablesChanged() {}
+    // The key, context-menu and toolbar pages.
+    virtual void editCommandTables() {}
 };
 
 }  // namespace orvex::shell

@@ -75,14 +75,18 @@ int findKeyRecord(const settings::KeyTable& table, uint8_t modifiers, uint16_t k
 }
 
 bool unassignKey(settings::KeyTable& table, uint8_t modifiers, uint16_t key) {
-    const int at = findKeyRecord(table, modifiers, key);
-    if (at < 0) return false;
-    const int live = std::clamp(table.count, 0, settings::KeyTable::kCapacity);
-    std::move(table.records.begin() + at + 1, table.records.begin() + live, table.records.begin() + at);
-    table.records[static_cast<size_t>(live - 1)] = {};
-    table.count = live - 1;
-    table.changed = true;
-    return true;
+    // A stored table may hold the combination more than once; every record
+    // of it goes, or the next one would take over the key.
+    bool removed = false;
+    for (int at = findKeyRecord(table, modifiers, key); at >= 0; at = findKeyRecord(table, modifiers, key)) {
+        const int live = std::clamp(table.count, 0, settings::KeyTable::kCapacity);
+        std::move(table.records.begin() + at + 1, table.records.begin() + live, table.records.begin() + at);
+        table.records[static_cast<size_t>(live - 1)] = {};
+        table.count = live - 1;
+        removed = true;
+    }
+    if (removed) table.changed = true;
+    return removed;
 }
 
 AssignResult assignKey(settings::KeyTable& table, uint8_t modifiers, uint16_t key, uint16_t command) {

@@ -56,8 +56,8 @@ enum class AssignResult { Assigned, TableFull };
 // 256 live records nothing changes and TableFull is returned (the page then
 // shows message 30014), even when the combination is already assigned.
 AssignResult assignKey(settings::KeyTable& table, uint8_t modifiers, uint16_t key, uint16_t command);
-// Removes the record of the combination; later records move up. False when
-// there was none.
+// Removes the records of the combination (a stored table may hold it twice);
+// later records move up. False when there was none.
 bool unassignKey(settings::KeyTable& table, uint8_t modifiers, uint16_t key);
 // Index of the live record for the combination, or -1.
 int findKeyRecord(const settings::KeyTable& table, uint8_t modifiers, uint16_t key);

@@ -41,6 +41,7 @@ const CommandTable<MainFrameCommands>& MainFrameCommands::commandTable() {
         {cmd::kNextWindow, cmd::kPreviousWindow, &F::cmdSwitchWindow, &F::updateNeedsHostAndWindow},
         {cmd::kToolbar1, cmd::kStatusBar, &F::cmdBars, &F::updateBars},
         {cmd::kLineLength, cmd::kTabStops, &F::cmdColumnDialog, &F::updateNeedsHostAndWindow},
+        {cmd::kCommandTablesSheet, cmd::kCommandTablesSheet, &F::cmdCommandTables, &F::updateNeedsHost},
     };
     return table;
 }
@@ -134,6 +135,12 @@ void MainFrameCommands::cmdColumnDialog(CommandId id) {
     m_session.relayoutOpenDocuments();
     if (request.lineLength && options.modifyWinWidth) host->fitColumns(window->document().doc().text().wrapWidth());
 }
+
+void MainFrameCommands::cmdCommandTables(CommandId) {
+    if (FrameHost* host = m_session.frameHost()) host->editCommandTables();
+}
+
+void MainFrameCommands::updateNeedsHost(CommandId, CommandState& state) { state.enabled = m_session.frameHost() != nullptr; }
 
 void MainFrameCommands::updateNeedsWindow(CommandId, CommandState& state) {
     state.enabled = m_session.activeWindow() != nullptr;

@@ -29,9 +29,11 @@ private:
     void cmdSwitchWindow(CommandId id);
     void cmdBars(CommandId id);
     void cmdColumnDialog(CommandId id);
+    void cmdCommandTables(CommandId id);
     void updateNeedsWindow(CommandId id, CommandState& state);
     void updateNeedsHostAndWindow(CommandId id, CommandState& state);
     void updateBars(CommandId id, CommandState& state);
+    void updateNeedsHost(CommandId id, CommandState& state);
 
     EditorSession& m_session;
 };

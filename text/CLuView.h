@@ -195,6 +195,8 @@ public:
     // ---- Movement (the commands' work, also used by other subsystems)
     void goToLine(int32_t number);
     int32_t jumpLine() const { return m_jumpLine; }
+    // The line "jump again" (33006) goes to; key-macro playback restores it.
+    void setJumpLine(int32_t line) { m_jumpLine = line; }
 
     // ---- Raw input
     // Keys: repeat is the message's count, autoRepeat tells that the key was

@@ -66,10 +66,17 @@ void CLuView::cmdGoToLine(CommandId) {
     if (!number) return;
     m_jumpLine = *number;
     goToLine(*number);
-    if (recording()) m_ctx.keyMacro->recordText(keymacro::kJumpLine, std::to_string(*number));
+    // Recorded as the jump-line record and "jump again", so that a playback
+    // goes to the same line without asking.
+    if (recording()) {
+        m_ctx.keyMacro->recordText(keymacro::kJumpLine, std::to_string(*number));
+        m_ctx.keyMacro->record(cmd::kJumpAgain, 0);
+    }
 }
 
+// The gate records the id after the jump; the line it goes to comes first.
 void CLuView::cmdJumpAgain(CommandId) {
+    if (recording()) m_ctx.keyMacro->recordText(keymacro::kJumpLine, std::to_string(m_jumpLine));
     if (m_jumpLine > 0) goToLine(m_jumpLine);
 }
 

@@ -17,6 +17,10 @@
 #include "common/strings/StringTable.h"
 #include "files/AutoBackupService.h"
 #include "qt/dialogs/ColumnCountDialog.h"
+#include "qt/dialogs/CommandTablesSheet.h"
+#include "qt/dialogs/KeyMacroTitlesDialog.h"
+#include "keymacro/KeyMacroSlots.h"
+#include "shell/KeyMacroCommands.h"
 #include "qt/dialogs/DialogTexts.h"
 #include "qt/dialogs/QtSearchDialogs.h"
 #include "shell/EditorDocument.h"
@@ -80,7 +84,7 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(pa
     m_status->build(statusLayout(m_ctx.settings().frame, 0));
     session().startServices();
     const settings::FrameOptions& f = m_ctx.settings().frame;
-    m_toolbar->setVisible(f.toolBarDisp != 0 && m_ctx.settings().tables.toolbar1.count > 0);
+    showToolbars();
     statusBar()->setVisible(f.statusBarDisp != 0);
     resize(1000, 700);
     fitIntoScreen();
@@ -140,8 +144,19 @@ files::AutoBackupService& CMainFrame::autoBackups() { return *session().autoBack
 
 // ---- Menus
 
+std::string CMainFrame::menuTextFor(CommandId id) const {
+    std::string label = m_ctx.session().keyMacroCommands().menuLabel(id);
+    return label.empty() ? menuTextOf(id) : label;
+}
+
+QAction* CMainFrame::menuAction(CommandId id) const {
+    for (QAction* a : m_commandActions)
+        if (CommandId(a->data().toInt()) == id) return a;
+    return nullptr;
+}
+
 QAction* CMainFrame::commandAction(CommandId id, QObject* parent) {
-    auto* a = new QAction(fromUtf8(menuTextOf(id)), parent);
+    auto* a = new QAction(fromUtf8(menuTextFor(id)), parent);
     a->setData(int(id));
     const std::string prompt = promptOf(id);
     const size_t nl = prompt.find('\n');
@@ -192,7 +207,7 @@ void CMainFrame::refreshMenuKeyLabels() {
     const shell::KeyLookup& keys = m_ctx.keyLookup();
     for (QAction* a : m_commandActions) {
         const auto id = CommandId(a->data().toInt());
-        a->setText(fromUtf8(shell::menuTextWithKeys(a->text().toStdString(), keys.keyNames(id))));
+        a->setText(fromUtf8(shell::menuTextWithKeys(menuTextFor(id), keys.keyNames(id))));
     }
 }
 
@@ -255,18 +270,33 @@ void CMainFrame::buildToolbar() {
     m_toolbar = addToolBar(fromUtf8(menuTextOf(cmd::kToolbar1)));
     m_toolbar->setObjectName(QStringLiteral("ToolBar1"));
     m_toolbar->setIconSize(QSize(22, 22));
-    const settings::IdTable80& table = m_ctx.settings().tables.toolbar1;
+    m_toolbar2 = addToolBar(QStringLiteral("ﾂｰﾙﾊﾞｰ2"));
+    m_toolbar2->setObjectName(QStringLiteral("ToolBar2"));
+    m_toolbar2->setIconSize(QSize(22, 22));
+    fillToolbar(m_toolbar, m_ctx.settings().tables.toolbar1, true);
+    fillToolbar(m_toolbar2, m_ctx.settings().tables.toolbar2, false);
+}
+
+// A toolbar with count 0 is hidden; otherwise its display setting decides.
+void CMainFrame::showToolbars() {
+    const settings::FrameOptions& f = m_ctx.settings().frame;
+    const settings::CommandTables& t = m_ctx.settings().tables;
+    m_toolbar->setVisible(f.toolBarDisp != 0 && t.toolbar1.count > 0);
+    m_toolbar2->setVisible(f.toolBarDisp2 != 0 && t.toolbar2.count > 0);
+}
+
+void CMainFrame::fillToolbar(QToolBar* bar, const settings::IdTable80& table, bool withFindBox) {
     const int count = std::clamp(table.count, 0, settings::IdTable80::kCapacity);
     for (int i = 0; i < count; ++i) {
         const auto id = CommandId(table.records[size_t(i)]);
         if (id == shell::kSeparatorId) {
-            m_toolbar->addSeparator();
+            bar->addSeparator();
         } else if (id == shell::kSearchBoxId) {
-            if (m_findBox) {
-                // One box per toolbar; a second id stands as a gap.
-                auto* gap = new QWidget(m_toolbar);
+            if (m_findBox || !withFindBox) {
+                // One box in all; where it cannot stand, the id is a gap.
+                auto* gap = new QWidget(bar);
                 gap->setFixedWidth(8);
-                m_toolbar->addWidget(gap);
+                bar->addWidget(gap);
                 continue;
             }
             m_findBox = new FindBox(
@@ -274,13 +304,13 @@ void CMainFrame::buildToolbar() {
                 [this] {
                     if (CLuViewWidget* pane = activePane()) pane->setFocus();
                 },
-                m_toolbar);
+                bar);
             m_findBox->setToolTip(fromUtf8(menuTextOf(cmd::kFindBox)));
-            m_toolbar->addWidget(m_findBox);
+            bar->addWidget(m_findBox);
         } else if (session().router().knows(id)) {
-            QAction* a = commandAction(id, m_toolbar);
+            QAction* a = commandAction(id, bar);
             a->setIcon(toolIcon(id));
-            m_toolbar->addAction(a);
+            bar->addAction(a);
             m_toolActions.push_back(a);
         }
     }
@@ -353,8 +383,11 @@ void CMainFrame::windowOpened(shell::EditorWindow& window) {
     QMdiSubWindow* sub = m_mdi->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     child->refreshTitle();
-    for (int i = 0; i < 2; ++i)
+    const bool recording = session().keyMacros().recordingSlot() != 0;
+    for (int i = 0; i < 2; ++i) {
         child->pane(i).setContextMenuHandler([this](CLuViewWidget& w, const QPoint& at) { showContextMenu(w, at); });
+        child->pane(i).setRecordingPointer(recording);
+    }
     connect(child, &CChildFrame::paneActivated, this, [this] { scheduleStatus(); });
     if (maximize) sub->showMaximized();
     else sub->show();
@@ -522,6 +555,61 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
     }
     session().saveSettings();
     e->accept();
+}
+
+// ---- Key macros and tables
+
+bool CMainFrame::askKeyMacroTitles(std::array<std::string, 20>& titles) {
+    KeyMacroTitlesDialog dialog(titles, this);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    titles = dialog.titles();
+    return true;
+}
+
+void CMainFrame::menuTextsChanged() { refreshMenuKeyLabels(); }
+
+void CMainFrame::keyMacroRecordingChanged() {
+    const bool on = session().keyMacros().recordingSlot() != 0;
+    for (CChildFrame* c : childFrames())
+        for (int i = 0; i < 2; ++i) c->pane(i).setRecordingPointer(on);
+    scheduleStatus();
+}
+
+void CMainFrame::commandTablesChanged() {
+    refreshMenuKeyLabels();
+    // The toolbars are laid out again from their tables.
+    m_findBox = nullptr;
+    m_toolbar->clear();
+    m_toolbar2->clear();
+    qDeleteAll(m_toolActions);
+    m_toolActions.clear();
+    fillToolbar(m_toolbar, m_ctx.settings().tables.toolbar1, true);
+    fillToolbar(m_toolbar2, m_ctx.settings().tables.toolbar2, false);
+    showToolbars();
+    scheduleStatus();
+}
+
+void CMainFrame::editCommandTables() {
+    settings::Settings& s = m_ctx.settings();
+    CommandTablesSheetServices services;
+    services.knows = [this](CommandId id) { return session().router().knows(id); };
+    services.hasButtonImage = [](CommandId id) { return !toolIcon(id).isNull(); };
+    services.messages = session().platform().messages;
+    services.applySoon = [this](const settings::CommandTables& tables) {
+        settings::CommandTables& t = m_ctx.settings().tables;
+        t.toolbar1 = tables.toolbar1;
+        t.toolbar2 = tables.toolbar2;
+        session().applyCommandTables();
+    };
+    CommandTablesOptions options{s.frame.cMenuExe != 0, s.editor.options.rBtnUpDown != 0, s.frame.toolbarChangeSoon != 0};
+    CommandTablesSheet sheet(s.tables, options, services, this);
+    if (sheet.exec() != QDialog::Accepted) return;
+    s.tables = sheet.tables();
+    const CommandTablesOptions chosen = sheet.options();
+    s.frame.cMenuExe = chosen.cMenuExe ? 1 : 0;
+    s.editor.options.rBtnUpDown = chosen.rBtnUpDown ? 1 : 0;
+    s.frame.toolbarChangeSoon = chosen.toolbarChangeSoon ? 1 : 0;
+    session().applyCommandTables();
 }
 
 // ---- Commands

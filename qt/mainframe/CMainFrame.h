@@ -18,6 +18,7 @@
 
 #include "common/commands/CommandTable.h"
 #include "shell/CommandLine.h"
+#include "settings/CommandTables.h"
 #include "shell/FrameHost.h"
 
 class QMdiArea;
@@ -73,6 +74,12 @@ public:
     // it without showing it).
     std::unique_ptr<QMenu> buildContextMenu();
     QToolBar* toolbar() const { return m_toolbar; }
+    QToolBar* toolbar2() const { return m_toolbar2; }
+    // The menu item of a command in the menu bar (null when it has none).
+    QAction* menuAction(CommandId id) const;
+    // The menu text of a command before its key label (numbered families
+    // with their titles).
+    std::string menuTextFor(CommandId id) const;
     // The find box of toolbar 1, or null when its table has none.
     FindBox* findBox() const { return m_findBox; }
     files::AutoBackupService& autoBackups();
@@ -96,6 +103,11 @@ public:
     bool exitApplication() override;
     bool askColumns(shell::ColumnRequest& request) override;
     void fitColumns(int32_t columns) override;
+    bool askKeyMacroTitles(std::array<std::string, 20>& titles) override;
+    void menuTextsChanged() override;
+    void keyMacroRecordingChanged() override;
+    void commandTablesChanged() override;
+    void editCommandTables() override;
 
     // A window rectangle moved and cut down into the available area of a
     // screen (the whole window fits when it can).
@@ -113,6 +125,8 @@ private:
     QAction* commandAction(CommandId id, QObject* parent);
     void updateMenuStates(QMenu* menu);
     void buildToolbar();
+    void fillToolbar(QToolBar* bar, const settings::IdTable80& table, bool withFindBox);
+    void showToolbars();
     void showContextMenu(CLuViewWidget& pane, const QPoint& globalPos);
     CChildFrame* childOf(shell::EditorWindow* window) const;
     QMdiSubWindow* subWindowOf(shell::EditorWindow& window) const;
@@ -127,6 +141,7 @@ private:
     EditorContext& m_ctx;
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolbar = nullptr;
+    QToolBar* m_toolbar2 = nullptr;
     FindBox* m_findBox = nullptr;
     std::unique_ptr<StatusPanes> m_status;
     std::vector<QAction*> m_commandActions;  // every menu item with a command

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "common/commands/CommandRegistry.h"
+#include "keymacro/KeyMacroRecords.h"
 
 namespace orvex::qt {
 
@@ -13,11 +14,25 @@ MenuNode item(CommandId id) { return MenuNode{nullptr, id, {}}; }
 MenuNode sep() { return MenuNode{}; }
 MenuNode sub(const char* title, std::vector<MenuNode> children) { return MenuNode{title, 0, std::move(children)}; }
 
+// Slot 1's record and play commands, the file and title commands, then
+// the record and play commands of slots 2 to 20.
+std::vector<MenuNode> keyMacroItems() {
+    std::vector<MenuNode> record, play;
+    for (int slot = 1; slot < keymacro::kSlotCount; ++slot) {
+        record.push_back(item(keymacro::recordCommandOf(slot)));
+        play.push_back(item(keymacro::playCommandOf(slot)));
+    }
+    return {item(cmd::kKeyMacroRecord), item(cmd::kKeyMacroPlay), sep(), item(cmd::kKeyMacroLoad), item(cmd::kKeyMacroSave),
+            item(cmd::kKeyMacroTitles), sep(), sub("記録開始/終了(&R)", std::move(record)), sub("再生(&P)", std::move(play))};
+}
+
 }  // namespace
 
 std::string promptOf(CommandId id) { return commands::statusPrompt(id); }
 
 std::string menuTextOf(CommandId id) {
+    // Menu items whose text is not their prompt.
+    if (id == cmd::kKeyMacroTitles) return "ｷｰﾏｸﾛﾀｲﾄﾙ(&V)..";
     std::string text = promptOf(id);
     if (const size_t nl = text.find('\n'); nl != std::string::npos) text.resize(nl);
     return text;
@@ -60,6 +75,7 @@ const std::vector<MenuNode>& mainMenuLayout() {
         sub("ﾓｰﾄﾞ(&M)",
             {item(cmd::kInsertOverwrite), item(cmd::kBoxMode), item(cmd::kFreeCursor), item(cmd::kIndentedInsertion), item(cmd::kRuledLineMode), sep(), item(cmd::kAutoIndent), item(cmd::kAutoLineBreak), item(cmd::kAutoWrap),
              item(cmd::kLineLength), item(cmd::kTabStops), sep(), item(cmd::kImeOnOff), item(cmd::kRegisterWord)}),
+        sub("ﾂｰﾙ(&T)", {sub("ｷｰﾏｸﾛ(&K)", keyMacroItems()), sep(), item(cmd::kCommandTablesSheet)}),
         sub("表示(&V)", {item(cmd::kToolbar1), item(cmd::kStatusBar)}),
         sub("ｳｨﾝﾄﾞｳ(&W)", {item(cmd::kCascade), item(cmd::kTileHorizontal), item(cmd::kTileVertical), item(cmd::kWindowSplit), sep(), item(cmd::kNextWindow), item(cmd::kPreviousWindow)}),
         sub("ﾍﾙﾌﾟ(&H)", {item(cmd::kAbout)}),

@@ -2,6 +2,10 @@
 // bars, and what the view asks of its window (ViewHost).
 #include "qt/view/CLuViewWidget.h"
 
+#include <QCursor>
+#include <QPainter>
+#include <QPixmap>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -305,6 +309,39 @@ std::optional<int32_t> CLuViewWidget::askCharacterCode() {
     const int value = hex ? text.mid(2).toInt(&ok, 16) : text.toInt(&ok, 10);
     if (!ok) return std::nullopt;
     return value;
+}
+
+namespace {
+
+// The I-beam with a red dot at its upper right.
+QCursor recordingCursor() {
+    static const QCursor cursor = [] {
+        QPixmap pixmap(24, 24);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::white, 3));
+        p.drawLine(8, 3, 8, 20);
+        p.drawLine(5, 3, 11, 3);
+        p.drawLine(5, 20, 11, 20);
+        p.setPen(QPen(Qt::black, 1));
+        p.drawLine(8, 3, 8, 20);
+        p.drawLine(5, 3, 11, 3);
+        p.drawLine(5, 20, 11, 20);
+        p.setPen(QPen(Qt::white, 1));
+        p.setBrush(QColor(220, 0, 0));
+        p.drawEllipse(QPointF(18, 6), 4.5, 4.5);
+        p.end();
+        return QCursor(pixmap, 8, 12);
+    }();
+    return cursor;
+}
+
+}  // namespace
+
+void CLuViewWidget::setRecordingPointer(bool on) {
+    m_recordingPointer = on;
+    if (!m_pointerHidden) viewport()->setCursor(on ? recordingCursor() : QCursor(Qt::IBeamCursor));
 }
 
 void CLuViewWidget::hideMousePointer() {

@@ -110,6 +110,10 @@ public:
     std::optional<int32_t> askLineNumber(int32_t initial) override;
     std::optional<int32_t> askCharacterCode() override;
     void hideMousePointer() override;
+    // While a key macro records, the pointer over the text takes a form of
+    // its own (an I-beam with a red recording dot).
+    void setRecordingPointer(bool on);
+    bool recordingPointer() const { return m_recordingPointer; }
     bool isKeyDown(uint16_t virtualKey) const override;
     void setWaitCursor(bool on) override;
     void overlayChanged() override { viewport()->update(); }
@@ -207,6 +211,7 @@ private:
     bool m_leftDown = false;
     bool m_droppedHere = false;
     bool m_pointerHidden = false;
+    bool m_recordingPointer = false;
 };
 
 }  // namespace orvex::qt

@@ -172,7 +172,7 @@ void CLuViewWidget::mousePressEvent(QMouseEvent* e) {
 void CLuViewWidget::mouseMoveEvent(QMouseEvent* e) {
     if (m_pointerHidden) {
         m_pointerHidden = false;
-        viewport()->setCursor(Qt::IBeamCursor);
+        setRecordingPointer(m_recordingPointer);
         viewport()->setMouseTracking(false);
     }
     if (!m_leftDown || !(e->buttons() & Qt::LeftButton)) return;

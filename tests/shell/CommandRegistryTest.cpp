@@ -15,6 +15,7 @@
 #include "settings/CommandTables.h"
 #include "shell/CommandTableDefaults.h"
 #include "shell/EditorWindow.h"
+#include "shell/KeyMacroCommands.h"
 #include "shell/MainFrameCommands.h"
 #include "text/CLuView.h"
 
@@ -37,6 +38,7 @@ std::map<CommandId, std::vector<std::string>> handlers() {
     collect("DocumentFileCommands", files::DocumentFileCommands::commandTable());
     collect("EditorWindow", shell::EditorWindow::commandTable());
     collect("MainFrameCommands", shell::MainFrameCommands::commandTable());
+    collect("KeyMacroCommands", shell::KeyMacroCommands::commandTable());
     collect("SearchFrameCommands", search::SearchFrameCommands::commandTable());
     collect("ApplicationCommands", shell::ApplicationCommands::commandTable());
     return out;

@@ -166,12 +166,19 @@ TEST(Jumps, GoToLineKeepsTheNumberAndRecordsIt) {
     EXPECT_EQ(h.host.lineDialogInitial, std::vector<int32_t>{4});
     EXPECT_EQ(h.cursor(), (TextPosition{1, 0, 0}));
     EXPECT_EQ(h.view->jumpLine(), 2);
-    // The jump-line record: code 33005, one word of text "2" and its NUL.
-    ASSERT_EQ(h.macro.words.size(), 2u);
+    // The jump-line record (code 33005, one word of text "2" and its NUL),
+    // then "jump again", which a playback runs without the dialog.
+    ASSERT_EQ(h.macro.words.size(), 3u);
     EXPECT_EQ(h.macro.words[0], RecordingKeyMacro::word(33005, 1));
     EXPECT_EQ(h.macro.words[1], uint32_t('2'));
+    EXPECT_EQ(h.macro.words[2], RecordingKeyMacro::word(cmd::kJumpAgain, 0));
+    h.macro.words.clear();
     h.run({command(cmd::kFileBottom), command(cmd::kJumpAgain)});
     EXPECT_EQ(h.cursor(), (TextPosition{1, 0, 0}));
+    // Jump again records its line before its id.
+    ASSERT_EQ(h.macro.words.size(), 4u);
+    EXPECT_EQ(h.macro.words[1], RecordingKeyMacro::word(33005, 1));
+    EXPECT_EQ(h.macro.words[3], RecordingKeyMacro::word(cmd::kJumpAgain, 0));
 }
 
 TEST(Jumps, GoToLineClampsAndCancels) {
