@@ -34,7 +34,7 @@ KmContent parseKeyMacro(std::span<const uint8_t> bytes);
 // read up to the count.
 KmContent readKeyMacroFile(const std::string& path);
 // False when the file could not be created; write errors after that are
-// not reported (the design's slot files are written silently).
+// not reported (the slot files are written silently).
 bool writeKeyMacroFile(const std::string& path, std::span<const uint32_t> words);
 
 }  // namespace orvex::keymacro

@@ -1,5 +1,10 @@
 #include "qt/mainframe/CMainFrame.h"
 
+#include <algorithm>
+
+#include "shell/NumberedLabels.h"
+#include "transform/FormatPresets.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -146,6 +151,19 @@ files::AutoBackupService& CMainFrame::autoBackups() { return *session().autoBack
 
 std::string CMainFrame::menuTextFor(CommandId id) const {
     std::string label = m_ctx.session().keyMacroCommands().menuLabel(id);
+    if (label.empty()) {
+        // Formatting presets and formatted pastes: the numbered label from
+        // the preset's own title.
+        if (const std::optional<transform::PresetCommand> p = transform::presetOfCommand(id)) {
+            const int* order = p->paste ? transform::pastePresets() : transform::formatPresets();
+            const int count = p->paste ? 4 : 10;
+            const int n = int(std::find(order, order + count, p->preset) - order) + 1;
+            const auto& preset = m_ctx.settings().editor.presets[size_t(p->preset)];
+            label = shell::numberedMenuLabel(cp932::toUtf8(preset.seikeiTT),
+                                             p->paste ? shell::NumberedFamily::FormattedPaste : shell::NumberedFamily::Format,
+                                             n, true);
+        }
+    }
     return label.empty() ? menuTextOf(id) : label;
 }
 

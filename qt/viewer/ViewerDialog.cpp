@@ -21,7 +21,7 @@ namespace orvex::qt {
 
 namespace {
 
-// The design's face for both controls, or the fixed-pitch Japanese face
+// The viewer's face for both controls, or the fixed-pitch Japanese face
 // the editor uses where it is not installed; 10 points.
 QFont viewerFont() {
     QString face = QString::fromUtf8("ＭＳ ゴシック");

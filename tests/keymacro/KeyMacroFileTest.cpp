@@ -79,7 +79,7 @@ struct BadFile {
 
 class KeyMacroBadFile : public ::testing::TestWithParam<BadFile> {};
 
-TEST_P(KeyMacroBadFile, GivesItsMessageAndLeavesTheSlotAsDesigned) {
+TEST_P(KeyMacroBadFile, GivesItsMessageAndLeavesTheSlotAsTheFileDecides) {
     const BadFile& row = GetParam();
     TempFolder folder;
     test::ScriptedMessageBoxes messages;

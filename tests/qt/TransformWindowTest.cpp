@@ -9,6 +9,7 @@
 #include "qt/dialogs/CSeikeiSh.h"
 #include "qt/dialogs/SeikeiPage.h"
 #include "tests/qt/QtTestSupport.h"
+#include "transform/FormatPresets.h"
 
 namespace orvex::qt::test {
 namespace {
@@ -26,7 +27,10 @@ QAction* findAction(const QList<QAction*>& actions, int id) {
 
 class TransformWindowTest : public EditorWindowTest {
 protected:
-    void configure(settings::Settings& s) override { s.editor.presets[0].seikei = 10; }
+    void configure(settings::Settings& s) override {
+        s.editor.presets[0].seikei = 10;
+        s.editor.presets[size_t(transform::formatPresets()[0])].seikeiTT = cp932::fromUtf8("段落");
+    }
     void trigger(int id) {
         QAction* a = findAction(frame->menuBar()->actions(), id);
         ASSERT_NE(a, nullptr) << id;
@@ -39,8 +43,12 @@ protected:
 TEST_F(TransformWindowTest, APresetRunFromTheMenuIsUndoneInOneStep) {
     newChild();
     load("あいうえおかきくけこさしすせそ\r\nshort");
+    // Numbered labels: the family name and number without a title, the
+    // title with its access key with one.
     EXPECT_EQ(findAction(frame->menuBar()->actions(), 32974)->text().section(QLatin1Char('\t'), 0, 0),
-              QStringLiteral("整形(2)"));
+              QStringLiteral("整形2(&2)"));
+    EXPECT_EQ(findAction(frame->menuBar()->actions(), 32918)->text().section(QLatin1Char('\t'), 0, 0),
+              QStringLiteral("段落(&1)"));
     trigger(32918);
     EXPECT_EQ(text(), "あいうえお\r\nかきくけこ\r\nさしすせそ\r\nshort");
     EXPECT_TRUE(doc().isModified());
