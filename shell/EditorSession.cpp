@@ -82,6 +82,18 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
         services.clipboard = session.platform().clipboard;
         services.messages = session.platform().messages;
         services.now = session.m_clock;
+        services.formatClipboard = [&session] {
+            // A new untitled window, and 32911 for its view.
+            if (!session.router().run(cmd::kFileNew)) return;
+            session.router().run(cmd::kClipboardFormatView);
+        };
+        services.closeView = [&session](CLuView& view) {
+            for (EditorWindow* w : session.windows())
+                if (&w->view(0) == &view || &w->view(1) == &view) {
+                    session.closeWindow(*w);
+                    return;
+                }
+        };
         services.setLineMax = [&session](int mode, int lineMax) {
             session.settings().editor.mode(mode).lineMax = clampWrapWidth(lineMax);
             session.relayoutOpenDocuments();

@@ -8,6 +8,7 @@
 
 namespace orvex {
 class Clipboard;
+class CLuView;
 class MessageBoxes;
 }  // namespace orvex
 namespace orvex::settings {
@@ -34,8 +35,12 @@ struct TransformServices {
     // Sets LineMax of a file-type mode and lays the documents out again
     // (the formatting option "実行後、自動改行の文字数を更新").
     std::function<void(int mode, int lineMax)> setLineMax;
-    // Formats the clipboard text with preset 0 (command 32919).
+    // Formats the clipboard text with preset 0 (command 32919): a new
+    // untitled window whose view gets command 32911. Empty: the text is
+    // formatted without a window.
     std::function<void()> formatClipboard;
+    // Closes the window that shows a view (after 32911 has done its work).
+    std::function<void(CLuView&)> closeView;
 };
 
 }  // namespace orvex::transform

@@ -4,6 +4,7 @@
 
 #include "common/codepage/SjisWalk.h"
 #include "common/platform/Clipboard.h"
+#include "common/strings/StringTable.h"
 #include "settings/EditorProfile.h"
 #include "text/CLuView.h"
 #include "transform/FormatPresets.h"
@@ -49,6 +50,7 @@ const CommandTable<ViewFormatting>& ViewFormatting::commandTable() {
         {cmd::kFormattedPaste, cmd::kFormattedPaste, &F::cmdPreset, &F::updatePaste},
         {cmd::kFormat, cmd::kFormat, &F::cmdPreset, nullptr},
         {cmd::kClipboardFormat, cmd::kClipboardFormat, &F::cmdClipboardFormat, &F::updatePaste},
+        {cmd::kClipboardFormatView, cmd::kClipboardFormatView, &F::cmdClipboardFormatView, nullptr},
         {32974, 32975, &F::cmdPreset, nullptr},
         {32980, 32981, &F::cmdPreset, nullptr},
         {cmd::kFormatMenu, cmd::kFormatMenu, &F::cmdPresetMenu, &F::updateDialog},
@@ -195,6 +197,24 @@ void ViewFormatting::cmdClipboardFormat(CommandId) {
     const Formatter f(profile.presets[0], m_view.document().text().tabWidth(), profile.options.kinsokuStr1,
                       profile.options.kinsokuStr2);
     m_services.clipboard->setText(f.format(*text));
+}
+
+void ViewFormatting::cmdClipboardFormatView(CommandId) {
+    // This view's document was made for the clipboard: it takes the text,
+    // formats it with preset 0 as the command would (questions included),
+    // gives the result back to the clipboard and goes away unmodified.
+    CLuDoc& doc = m_view.document();
+    doc.setTitleBase(std::string(strings::text(strings::kClipboardFormatTitle)), false);
+    const std::optional<std::string> text = clipboardText();
+    if (text && !text->empty() && doc.editable()) {
+        m_view.insertText(*text);
+        m_view.selectRange(0, doc.text().length());
+        runPreset(0, std::nullopt, true);
+        m_view.selectRange(0, doc.text().length());
+        if (m_services.clipboard) m_services.clipboard->setTextFrom(m_view.selectedText(), false, doc.privateChars());
+    }
+    doc.setModified(false);
+    if (m_services.closeView) m_services.closeView(m_view);
 }
 
 }  // namespace orvex::transform

@@ -38,6 +38,7 @@ private:
     void cmdPresetMenu(CommandId id);
     void cmdSheet(CommandId id);
     void cmdClipboardFormat(CommandId id);
+    void cmdClipboardFormatView(CommandId id);
     void updatePaste(CommandId id, CommandState& s);
     void updateDialog(CommandId id, CommandState& s);
     std::optional<std::string> clipboardText() const;

@@ -1,6 +1,8 @@
 // Conversions and formatting in the running window: a formatting preset
 // run from the menu bar and undone in one step, the conversion menu, and
 // the formatting sheet answered through its widgets.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -84,6 +86,29 @@ TEST_F(TransformWindowTest, TheSheetStoresItsPagesAndRunsTheShownPreset) {
     EXPECT_EQ(text(), "abcd\r\nefgh");
     trigger(57643);
     EXPECT_EQ(text(), "abcdefgh");
+}
+
+}  // namespace
+}  // namespace orvex::qt::test
+
+namespace orvex::qt::test {
+namespace {
+
+class ClipboardFormatWindowTest : public EditorWindowTest {
+protected:
+    void configure(settings::Settings& s) override { s.editor.presets[0].seikei = 10; }
+};
+
+TEST_F(ClipboardFormatWindowTest, ClipboardFormattingLeavesNoWindowBehind) {
+    CChildFrame* first = newChild();
+    QGuiApplication::clipboard()->setText(QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+    settle();
+    const size_t before = frame->childFrames().size();
+    EXPECT_TRUE(frame->runCommand(cmd::kClipboardFormat));
+    settle();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("abcdefghij\nklmnopqrst\nuvwxyz"));
+    EXPECT_EQ(frame->childFrames().size(), before);
+    EXPECT_EQ(frame->activeChild(), first);
 }
 
 }  // namespace

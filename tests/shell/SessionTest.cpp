@@ -197,3 +197,19 @@ TEST_F(SessionTest, BothPanesShareTheDocumentAndCarryEveryFamily) {
 }
 
 }  // namespace
+
+TEST_F(SessionTest, ClipboardFormattingGoesThroughAWindowThatLeavesUnseen) {
+    session->settings().editor.presets[0].seikei = 10;
+    EditorWindow* a = session->openFile(write("a.txt", "keep\r\n"));
+    ASSERT_NE(a, nullptr);
+    fakes.clipboard.externalChange("abcdefghijklmnopqrstuvwxyz");
+    const size_t before = session->windows().size();
+    EXPECT_TRUE(router().run(cmd::kClipboardFormat));
+    // Preset 0 broke the text at 10 columns; the window made for it is gone
+    // without a question, and the document that was active is again.
+    EXPECT_EQ(*fakes.clipboard.text(), "abcdefghij\r\nklmnopqrst\r\nuvwxyz");
+    EXPECT_EQ(session->windows().size(), before);
+    EXPECT_EQ(session->activeWindow(), a);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_EQ(text(a), "keep\r\n");
+}
