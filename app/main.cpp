@@ -1,5 +1,8 @@
-// The editor program: sets up Qt, the message layer, the settings and the
-// main window, and processes the command line.
+// The editor program: sets up Qt, the message layer and the settings,
+// hands its command line to an instance already running (DualBoot,
+// KeepRun) or makes the main window, listens for later starts, and does
+// what its command line asks (files, a hidden resident start, the files of
+// the last run).
 //
 // ORVEX_FIRST_PAINT_EXIT=1 in the environment makes the program print the
 // milliseconds from its start to the first painted view and end there
@@ -18,10 +21,48 @@
 #include "qt/platform/QtMessagePump.h"
 #include "qt/platform/QtTranslations.h"
 #include "qt/view/CLuViewWidget.h"
+#include "qt/platform/InstanceChannel.h"
 #include "shell/CommandLine.h"
+#include "shell/HandOver.h"
+#include "shell/Startup.h"
+
+#include <QDir>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: orvex [options] [file ...]\n"
+    "A multi-document text editor for Japanese and Western text.\n"
+    "\n"
+    "  file        a file to open (up to 21; names with blanks in quotes)\n"
+    "  /jN, -jN    open the first file with the caret on line N\n"
+    "  /h, -h      start hidden in the notification area (with RunHide and KeepRun)\n"
+    "  --help      show this text\n"
+    "  --version   show the version\n"
+    "\n"
+    "With DualBoot or KeepRun on, a start hands its files to the editor already\n"
+    "running and ends.\n";
+
+// How long a second start waits for the running instance's answer.
+constexpr int kHandOverTimeoutMs = 15000;
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
+    // The two informational options work without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("orvex %s\n", orvex::qt::programVersion());
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvex"));
     QApplication::setOrganizationName(QStringLiteral("Pelmar"));
@@ -41,13 +82,52 @@ int main(int argc, char** argv) {
     int rc = 0;
     {
         orvex::qt::EditorContext context(orvex::settings::SettingsEnvironment::fromProcess());
-        orvex::qt::CMainFrame frame(context);
         // Qt took its own options out of argv; the rest is the editor's.
         std::vector<std::string> tokens;
         for (int i = 1; i < argc; ++i) tokens.emplace_back(argv[i]);
-        frame.processCommandLine(orvex::shell::parseCommandLine(tokens));
-        if (context.settings().frame.defFrmWndSize == 1) frame.showMaximized();
-        else frame.show();
+        const orvex::settings::AppOptions& app0 = context.settings().app;
+        const QString socketPath = orvex::qt::instanceSocketPath();
+        if (orvex::shell::looksForInstance(app0)) {
+            orvex::shell::HandOverMessage m;
+            bool blank = true;
+            for (const std::string& t : tokens)
+                if (t.find_first_not_of(" \t") != std::string::npos) blank = false;
+            if (blank) {
+                m.code = orvex::shell::kCtlNewDocument;
+            } else {
+                m.code = orvex::shell::kCtlHandOver;
+                m.directory = QDir::currentPath().toStdString();
+                m.tokens = tokens;
+            }
+            const auto result = orvex::qt::handOver(socketPath, m, kHandOverTimeoutMs);
+            // Delivered, or taken without an answer: this start ends here.
+            if (result == orvex::qt::HandOverResult::Delivered || result == orvex::qt::HandOverResult::NoAnswer) {
+                orvex::qt::removeMessagePump();
+                return 0;
+            }
+        }
+        orvex::qt::CMainFrame frame(context);
+        frame.startInstanceServer(socketPath);
+        if (app0.keepRun != 0) {
+            // Resident: closing the window does not end the process.
+            QApplication::setQuitOnLastWindowClosed(false);
+            frame.setUpResidentMode();
+        }
+        const orvex::shell::CommandLineInfo info = orvex::shell::parseCommandLine(tokens);
+        const orvex::shell::StartAction action =
+            orvex::shell::startAction(info, app0, context.settings().openFiles);
+        if (action == orvex::shell::StartAction::NewDocument) frame.newDocument();
+        else if (action != orvex::shell::StartAction::Reopen && action != orvex::shell::StartAction::StartHidden)
+            frame.processCommandLine(info);
+        if (action != orvex::shell::StartAction::StartHidden) {
+            if (context.settings().frame.defFrmWndSize == 1) frame.showMaximized();
+            else if (context.settings().frame.defFrmWndSize == 3) frame.showMinimized();
+            else frame.show();
+        }
+        if (action == orvex::shell::StartAction::Reopen && orvex::shell::reopenStoredFiles(frame.session()) == 0)
+            frame.newDocument();
+        // The last directory of the previous run becomes the working one.
+        if (const std::string& dir = context.settings().openFiles.dir; !dir.empty()) (void)::chdir(dir.c_str());
         if (const char* v = std::getenv("ORVEX_QUIT_AFTER_START"); v && *v && *v != '0')
             QTimer::singleShot(0, &frame, [&frame] { frame.runCommand(orvex::cmd::kAppExit); });
         rc = QApplication::exec();

@@ -1,5 +1,7 @@
 #include "shell/EditorSession.h"
 
+#include <optional>
+
 #include <algorithm>
 #include <unistd.h>
 
@@ -18,6 +20,9 @@
 #include "shell/EditorDocument.h"
 #include "shell/EditorWindow.h"
 #include "shell/FileViewerLauncher.h"
+#include "shell/FrameStores.h"
+#include "shell/RecentFiles.h"
+#include "shell/Startup.h"
 #include "shell/FrameHost.h"
 #include "shell/KeyMacroCommands.h"
 #include "shell/MainFrameCommands.h"
@@ -46,6 +51,11 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
     m_viewer = std::make_unique<FileViewerLauncher>(m_platform);
     m_fileServices.showInViewer = [this](const std::string& path) { m_viewer->show(path); };
     m_hooks = std::make_unique<Hooks>(*this);
+    m_clipHistory = std::make_unique<ClipboardHistory>();
+    {
+        const std::string& data = m_settings->environment().dataFolder;
+        m_scrapBook = std::make_unique<ScrapBook>(data.empty() ? std::string() : data + "/" + ScrapBook::kFileName);
+    }
     m_search.load(m_settings->editor);
     m_mainFrameCommands = std::make_unique<MainFrameCommands>(*this);
     m_keyMacros = std::make_unique<keymacro::KeyMacroSlots>(m_settings->environment().dataFolder);
@@ -210,7 +220,9 @@ EditorWindow* EditorSession::openFile(const std::string& path) {
     }
     auto document = std::make_unique<EditorDocument>(*this);
     if (!document->open(path)) return nullptr;
-    return addWindow(std::move(document));
+    EditorWindow* window = addWindow(std::move(document));
+    noteRecentFile(window->document().path());
+    return window;
 }
 
 bool EditorSession::processCommandLine(const CommandLineInfo& info) {
@@ -246,12 +258,54 @@ bool EditorSession::saveAll() {
     return true;
 }
 
-bool EditorSession::exit() {
-    if (m_host) return m_host->exitApplication();
+bool EditorSession::exit(bool forReal) {
+    if (!m_host) return shutdown();
+    m_realExit = forReal;
+    const bool ended = m_host->exitApplication();
+    if (!ended) m_realExit = false;
+    return ended;
+}
+
+bool EditorSession::shutdown() {
+    if (m_stopMacro) m_stopMacro();
+    if (m_residentEnd) m_residentEnd();
+    // The list is taken before the windows close (their carets go with
+    // them) and stored only when the close goes through.
+    std::optional<settings::OpenFileList> open;
+    if (m_settings->app.autoLoad != 0) open = recordOpenFiles(*this);
     if (!closeAllDocuments()) return false;
+    if (open) m_settings->openFiles = *open;
+    saveStores();
     saveSettings();
+    m_viewer->unload();
     m_exited = true;
     return true;
+}
+
+bool EditorSession::residentClose() {
+    std::optional<settings::OpenFileList> open;
+    if (m_settings->app.autoLoad != 0) open = recordOpenFiles(*this);
+    if (!closeAllDocuments()) return false;
+    if (open) m_settings->openFiles = *open;
+    saveStores();
+    saveSettings();
+    return true;
+}
+
+void EditorSession::saveStores() {
+    // Write failures are silent: the texts stay in memory for the next try.
+    m_scrapBook->save();
+    if (m_settings->fixedStrings.state() == settings::FixedStrings::State::Changed) m_settings->fixedStrings.save();
+}
+
+settings::FixedStrings& EditorSession::fixedStrings() {
+    m_settings->fixedStrings.ensureLoaded(m_settings->store());
+    return m_settings->fixedStrings;
+}
+
+void EditorSession::noteRecentFile(const std::string& path) {
+    addRecentFile(m_settings->recentFiles, path, m_settings->app.recentFileNum);
+    if (m_host) m_host->recentFilesChanged();
 }
 
 void EditorSession::windowClosed(EditorWindow& window) { retireWindow(window, true); }

@@ -55,6 +55,8 @@ class KeyMacroSlots;
 namespace orvex::shell {
 
 class ApplicationCommands;
+class ClipboardHistory;
+class ScrapBook;
 class EditorWindow;
 class FrameHost;
 class KeyMacroCommands;
@@ -164,11 +166,39 @@ public:
     // Saves every modified document; false when one failed or was cancelled
     // (the documents after it are not saved).
     bool saveAll();
-    // Ends the session the way the frame's close box does: every window
-    // closes with its question, then the settings are saved. False when the
-    // user stayed. With a frame host, the host's exit does it.
-    bool exit();
+    // Ends the session the way the frame's close box does. With a frame
+    // host, the host's exit does it (and calls shutdown); without one,
+    // shutdown runs here. False when the user stayed.
+    // forReal: also in resident mode (command 32960, log-off).
+    bool exit(bool forReal = false);
+    // Whether the exit under way ends the process (not the resident close).
+    bool realExitRequested() const { return m_realExit; }
+    void clearRealExit() { m_realExit = false; }
+    // The exit order: stop a running macro, take the notification icon
+    // away, record the open files (AutoLoad), close every document with its
+    // save question (a cancel stops here and nothing else happens), save
+    // the frame's stores and all settings, unload the libraries.
+    bool shutdown();
+    // Closing the main window in resident mode: the documents are offered
+    // for saving and closed (a cancel keeps everything open), the stores
+    // and settings are saved; the process stays. False when the user stayed.
+    bool residentClose();
     bool exited() const { return m_exited; }
+    // Saves the scrap book and the fixed strings when they changed.
+    void saveStores();
+    // Stops a running macro (the macro library sets it; nothing without one).
+    void setMacroStopper(std::function<void()> stop) { m_stopMacro = std::move(stop); }
+    // What the exit does to leave resident mode (the tray icon goes).
+    void setResidentEnd(std::function<void()> end) { m_residentEnd = std::move(end); }
+
+    // ---- Main-frame stores
+    ClipboardHistory& clipboardHistory() { return *m_clipHistory; }
+    ScrapBook& scrapBook() { return *m_scrapBook; }
+    // The fixed strings, loaded on first use.
+    settings::FixedStrings& fixedStrings();
+    // A file was opened or saved under a name: it goes to the top of the
+    // recent-file list.
+    void noteRecentFile(const std::string& path);
     // The host closed a window (its close was accepted): it leaves the list
     // of open windows at once; it is destroyed when the host's widgets that
     // show it are gone (windowDestroyed).
@@ -247,7 +277,12 @@ private:
     EditorWindow* m_active = nullptr;
     int m_commandDepth = 0;
     bool m_exited = false;
+    bool m_realExit = false;
     std::function<void()> m_commandRan;
+    std::function<void()> m_stopMacro;
+    std::function<void()> m_residentEnd;
+    std::unique_ptr<ClipboardHistory> m_clipHistory;
+    std::unique_ptr<ScrapBook> m_scrapBook;
 };
 
 }  // namespace orvex::shell

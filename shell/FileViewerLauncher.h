@@ -29,6 +29,12 @@ public:
 
     // Shows the file; false when the viewer could not be reached.
     bool show(const std::string& path, void* parentWindow = nullptr);
+    // Unloads the library (at exit); the next show loads it again.
+    void unload() {
+        m_entry = nullptr;
+        m_library.reset();
+    }
+    bool loaded() const { return m_library != nullptr; }
 
 private:
     const Platform& m_platform;

@@ -71,6 +71,15 @@ public:
     virtual void commandTablesChanged() {}
     // The key, context-menu and toolbar pages.
     virtual void editCommandTables() {}
+
+    // ---- Instances and main-frame services
+    // Shows the main window (un-minimised, in front), as a hand-over or the
+    // notification icon asks.
+    virtual void restoreMainWindow() {}
+    // Shows the main window normally at that size; 0 in either maximises.
+    virtual void showMainWindowAt(int width, int height) {}
+    // The recent-file or favourite list changed: menus follow.
+    virtual void recentFilesChanged() {}
 };
 
 }  // namespace orvex::shell

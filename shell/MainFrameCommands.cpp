@@ -9,6 +9,8 @@
 #include "shell/EditorSession.h"
 #include "shell/EditorWindow.h"
 #include "shell/FrameHost.h"
+#include "shell/RecentFiles.h"
+#include "shell/EditorDocument.h"
 
 namespace orvex::shell {
 
@@ -42,6 +44,13 @@ const CommandTable<MainFrameCommands>& MainFrameCommands::commandTable() {
         {cmd::kToolbar1, cmd::kStatusBar, &F::cmdBars, &F::updateBars},
         {cmd::kLineLength, cmd::kTabStops, &F::cmdColumnDialog, &F::updateNeedsHostAndWindow},
         {cmd::kCommandTablesSheet, cmd::kCommandTablesSheet, &F::cmdCommandTables, &F::updateNeedsHost},
+        {cmd::kDiscardAllClose, cmd::kDiscardAllClose, &F::cmdDiscardAllClose, &F::updateNeedsWindow},
+        {cmd::kRecentFile, CommandId(cmd::kRecentFile + 15), &F::cmdRecentFile, &F::updateRecentFile},
+        {cmd::kClearRecentFiles, cmd::kClearRecentFiles, &F::cmdClearRecent, &F::updateAnyRecent},
+        {cmd::kFavouriteFile, CommandId(cmd::kFavouriteFile + 19), &F::cmdFavourite, &F::updateFavourite},
+        {cmd::kRemoveFavourite, CommandId(cmd::kRemoveFavourite + 19), &F::cmdRemoveFavourite, &F::updateFavourite},
+        {cmd::kAddFavouriteFile, cmd::kAddFavouriteFile, &F::cmdAddFavourite, &F::updateAddFavourite},
+        {cmd::kOpenAllFavourites, cmd::kOpenAllFavourites, &F::cmdOpenAllFavourites, &F::updateAnyFavourite},
     };
     return table;
 }
@@ -142,6 +151,93 @@ void MainFrameCommands::cmdCommandTables(CommandId) {
 
 void MainFrameCommands::updateNeedsHost(CommandId, CommandState& state) { state.enabled = m_session.frameHost() != nullptr; }
 
+// Closes every document without saving, after the same question as the
+// exit that discards everything.
+void MainFrameCommands::cmdDiscardAllClose(CommandId) {
+    MessageBoxes* messages = m_session.platform().messages;
+    if (!messages || messages->showId(strings::kDiscardAllEdits, MsgIcon::Question, MsgButtons::OkCancel) != MsgResult::Ok)
+        return;
+    for (EditorWindow* w : m_session.windows()) w->document().doc().setModified(false);
+    m_session.closeAllDocuments();
+}
+
+// Opening from either list brings the main window up first. A recent file
+// that cannot be opened leaves the list when DelRecentFile is on.
+void MainFrameCommands::cmdRecentFile(CommandId id) {
+    settings::Settings& s = m_session.settings();
+    const size_t i = size_t(id - cmd::kRecentFile);
+    const std::vector<std::string> shown = shownRecentFiles(s.recentFiles, s.app.recentFileNum);
+    if (i >= shown.size()) return;
+    if (FrameHost* host = m_session.frameHost()) host->restoreMainWindow();
+    const std::string path = shown[i];
+    if (m_session.openFile(path)) return;
+    if (s.app.delRecentFile != 0) {
+        for (size_t k = 0; k < s.recentFiles.files.size(); ++k)
+            if (s.recentFiles.files[k] == path) {
+                removeRecentFile(s.recentFiles, k);
+                break;
+            }
+        if (FrameHost* host = m_session.frameHost()) host->recentFilesChanged();
+    }
+}
+
+void MainFrameCommands::cmdClearRecent(CommandId) {
+    clearRecentFiles(m_session.settings().recentFiles);
+    if (FrameHost* host = m_session.frameHost()) host->recentFilesChanged();
+}
+
+void MainFrameCommands::cmdFavourite(CommandId id) {
+    const std::string path = m_session.settings().frame.favouriteFiles[size_t(id - cmd::kFavouriteFile)];
+    if (path.empty()) return;
+    if (FrameHost* host = m_session.frameHost()) host->restoreMainWindow();
+    m_session.openFile(path);
+}
+
+void MainFrameCommands::cmdRemoveFavourite(CommandId id) {
+    if (removeFavourite(m_session.settings().frame.favouriteFiles, size_t(id - cmd::kRemoveFavourite)))
+        if (FrameHost* host = m_session.frameHost()) host->recentFilesChanged();
+}
+
+void MainFrameCommands::cmdAddFavourite(CommandId) {
+    EditorWindow* w = m_session.activeWindow();
+    if (!w || w->document().untitled()) return;
+    if (addFavourite(m_session.settings().frame.favouriteFiles, w->document().path()))
+        if (FrameHost* host = m_session.frameHost()) host->recentFilesChanged();
+}
+
+void MainFrameCommands::cmdOpenAllFavourites(CommandId) {
+    if (FrameHost* host = m_session.frameHost()) host->restoreMainWindow();
+    const FavouriteList list = m_session.settings().frame.favouriteFiles;
+    for (const std::string& path : list)
+        if (!path.empty()) m_session.openFile(path);
+}
+
+void MainFrameCommands::updateRecentFile(CommandId id, CommandState& state) {
+    const settings::Settings& s = m_session.settings();
+    state.enabled = size_t(id - cmd::kRecentFile) < shownRecentFiles(s.recentFiles, s.app.recentFileNum).size();
+}
+
+void MainFrameCommands::updateAnyRecent(CommandId, CommandState& state) {
+    const settings::Settings& s = m_session.settings();
+    state.enabled = !shownRecentFiles(s.recentFiles, s.app.recentFileNum).empty();
+}
+
+void MainFrameCommands::updateFavourite(CommandId id, CommandState& state) {
+    const CommandId first = id >= cmd::kRemoveFavourite ? cmd::kRemoveFavourite : cmd::kFavouriteFile;
+    state.enabled = !m_session.settings().frame.favouriteFiles[size_t(id - first)].empty();
+}
+
+void MainFrameCommands::updateAddFavourite(CommandId, CommandState& state) {
+    EditorWindow* w = m_session.activeWindow();
+    state.enabled = w && !w->document().untitled();
+}
+
+void MainFrameCommands::updateAnyFavourite(CommandId, CommandState& state) {
+    state.enabled = false;
+    for (const std::string& f : m_session.settings().frame.favouriteFiles)
+        if (!f.empty()) state.enabled = true;
+}
+
 void MainFrameCommands::updateNeedsWindow(CommandId, CommandState& state) {
     state.enabled = m_session.activeWindow() != nullptr;
 }
@@ -163,6 +259,7 @@ const CommandTable<ApplicationCommands>& ApplicationCommands::commandTable() {
     static const CommandTable<ApplicationCommands> table{
         {cmd::kAbout, cmd::kAbout, &A::cmdAbout, &A::updateNeedsHost},
         {cmd::kAppExit, cmd::kAppExit, &A::cmdExit, nullptr},
+        {cmd::kExitResident, cmd::kExitResident, &A::cmdExitResident, nullptr},
     };
     return table;
 }
@@ -174,6 +271,9 @@ bool ApplicationCommands::onUpdateCommand(CommandId id, CommandState& state) {
 }
 
 void ApplicationCommands::cmdExit(CommandId) { m_session.exit(); }
+
+// Ends the process for real, also in resident mode.
+void ApplicationCommands::cmdExitResident(CommandId) { m_session.exit(true); }
 
 void ApplicationCommands::cmdAbout(CommandId) {
     if (FrameHost* host = m_session.frameHost()) host->showAbout();

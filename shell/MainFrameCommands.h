@@ -30,6 +30,18 @@ private:
     void cmdBars(CommandId id);
     void cmdColumnDialog(CommandId id);
     void cmdCommandTables(CommandId id);
+    void cmdDiscardAllClose(CommandId id);
+    void cmdRecentFile(CommandId id);
+    void cmdClearRecent(CommandId id);
+    void cmdFavourite(CommandId id);
+    void cmdRemoveFavourite(CommandId id);
+    void cmdAddFavourite(CommandId id);
+    void cmdOpenAllFavourites(CommandId id);
+    void updateRecentFile(CommandId id, CommandState& state);
+    void updateFavourite(CommandId id, CommandState& state);
+    void updateAddFavourite(CommandId id, CommandState& state);
+    void updateAnyFavourite(CommandId id, CommandState& state);
+    void updateAnyRecent(CommandId id, CommandState& state);
     void updateNeedsWindow(CommandId id, CommandState& state);
     void updateNeedsHostAndWindow(CommandId id, CommandState& state);
     void updateBars(CommandId id, CommandState& state);
@@ -50,6 +62,7 @@ public:
 
 private:
     void cmdExit(CommandId id);
+    void cmdExitResident(CommandId id);
     void cmdAbout(CommandId id);
     void updateNeedsHost(CommandId id, CommandState& state);
 

@@ -1,8 +1,15 @@
 #include "qt/mainframe/CMainFrame.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QStyle>
+#include <QSystemTrayIcon>
 #include <algorithm>
 
+#include "qt/platform/InstanceChannel.h"
+#include "shell/InstanceControl.h"
 #include "shell/NumberedLabels.h"
+#include "shell/Startup.h"
 #include "transform/FormatPresets.h"
 
 #include <QAction>
@@ -77,6 +84,8 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(pa
     m_ctx.ui().setTitleHandler([this](const void* document) { documentTitleChanged(document); });
     m_ctx.ui().setStatusHandler([this] { scheduleStatus(); });
     session().setFrameHost(this);
+    m_control = std::make_unique<shell::InstanceControl>(session());
+    m_control->attach();
     session().setCommandRanHandler([this] { scheduleStatus(); });
     setActiveTextTable([this]() -> cp932::PrivateCharTable* {
         CLuView* view = session().activeView();
@@ -136,6 +145,7 @@ CMainFrame::~CMainFrame() {
     m_ctx.ui().setStatusHandler({});
     m_ctx.messageBoxes().setKeepClearProvider({});
     session().setCommandRanHandler({});
+    session().setResidentEnd({});
     setActiveTextTable({});
     // The document windows go while the frame's members still exist; the
     // session lets their windows go with them.
@@ -566,13 +576,78 @@ void CMainFrame::tile(bool sideBySide) {
     }
 }
 
+// The close box. In resident mode the documents are offered for saving
+// and closed, the window hides and the process stays with its icon (where
+// there is no notification area the window is minimised instead); a
+// cancelled save question keeps everything as it was. Otherwise, and for
+// the exits that end the process for real, the exit order runs.
 void CMainFrame::closeEvent(QCloseEvent* e) {
-    if (!closeAllDocuments()) {
+    shell::EditorSession& s = session();
+    const bool forReal = s.realExitRequested();
+    s.clearRealExit();
+    if (s.settings().app.keepRun != 0 && !forReal) {
+        e->ignore();
+        if (!s.residentClose()) return;
+        if (m_tray && QSystemTrayIcon::isSystemTrayAvailable()) hide();
+        else showMinimized();
+        return;
+    }
+    if (!s.shutdown()) {
         e->ignore();
         return;
     }
-    session().saveSettings();
     e->accept();
+    if (!QGuiApplication::quitOnLastWindowClosed()) QCoreApplication::quit();
+}
+
+bool CMainFrame::startInstanceServer(const QString& socketPath) {
+    if (!m_instances) m_instances = new InstanceServer(*m_control, this);
+    return m_instances->listen(socketPath);
+}
+
+void CMainFrame::setUpResidentMode() {
+    if (m_tray || session().settings().app.keepRun == 0) return;
+    m_tray = new QSystemTrayIcon(this);
+    QIcon icon = windowIcon();
+    if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_FileIcon);
+    m_tray->setIcon(icon);
+    m_tray->setToolTip(QStringLiteral("Orvex"));
+    auto* menu = new QMenu(this);
+    menu->addAction(QStringLiteral("Orvexを表示(&S)"), this, [this] { restoreMainWindow(); });
+    menu->addAction(commandAction(cmd::kFileNew, menu));
+    menu->addAction(commandAction(cmd::kFileOpen, menu));
+    menu->addSeparator();
+    menu->addAction(commandAction(cmd::kExitResident, menu));
+    m_tray->setContextMenu(menu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this, menu](QSystemTrayIcon::ActivationReason why) {
+        if (why == QSystemTrayIcon::DoubleClick) {
+            restoreMainWindow();
+            if (session().settings().app.autoLoad != 0 && session().windows().empty())
+                shell::reopenStoredFiles(session());
+        } else if (why == QSystemTrayIcon::Trigger) {
+            menu->popup(QCursor::pos());
+        }
+    });
+    session().setResidentEnd([this] {
+        if (m_tray) m_tray->hide();
+    });
+    if (QSystemTrayIcon::isSystemTrayAvailable()) m_tray->show();
+}
+
+void CMainFrame::restoreMainWindow() {
+    if (isMinimized()) showNormal();
+    else if (!isVisible()) show();
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::showMainWindowAt(int width, int height) {
+    if (width == 0 || height == 0) {
+        showMaximized();
+        return;
+    }
+    showNormal();
+    resize(width, height);
 }
 
 // ---- Key macros and tables

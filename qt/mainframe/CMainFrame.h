@@ -26,6 +26,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class QAction;
+class QSystemTrayIcon;
 
 namespace orvex::files {
 class AutoBackupService;
@@ -33,6 +34,7 @@ class AutoBackupService;
 namespace orvex::shell {
 class EditorSession;
 class EditorWindow;
+class InstanceControl;
 }  // namespace orvex::shell
 
 namespace orvex::qt {
@@ -41,6 +43,7 @@ class CChildFrame;
 class CLuViewWidget;
 class EditorContext;
 class FindBox;
+class InstanceServer;
 class StatusPanes;
 struct MenuNode;
 
@@ -87,7 +90,20 @@ public:
     // Refreshes the status bar and the toolbar's states now.
     void refreshStatus();
 
+    // ---- Instances and resident mode
+    // The receiver of WM_USER+1 (registered with the message layer).
+    shell::InstanceControl& instanceControl() { return *m_control; }
+    // Listens for later starts at the per-user socket; false when another
+    // live listener holds it.
+    bool startInstanceServer(const QString& socketPath);
+    InstanceServer* instanceServer() const { return m_instances; }
+    // Resident mode (KeepRun): the notification-area icon with its menu.
+    void setUpResidentMode();
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
+
     // ---- FrameHost
+    void restoreMainWindow() override;
+    void showMainWindowAt(int width, int height) override;
     void windowOpened(shell::EditorWindow& window) override;
     void bringToFront(shell::EditorWindow& window) override;
     bool closeWindow(shell::EditorWindow& window) override;
@@ -146,6 +162,9 @@ private:
     std::unique_ptr<StatusPanes> m_status;
     std::vector<QAction*> m_commandActions;  // every menu item with a command
     std::vector<QAction*> m_toolActions;
+    std::unique_ptr<shell::InstanceControl> m_control;
+    InstanceServer* m_instances = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
     bool m_statusPending = false;
     bool m_shownOnce = false;
 };
