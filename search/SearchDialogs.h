@@ -37,6 +37,21 @@ struct BatchDialogData {
 // "閉じる" keeps the edits, "実行" keeps them and runs, "ｷｬﾝｾﾙ" drops them.
 enum class BatchAction { Cancel, Close, Run };
 
+// "ﾌｧｲﾙから文字列の検索": the search string with its history, the folder and
+// file-type combos with theirs, and the options of find in files.
+struct FindInFilesDialogData {
+    std::string text;
+    std::vector<std::string> history;
+    std::string folder;                      // file-system bytes
+    std::vector<std::string> folderHistory;  // FindPath0..9
+    std::string filter;
+    std::vector<std::string> filterHistory;  // FindFilter0..9
+    SearchFlags flags;                       // case, whole word, regex
+    bool subFolders = false;                 // FindSubDir
+    bool openDocuments = false;              // FindCurFile
+    bool onlyOnePerFile = false;             // FindOnlyOne
+};
+
 // The confirmation dialog's buttons (MessageBoxes::choose indexes).
 enum class ConfirmChoice { ReplaceAndNext = 0, FindNext = 1, ReplaceAndClose = 2, ReplaceAll = 3, Close = 4 };
 
@@ -47,6 +62,8 @@ public:
     virtual FindAction askFind(FindDialogData& data) = 0;
     virtual ReplaceAction askReplace(ReplaceDialogData& data) = 0;
     virtual BatchAction askBatch(BatchDialogData& data) = 0;
+    // True on "検索(&F)".
+    virtual bool askFindInFiles(FindInFilesDialogData& data) { return false; }
 };
 
 }  // namespace orvex::search

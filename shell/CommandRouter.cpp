@@ -19,6 +19,7 @@ std::vector<CommandTarget*> CommandRouter::chain() {
     out.push_back(&m_session.mainFrameCommands());
     out.push_back(&m_session.keyMacroCommands());
     out.push_back(&m_session.searchCommands());
+    for (const auto& t : m_session.frameTargets()) out.push_back(t.get());
     out.push_back(&m_session.applicationCommands());
     return out;
 }

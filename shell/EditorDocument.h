@@ -57,6 +57,24 @@ public:
     // Settings changed: editing switches and layout options again.
     void applySettings() { m_file->applySettings(); }
 
+    // ---- Result documents (find in files, the lists, program output)
+    // A tool-output document: filled from an external program's output. Its
+    // relative tag-jump names resolve against the program's working folder
+    // (empty: the editor's current folder).
+    bool toolOutput() const { return m_toolOutput; }
+    const std::string& toolFolder() const { return m_toolFolder; }
+    void setToolOutput(std::string folder) {
+        m_toolOutput = true;
+        m_toolFolder = std::move(folder);
+    }
+    // A result document that a search or a list filled once: later runs
+    // into it append after an empty line.
+    bool resultInitialised() const { return m_resultInitialised; }
+    void setResultInitialised(bool on) { m_resultInitialised = on; }
+    // A find in files writes into this document now.
+    bool searchRunning() const { return m_searchRunning; }
+    void setSearchRunning(bool on) { m_searchRunning = on; }
+
     bool onCommand(CommandId id) override { return m_commands->onCommand(id); }
     bool onUpdateCommand(CommandId id, CommandState& state) override { return m_commands->onUpdateCommand(id, state); }
 
@@ -71,6 +89,10 @@ private:
     std::function<void()> m_closeHandler;
     files::AutoBackupService* m_backups = nullptr;  // the service the file is registered with
     bool m_released = false;
+    bool m_toolOutput = false;
+    std::string m_toolFolder;
+    bool m_resultInitialised = false;
+    bool m_searchRunning = false;
 };
 
 }  // namespace orvex::shell

@@ -20,9 +20,12 @@
 #include "shell/EditorDocument.h"
 #include "shell/EditorWindow.h"
 #include "shell/FileViewerLauncher.h"
+#include "shell/FindInFilesCommands.h"
 #include "shell/FrameStores.h"
 #include "shell/RecentFiles.h"
 #include "shell/Startup.h"
+#include "shell/StructureCommands.h"
+#include "shell/TagJumps.h"
 #include "shell/FrameHost.h"
 #include "shell/KeyMacroCommands.h"
 #include "shell/MainFrameCommands.h"
@@ -35,6 +38,12 @@ class EditorSession::Hooks final : public EditorHooks {
 public:
     explicit Hooks(EditorSession& session) : m_session(session) {}
     void relayoutOpenDocuments() override { m_session.relayoutOpenDocuments(); }
+    bool tagJump(CLuView& view) override {
+        for (EditorWindow* w : m_session.windows())
+            for (int pane = 0; pane < 2; ++pane)
+                if (&w->view(pane) == &view) return m_session.tagJumps().jumpFrom(view, w->document());
+        return false;
+    }
 
 private:
     EditorSession& m_session;
@@ -66,6 +75,12 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
     m_keyMacroCommands = std::make_unique<KeyMacroCommands>(*this);
     m_searchCommands = std::make_unique<search::SearchFrameCommands>(m_search);
     m_applicationCommands = std::make_unique<ApplicationCommands>(*this);
+    m_tagJumps = std::make_unique<TagJumps>(*this);
+    {
+        auto findInFiles = std::make_unique<FindInFilesCommands>(*this);
+        m_findInFiles = findInFiles.get();
+        m_frameTargets.push_back(std::move(findInFiles));
+    }
 
     // The command families every view carries.
     m_viewTargets.add<files::ViewFileCommands>(
@@ -119,6 +134,11 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
             return std::make_unique<transform::ViewFormatting>(view, transformServices(session));
         });
 
+    m_viewTargets.add<StructureCommands>(
+        [](CLuView& view, EditorDocument& document, EditorSession& session) -> std::unique_ptr<CommandTarget> {
+            return std::make_unique<StructureCommands>(view, document, session);
+        });
+
     applySettings();
     m_state.initialise(m_viewOptions->global());
 }
@@ -129,6 +149,7 @@ EditorSession::~EditorSession() {
     m_active = nullptr;
     m_windows.clear();
     m_closed.clear();
+    m_frameTargets.clear();
     if (m_autoBackups) m_autoBackups->stop();
 }
 

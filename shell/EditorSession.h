@@ -58,6 +58,9 @@ class ApplicationCommands;
 class ClipboardHistory;
 class ScrapBook;
 class EditorWindow;
+class ExternalProgramCommands;
+class FindInFilesCommands;
+class TagJumps;
 class FrameHost;
 class KeyMacroCommands;
 class MainFrameCommands;
@@ -138,6 +141,15 @@ public:
     KeyMacroCommands& keyMacroCommands() { return *m_keyMacroCommands; }
     search::SearchFrameCommands& searchCommands() { return *m_searchCommands; }
     ApplicationCommands& applicationCommands() { return *m_applicationCommands; }
+    // The frame's further command families (find in files, external
+    // programs), asked after the search commands in this order.
+    const std::vector<std::unique_ptr<CommandTarget>>& frameTargets() const { return m_frameTargets; }
+    // Tag jumps with their way back (shell/TagJumps.h).
+    TagJumps& tagJumps() { return *m_tagJumps; }
+    // The search running in the result documents (find in files).
+    FindInFilesCommands& findInFiles() { return *m_findInFiles; }
+    // The ten registered programs and their starts.
+    ExternalProgramCommands& externalPrograms() { return *m_externalPrograms; }
 
     // ---- Windows
     void setFrameHost(FrameHost* host) { m_host = host; }
@@ -266,6 +278,10 @@ private:
     std::unique_ptr<KeyMacroCommands> m_keyMacroCommands;
     std::unique_ptr<search::SearchFrameCommands> m_searchCommands;
     std::unique_ptr<ApplicationCommands> m_applicationCommands;
+    std::unique_ptr<TagJumps> m_tagJumps;
+    std::vector<std::unique_ptr<CommandTarget>> m_frameTargets;
+    FindInFilesCommands* m_findInFiles = nullptr;          // one of m_frameTargets
+    ExternalProgramCommands* m_externalPrograms = nullptr;  // one of m_frameTargets
 
     FrameHost* m_host = nullptr;
     std::vector<std::unique_ptr<EditorWindow>> m_windows;

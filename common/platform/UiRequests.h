@@ -12,6 +12,9 @@ public:
     // The window title of a document's frames must follow its state.
     virtual void updateTitle(const void* document) = 0;
     virtual void updateStatus() = 0;
+    // Long work on the UI thread (find in files) lets the user's pending
+    // input through, so that a second command can stop it. Headless: nothing.
+    virtual void processPendingInput() {}
 };
 
 }  // namespace orvex

@@ -4,6 +4,8 @@
 // address, documents by their CLuDoc address; a request for something no
 // window shows (a view being built, a document without a window) is
 // dropped.
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <functional>
 #include <unordered_map>
 
@@ -38,6 +40,9 @@ public:
     void updateStatus() override {
         if (m_status) m_status();
     }
+    // Input that waits (a click on the menu that stops a find in files, a
+    // repaint) is handled now; commands it starts run nested.
+    void processPendingInput() override { QCoreApplication::processEvents(QEventLoop::AllEvents, 50); }
 
 private:
     std::unordered_map<const void*, RepaintTarget*> m_views;

@@ -81,10 +81,10 @@ TEST_F(SessionTest, TwoDocumentsAreEditedThroughTheRouterByIdAndByKey) {
 }
 
 TEST_F(SessionTest, TheChainRunsFromTheActiveViewToTheApplication) {
-    EXPECT_EQ(router().chain().size(), 4u);  // no window: frame, its key-macro and search commands, application
+    EXPECT_EQ(router().chain().size(), 5u);  // no window: frame, its key-macro, search and find-in-files commands, application
     EditorWindow* w = session->newDocument();
     const std::vector<CommandTarget*> chain = router().chain();
-    ASSERT_EQ(chain.size(), 7u);
+    ASSERT_EQ(chain.size(), 8u);
     EXPECT_EQ(chain[0], &w->activeView());
     EXPECT_EQ(chain[1], &w->document());
     EXPECT_EQ(chain[2], w);
