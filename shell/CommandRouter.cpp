@@ -63,6 +63,11 @@ bool CommandRouter::pressKey(uint16_t virtualKey, bool shift, bool ctrl, bool al
 }
 
 bool CommandRouter::knows(CommandId id) const {
+    // The frame's own families answer for their ids through their tables.
+    for (const auto& target : m_session.frameTargets()) {
+        CommandState ignored;
+        if (target->onUpdateCommand(id, ignored)) return true;
+    }
     return CLuView::commandTable().find(id) || m_session.viewTargets().knows(id) ||
            files::DocumentFileCommands::commandTable().find(id) || EditorWindow::commandTable().find(id) ||
            MainFrameCommands::commandTable().find(id) || KeyMacroCommands::commandTable().find(id) || search::SearchFrameCommands::commandTable().find(id) ||

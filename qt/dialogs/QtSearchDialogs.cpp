@@ -2,6 +2,7 @@
 
 #include "qt/dialogs/BatchReplaceDialog.h"
 #include "qt/dialogs/FindDialog.h"
+#include "qt/dialogs/FindInFilesDialog.h"
 #include "qt/dialogs/ReplaceDialog.h"
 
 namespace orvex::qt {
@@ -25,6 +26,13 @@ search::BatchAction QtSearchDialogs::askBatch(search::BatchDialogData& data) {
     if (dialog.exec() != QDialog::Accepted) return search::BatchAction::Cancel;
     data = dialog.data();
     return dialog.action();
+}
+
+bool QtSearchDialogs::askFindInFiles(search::FindInFilesDialogData& data) {
+    FindInFilesDialog dialog(data, m_parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    data = dialog.data();
+    return true;
 }
 
 }  // namespace orvex::qt

@@ -22,17 +22,6 @@
 namespace orvex::qt::test {
 namespace {
 
-QAction* findAction(const QList<QAction*>& actions, int id) {
-    for (QAction* a : actions) {
-        if (a->menu()) {
-            if (QAction* f = findAction(a->menu()->actions(), id)) return f;
-        } else if (a->data().isValid() && a->data().toInt() == id) {
-            return a;
-        }
-    }
-    return nullptr;
-}
-
 void forEachCommand(const QList<QAction*>& actions, const std::function<void(QAction*)>& f) {
     for (QAction* a : actions) {
         if (a->menu()) forEachCommand(a->menu()->actions(), f);

@@ -6,7 +6,9 @@
 // on a clock.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +35,18 @@ inline std::string sj(std::string_view utf8) { return cp932::fromUtf8(utf8); }
 inline std::string utf8(std::string_view sjis) { return cp932::toUtf8(sjis); }
 
 // Lets queued calls (status refresh, layout) run.
+// The menu action (at any depth) that runs command id, or null.
+inline QAction* findAction(const QList<QAction*>& actions, int id) {
+    for (QAction* a : actions) {
+        if (a->menu()) {
+            if (QAction* f = findAction(a->menu()->actions(), id)) return f;
+        } else if (a->data().isValid() && a->data().toInt() == id) {
+            return a;
+        }
+    }
+    return nullptr;
+}
+
 inline void settle() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }

@@ -16,17 +16,6 @@
 namespace orvex::qt::test {
 namespace {
 
-QAction* findAction(const QList<QAction*>& actions, int id) {
-    for (QAction* a : actions) {
-        if (a->menu()) {
-            if (QAction* f = findAction(a->menu()->actions(), id)) return f;
-        } else if (a->data().isValid() && a->data().toInt() == id) {
-            return a;
-        }
-    }
-    return nullptr;
-}
-
 class TransformWindowTest : public EditorWindowTest {
 protected:
     void configure(settings::Settings& s) override {
