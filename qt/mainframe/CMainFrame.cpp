@@ -9,6 +9,7 @@
 #include "qt/platform/InstanceChannel.h"
 #include "shell/InstanceControl.h"
 #include "shell/NumberedLabels.h"
+#include "shell/RecentFiles.h"
 #include "shell/Startup.h"
 #include "transform/FormatPresets.h"
 
@@ -204,6 +205,11 @@ void CMainFrame::buildMenu(QMenu* menu, const std::vector<MenuNode>& nodes) {
             buildMenu(sub, n.children);
             if (sub->actions().isEmpty()) delete sub;
             else menu->addMenu(sub);
+        } else if (n.id == cmd::kRecentFilesMenu || n.id == cmd::kFavouriteFilesMenu) {
+            auto* sub = new QMenu(fromUtf8(menuTextOf(n.id)), menu);
+            const CommandId which = n.id;
+            connect(sub, &QMenu::aboutToShow, this, [this, sub, which] { fillFileListMenu(sub, which); });
+            menu->addMenu(sub);
         } else if (session().router().knows(n.id)) {
             QAction* a = commandAction(n.id, menu);
             menu->addAction(a);
@@ -211,6 +217,50 @@ void CMainFrame::buildMenu(QMenu* menu, const std::vector<MenuNode>& nodes) {
         }
     }
     connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenuStates(menu); });
+}
+
+// The recent-file and favourite-file menus are made afresh each time they
+// open: one item per listed file (its number as access key and a path
+// shortened to fit), then the list's commands.
+void CMainFrame::fillFileListMenu(QMenu* menu, CommandId which) {
+    menu->clear();
+    const settings::Settings& s = m_ctx.settings();
+    const auto addFile = [this](QMenu* into, CommandId id, const std::string& label) {
+        auto* a = new QAction(fromUtf8(label), into);
+        a->setData(int(id));
+        connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+        into->addAction(a);
+    };
+    const auto addCommand = [this](QMenu* into, CommandId id) {
+        QAction* a = into->addAction(fromUtf8(menuTextOf(id)));
+        a->setData(int(id));
+        connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+        a->setEnabled(session().router().state(id).enabled);
+    };
+    if (which == cmd::kRecentFilesMenu) {
+        const std::vector<std::string> shown = shell::shownRecentFiles(s.recentFiles, s.app.recentFileNum);
+        for (size_t i = 0; i < shown.size(); ++i)
+            addFile(menu, CommandId(cmd::kRecentFile + i), shell::fileMenuLabel(int(i) + 1, shown[i], 60));
+        if (!shown.empty()) menu->addSeparator();
+        addCommand(menu, cmd::kClearRecentFiles);
+        return;
+    }
+    const auto& favourites = s.frame.favouriteFiles;
+    auto* remove = new QMenu(fromUtf8(menuTextOf(cmd::kRemoveFavourite)), menu);
+    int n = 0;
+    for (size_t i = 0; i < favourites.size(); ++i) {
+        if (favourites[i].empty()) continue;
+        ++n;
+        addFile(menu, CommandId(cmd::kFavouriteFile + i),
+                shell::fileMenuLabel(n, favourites[i], shell::kFavouriteDisplayLength));
+        addFile(remove, CommandId(cmd::kRemoveFavourite + i),
+                shell::fileMenuLabel(n, favourites[i], shell::kFavouriteDisplayLength));
+    }
+    if (n > 0) menu->addSeparator();
+    addCommand(menu, cmd::kAddFavouriteFile);
+    addCommand(menu, cmd::kOpenAllFavourites);
+    if (n > 0) menu->addMenu(remove);
+    else delete remove;
 }
 
 void CMainFrame::buildMenus() {

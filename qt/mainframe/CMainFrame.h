@@ -138,6 +138,7 @@ protected:
 private:
     void buildMenus();
     void buildMenu(QMenu* menu, const std::vector<MenuNode>& nodes);
+    void fillFileListMenu(QMenu* menu, CommandId which);
     QAction* commandAction(CommandId id, QObject* parent);
     void updateMenuStates(QMenu* menu);
     void buildToolbar();
