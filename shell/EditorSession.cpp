@@ -29,6 +29,7 @@
 #include "shell/FrameHost.h"
 #include "shell/KeyMacroCommands.h"
 #include "shell/MainFrameCommands.h"
+#include "shell/UrlLaunch.h"
 #include "text/CLuDoc.h"
 #include "text/RuledLineCommands.h"
 
@@ -43,6 +44,11 @@ public:
             for (int pane = 0; pane < 2; ++pane)
                 if (&w->view(pane) == &view) return m_session.tagJumps().jumpFrom(view, w->document());
         return false;
+    }
+    // A double click on a URL or mail address starts it (ClikUrlJmp).
+    bool urlJump(CLuView& view) override {
+        if (m_session.settings().frame.clikUrlJmp == 0) return false;
+        return launchUrlAtCaret(view, m_session.settings().frame, m_session.platform());
     }
 
 private:

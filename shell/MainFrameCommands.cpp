@@ -10,6 +10,7 @@
 #include "shell/EditorWindow.h"
 #include "shell/FrameHost.h"
 #include "shell/RecentFiles.h"
+#include "shell/UrlLaunch.h"
 #include "shell/EditorDocument.h"
 
 namespace orvex::shell {
@@ -51,6 +52,7 @@ const CommandTable<MainFrameCommands>& MainFrameCommands::commandTable() {
         {cmd::kRemoveFavourite, CommandId(cmd::kRemoveFavourite + 19), &F::cmdRemoveFavourite, &F::updateFavourite},
         {cmd::kAddFavouriteFile, cmd::kAddFavouriteFile, &F::cmdAddFavourite, &F::updateAddFavourite},
         {cmd::kOpenAllFavourites, cmd::kOpenAllFavourites, &F::cmdOpenAllFavourites, &F::updateAnyFavourite},
+        {cmd::kUrlJump, cmd::kUrlJump, &F::cmdUrlJump, &F::updateNeedsWindow},
     };
     return table;
 }
@@ -280,5 +282,10 @@ void ApplicationCommands::cmdAbout(CommandId) {
 }
 
 void ApplicationCommands::updateNeedsHost(CommandId, CommandState& state) { state.enabled = m_session.frameHost() != nullptr; }
+
+// The URL or mail address at the active view's caret is started.
+void MainFrameCommands::cmdUrlJump(CommandId) {
+    if (CLuView* view = m_session.activeView()) launchUrlAtCaret(*view, m_session.settings().frame, m_session.platform());
+}
 
 }  // namespace orvex::shell

@@ -33,6 +33,7 @@ private:
     void cmdDiscardAllClose(CommandId id);
     void cmdRecentFile(CommandId id);
     void cmdClearRecent(CommandId id);
+    void cmdUrlJump(CommandId id);
     void cmdFavourite(CommandId id);
     void cmdRemoveFavourite(CommandId id);
     void cmdAddFavourite(CommandId id);

@@ -4,6 +4,7 @@
 // non-owning and stays valid for the life of the core objects using it.
 #include "common/platform/Clipboard.h"
 #include "common/platform/FileDialogs.h"
+#include "common/platform/Launcher.h"
 #include "common/platform/MessageBoxes.h"
 #include "common/platform/Timers.h"
 #include "common/platform/UiRequests.h"
@@ -16,6 +17,7 @@ struct Platform {
     Clipboard* clipboard = nullptr;
     Timers* timers = nullptr;
     UiRequests* ui = nullptr;
+    Launcher* launcher = nullptr;
 };
 
 }  // namespace orvex

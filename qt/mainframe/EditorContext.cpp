@@ -8,6 +8,7 @@
 #include "qt/dialogs/QtSearchDialogs.h"
 #include "qt/dialogs/QtTransformDialogs.h"
 #include "qt/platform/QtClipboard.h"
+#include "qt/platform/QtLauncher.h"
 #include "qt/platform/QtFileDialogs.h"
 #include "qt/platform/QtMessageBoxes.h"
 #include "qt/platform/QtTimers.h"
@@ -44,6 +45,7 @@ EditorContext::EditorContext(settings::SettingsEnvironment env, bool loadSetting
     m_clipboard = std::make_unique<QtClipboard>();
     m_timers = std::make_unique<QtTimers>();
     m_ui = std::make_unique<QtUiRequests>();
+    m_launcher = std::make_unique<QtLauncher>();
     m_qtSearchDialogs = std::make_unique<QtSearchDialogs>();
     m_qtTransformDialogs = std::make_unique<QtTransformDialogs>();
     Platform platform;
@@ -52,6 +54,7 @@ EditorContext::EditorContext(settings::SettingsEnvironment env, bool loadSetting
     platform.clipboard = m_clipboard.get();
     platform.timers = m_timers.get();
     platform.ui = m_ui.get();
+    platform.launcher = m_launcher.get();
     m_session = std::make_unique<shell::EditorSession>(std::move(env), platform, loadSettings);
     m_session->setSearchDialogs(m_qtSearchDialogs.get());
     m_session->setTransformDialogs(m_qtTransformDialogs.get());

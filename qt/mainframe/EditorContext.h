@@ -23,6 +23,7 @@ class QtFileDialogs;
 class QtMessageBoxes;
 class QtTimers;
 class QtUiRequests;
+class QtLauncher;
 class QtSearchDialogs;
 class QtTransformDialogs;
 
@@ -69,6 +70,7 @@ private:
     std::unique_ptr<QtClipboard> m_clipboard;
     std::unique_ptr<QtTimers> m_timers;
     std::unique_ptr<QtUiRequests> m_ui;
+    std::unique_ptr<QtLauncher> m_launcher;
     std::unique_ptr<QtSearchDialogs> m_qtSearchDialogs;
     std::unique_ptr<QtTransformDialogs> m_qtTransformDialogs;
     std::unique_ptr<DisplayFont> m_font;

@@ -65,7 +65,7 @@ const std::vector<MenuNode>& mainMenuLayout() {
              sep(), item(cmd::kCopyToScrap), item(cmd::kCutToScrap), item(cmd::kPasteFromScrap)}),
         sub("検索(&S)",
             {item(cmd::kFind), item(cmd::kFindNext), item(cmd::kFindPrevious), item(cmd::kFindSelectedForward), item(cmd::kFindSelectedBackward), item(cmd::kCopyToFindBox), item(cmd::kSearchAndMark), item(cmd::kResetHighlight),
-             sep(), item(cmd::kReplace), item(cmd::kReplaceForward), item(cmd::kReplaceBackward), item(cmd::kReplaceAll), item(cmd::kBatchReplace), sep(), item(cmd::kFindInFilesKey), item(cmd::kTagJump), item(cmd::kTagJumpBack),
+             sep(), item(cmd::kReplace), item(cmd::kReplaceForward), item(cmd::kReplaceBackward), item(cmd::kReplaceAll), item(cmd::kBatchReplace), sep(), item(cmd::kFindInFilesKey), item(cmd::kTagJump), item(cmd::kTagJumpBack), item(cmd::kUrlJump),
              sub("一覧(&L)", {item(cmd::kFunctionSearch), item(cmd::kTitleRowList), item(cmd::kMarkedRowList), item(cmd::kModifiedRowList)}),
              item(cmd::kMatchBracket), sep(), item(cmd::kGoToLine), item(cmd::kJumpAgain),
              item(cmd::kFileTop), item(cmd::kFileBottom), item(cmd::kScreenTop), item(cmd::kScreenBottom), sep(), item(cmd::kMarkToggle), item(cmd::kMarkNext), item(cmd::kMarkPrevious),

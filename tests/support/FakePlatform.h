@@ -174,13 +174,31 @@ public:
 };
 
 // All fakes together, wired into one Platform.
+// Records what the core starts: URLs opened and programs with their
+// arguments; answers with `works`.
+class RecordingLauncher final : public Launcher {
+public:
+    bool openUrl(const std::string& url) override {
+        opened.push_back(url);
+        return works;
+    }
+    bool startDetached(const std::vector<std::string>& argv) override {
+        started.push_back(argv);
+        return works;
+    }
+    bool works = true;
+    std::vector<std::string> opened;
+    std::vector<std::vector<std::string>> started;
+};
+
 struct FakePlatform {
     ScriptedMessageBoxes messages;
     FakeFileDialogs fileDialogs;
     FakeClipboard clipboard;
     ManualTimers timers;
     RecordingUi ui;
-    Platform platform() { return Platform{&messages, &fileDialogs, &clipboard, &timers, &ui}; }
+    RecordingLauncher launcher;
+    Platform platform() { return Platform{&messages, &fileDialogs, &clipboard, &timers, &ui, &launcher}; }
 };
 
 }  // namespace orvex::test
