@@ -23,28 +23,14 @@ struct Descriptor {
     }
 };
 
-// Reads into buf until it is full or the file ends; returns the bytes read,
-// or -1 with errno set.
-ssize_t readFully(int fd, char* buf, size_t size) {
+// Reads into buf until it is full or the file ends, from the file offset
+// (offset < 0) or from `offset` without moving the file offset; returns the
+// bytes read, or -1 with errno set.
+ssize_t readFully(int fd, char* buf, size_t size, off_t offset = -1) {
     size_t got = 0;
     while (got < size) {
-        const ssize_t n = ::read(fd, buf + got, size - got);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return -1;
-        }
-        if (n == 0) break;
-        got += static_cast<size_t>(n);
-    }
-    return static_cast<ssize_t>(got);
-}
-
-// pread until size bytes at offset are in buf or the file ends; the bytes
-// read, or -1 with errno set.
-ssize_t preadFully(int fd, char* buf, size_t size, off_t offset) {
-    size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::pread(fd, buf + got, size - got, offset + static_cast<off_t>(got));
+        const ssize_t n = offset < 0 ? ::read(fd, buf + got, size - got)
+                                     : ::pread(fd, buf + got, size - got, offset + static_cast<off_t>(got));
         if (n < 0) {
             if (errno == EINTR) continue;
             return -1;
@@ -65,11 +51,11 @@ ssize_t readHalves(int fd, char* buf, size_t size) {
     int firstErrno = 0, secondErrno = 0;
     parallel::runBoth(
         [&] {
-            first = preadFully(fd, buf, half, 0);
+            first = readFully(fd, buf, half, 0);
             if (first < 0) firstErrno = errno;
         },
         [&] {
-            second = preadFully(fd, buf + half, size - half, static_cast<off_t>(half));
+            second = readFully(fd, buf + half, size - half, static_cast<off_t>(half));
             if (second < 0) secondErrno = errno;
         });
     if (first < 0 || second < 0) {

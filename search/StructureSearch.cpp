@@ -41,6 +41,31 @@ struct Text {
     }
 };
 
+// Steps over comment text at i: inside a block comment (to its end), the
+// start of one, or a line comment (to the line end). True when i moved.
+bool skipComment(const Text& t, int32_t& i, bool& comment) {
+    const uint8_t b = t.p[i];
+    if (comment) {
+        if (b == '*' && t.at(i + 1) == '/') {
+            comment = false;
+            i += 2;
+        } else {
+            i += t.step(i);
+        }
+        return true;
+    }
+    if (b == '/' && t.at(i + 1) == '*') {
+        comment = true;
+        i += 2;
+        return true;
+    }
+    if (b == '/' && t.at(i + 1) == '/') {
+        i = t.lineEnd(i);
+        return true;
+    }
+    return false;
+}
+
 // Forward from `from` (a character boundary after the bracket) for the
 // partner of `open`; -1 when there is none.
 int32_t scanForward(const Text& t, int32_t from, uint8_t open) {
@@ -49,24 +74,7 @@ int32_t scanForward(const Text& t, int32_t from, uint8_t open) {
     bool comment = false;
     for (int32_t i = from; i < t.n;) {
         const uint8_t b = t.p[i];
-        if (comment) {
-            if (b == '*' && t.at(i + 1) == '/') {
-                comment = false;
-                i += 2;
-            } else {
-                i += t.step(i);
-            }
-            continue;
-        }
-        if (b == '/' && t.at(i + 1) == '*') {
-            comment = true;
-            i += 2;
-            continue;
-        }
-        if (b == '/' && t.at(i + 1) == '/') {
-            i = t.lineEnd(i);
-            continue;
-        }
+        if (skipComment(t, i, comment)) continue;
         if (b == '*' && t.at(i + 1) == '/') return -1;
         if (b == open) ++depth;
         else if (b == close && --depth == 0) return i;
@@ -150,24 +158,7 @@ int32_t nextBrace(const Text& t, int32_t i, bool& blocked) {
     bool comment = false;
     while (i < t.n) {
         const uint8_t b = t.p[i];
-        if (comment) {
-            if (b == '*' && t.at(i + 1) == '/') {
-                comment = false;
-                i += 2;
-            } else {
-                i += t.step(i);
-            }
-            continue;
-        }
-        if (b == '/' && t.at(i + 1) == '*') {
-            comment = true;
-            i += 2;
-            continue;
-        }
-        if (b == '/' && t.at(i + 1) == '/') {
-            i = t.lineEnd(i);
-            continue;
-        }
+        if (skipComment(t, i, comment)) continue;
         if (b == '{') return i;
         if (b == '(' || b == ';') blocked = true;
         i += t.step(i);

@@ -296,20 +296,17 @@ bool EditorSession::exit(bool forReal) {
 bool EditorSession::shutdown() {
     if (m_stopMacro) m_stopMacro();
     if (m_residentEnd) m_residentEnd();
-    // The list is taken before the windows close (their carets go with
-    // them) and stored only when the close goes through.
-    std::optional<settings::OpenFileList> open;
-    if (m_settings->app.autoLoad != 0) open = recordOpenFiles(*this);
-    if (!closeAllDocuments()) return false;
-    if (open) m_settings->openFiles = *open;
-    saveStores();
-    saveSettings();
+    if (!closeDocumentsAndStore()) return false;
     m_viewer->unload();
     m_exited = true;
     return true;
 }
 
-bool EditorSession::residentClose() {
+bool EditorSession::residentClose() { return closeDocumentsAndStore(); }
+
+bool EditorSession::closeDocumentsAndStore() {
+    // The list is taken before the windows close (their carets go with
+    // them) and stored only when the close goes through.
     std::optional<settings::OpenFileList> open;
     if (m_settings->app.autoLoad != 0) open = recordOpenFiles(*this);
     if (!closeAllDocuments()) return false;

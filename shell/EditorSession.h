@@ -240,6 +240,9 @@ public:
     }
 
 private:
+    // Closes every document with its question, then stores the open-file
+    // list, the frame stores and the settings; false when the user stayed.
+    bool closeDocumentsAndStore();
     class Hooks;
     static size_t modeIndex(int m) { return m >= 0 && m < settings::kModeCount ? size_t(m) : 0; }
     EditorWindow* addWindow(std::unique_ptr<class EditorDocument> document);

@@ -12,6 +12,7 @@
 #include "shell/EditorSession.h"
 #include "shell/EditorWindow.h"
 #include "tests/settings/TempFolder.h"
+#include "tests/shell/SessionFixture.h"
 #include "tests/support/FakePlatform.h"
 #include "text/ViewHost.h"
 #include "text/VirtualKeys.h"
@@ -22,17 +23,8 @@ using orvex::test::TempFolder;
 
 namespace {
 
-class KeyMacroSession : public ::testing::Test {
+class KeyMacroSession : public shell::test::SessionFixture {
 protected:
-    KeyMacroSession() {
-        settings::SettingsEnvironment env;
-        env.settingsFile = folder.file("settings.ini");
-        env.dataFolder = folder.file("data");
-        env.tempFolder = folder.path();
-        env.homeFolder = folder.path();
-        session = std::make_unique<EditorSession>(env, fakes.platform(), false);
-    }
-
     EditorWindow* open(const std::string& name, const std::string& bytes) {
         const std::string p = folder.file(name);
         std::ofstream(p, std::ios::binary) << bytes;
@@ -44,10 +36,6 @@ protected:
     void typeChars(const std::string& s) {
         for (char c : s) session->activeView()->character(uint8_t(c));
     }
-
-    TempFolder folder;
-    test::FakePlatform fakes;
-    std::unique_ptr<EditorSession> session;
 };
 
 TEST_F(KeyMacroSession, TypingAbcRecordsThreeTextRecords) {

@@ -13,6 +13,7 @@
 #include "shell/FindInFilesCommands.h"
 #include "shell/TagJumps.h"
 #include "tests/settings/TempFolder.h"
+#include "tests/shell/SessionFixture.h"
 #include "tests/support/FakePlatform.h"
 #include "text/CLuView.h"
 
@@ -43,15 +44,9 @@ public:
     search::FindInFilesDialogData seen;
 };
 
-class ResultDocumentTest : public ::testing::Test {
+class ResultDocumentTest : public shell::test::SessionFixture {
 protected:
     ResultDocumentTest() {
-        settings::SettingsEnvironment env;
-        env.settingsFile = folder.file("settings.ini");
-        env.dataFolder = folder.file("data");
-        env.tempFolder = folder.path();
-        env.homeFolder = folder.path();
-        session = std::make_unique<EditorSession>(env, fakes.platform(), false);
         session->setSearchDialogs(&dialogs);
         dialogs.folder = folder.path() + "/src";
     }
@@ -67,11 +62,7 @@ protected:
         const TextPosition p = w->document().doc().text().goToLine(line);
         w->activeView().placeCursor(p.row, 0);
     }
-
-    TempFolder folder;
-    test::FakePlatform fakes;
     ScriptedFindInFiles dialogs;
-    std::unique_ptr<EditorSession> session;
 };
 
 TEST_F(ResultDocumentTest, FindInFilesFillsAReadOnlyTagFileAndItsLinesJumpThere) {

@@ -7,6 +7,7 @@
 #include "shell/EditorSession.h"
 #include "shell/EditorWindow.h"
 #include "tests/settings/TempFolder.h"
+#include "tests/shell/SessionFixture.h"
 #include "tests/support/FakePlatform.h"
 #include "text/VirtualKeys.h"
 
@@ -16,17 +17,8 @@ using orvex::test::TempFolder;
 
 namespace {
 
-class SessionTest : public ::testing::Test {
+class SessionTest : public shell::test::SessionFixture {
 protected:
-    SessionTest() {
-        settings::SettingsEnvironment env;
-        env.settingsFile = folder.file("settings.ini");
-        env.dataFolder = folder.file("data");
-        env.tempFolder = folder.path();
-        env.homeFolder = folder.path();
-        session = std::make_unique<EditorSession>(env, fakes.platform(), false);
-    }
-
     std::string write(const std::string& name, const std::string& bytes) {
         const std::string p = folder.file(name);
         std::ofstream(p, std::ios::binary) << bytes;
@@ -35,10 +27,6 @@ protected:
     std::string text(EditorWindow* w) const { return std::string(w->document().doc().text().view()); }
     CommandRouter& router() { return session->router(); }
     void type(const std::string& sjis) { session->activeView()->typeText(sjis); }
-
-    TempFolder folder;
-    test::FakePlatform fakes;
-    std::unique_ptr<EditorSession> session;
 };
 
 TEST_F(SessionTest, TwoDocumentsAreEditedThroughTheRouterByIdAndByKey) {

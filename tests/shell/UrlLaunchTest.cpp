@@ -10,6 +10,7 @@
 #include "shell/EditorWindow.h"
 #include "shell/UrlLaunch.h"
 #include "tests/settings/TempFolder.h"
+#include "tests/shell/SessionFixture.h"
 #include "tests/support/FakePlatform.h"
 
 using namespace orvex;
@@ -71,15 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsRow{"EmptyCommand", "", {}}),
     [](const ::testing::TestParamInfo<ArgsRow>& i) { return std::string(i.param.name); });
 
-class UrlJumpSession : public ::testing::Test {
+class UrlJumpSession : public shell::test::SessionFixture {
 protected:
     UrlJumpSession() {
-        settings::SettingsEnvironment env;
-        env.settingsFile = folder.file("settings.ini");
-        env.dataFolder = folder.file("data");
-        env.tempFolder = folder.path();
-        env.homeFolder = folder.path();
-        session = std::make_unique<EditorSession>(env, fakes.platform(), false);
         const std::string path = folder.file("links.txt");
         std::ofstream(path, std::ios::binary) << "web http://example.org/x\r\nmail someone@example.jp\r\n";
         window = session->openFile(path);
@@ -91,9 +86,6 @@ protected:
         session->activeView()->leftDoubleClick(e);
         session->activeView()->leftButtonUp(e);
     }
-    orvex::test::TempFolder folder;
-    test::FakePlatform fakes;
-    std::unique_ptr<EditorSession> session;
     EditorWindow* window = nullptr;
 };
 
