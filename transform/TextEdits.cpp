@@ -1,5 +1,7 @@
 #include "transform/TextEdits.h"
 
+#include "files/ByteScan.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -173,13 +175,15 @@ std::string htmlToText(std::string_view text) {
 
 std::vector<LinePiece> splitLines(std::string_view text) {
     std::vector<LinePiece> lines;
+    lines.reserve(text.size() / 48 + 1);
+    // A lead byte never takes a line-end byte as its trail, so every CR, LF
+    // and FF byte ends a line: a plain byte search finds them.
+    const auto* p = reinterpret_cast<const uint8_t*>(text.data());
     size_t start = 0;
     for (size_t i = 0; i < text.size();) {
+        i = files::scan::findLineEnd(p, i, text.size());
+        if (i >= text.size()) break;
         const size_t n = lineEndAt(text, i);
-        if (n == 0) {
-            i += size_t(charAt(text, i));
-            continue;
-        }
         lines.push_back({text.substr(start, i - start), text.substr(i, n)});
         i += n;
         start = i;
