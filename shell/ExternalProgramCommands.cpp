@@ -9,6 +9,8 @@
 #include "shell/EditorDocument.h"
 #include "shell/EditorSession.h"
 #include "shell/EditorWindow.h"
+#include "shell/FrameHost.h"
+#include "shell/NumberedLabels.h"
 #include "shell/ResultDocuments.h"
 #include "text/CLuView.h"
 #include "tools/ChildProcess.h"
@@ -87,6 +89,12 @@ const CommandTable<ExternalProgramCommands>& ExternalProgramCommands::commandTab
         {cmd::kExternalProgram, cmd::kExternalProgram, &E::cmdRunHere, &E::updateRunHere},
     };
     return table;
+}
+
+std::string ExternalProgramCommands::menuLabel(int index, bool accessKeys) const {
+    const int i = std::clamp(index, 0, settings::kExternalProgramCount - 1);
+    return numberedMenuLabel(m_session.settings().programs[size_t(i)].title, NumberedFamily::ProgramRun, i + 1,
+                             accessKeys);
 }
 
 void ExternalProgramCommands::updateStart(CommandId id, CommandState& state) {
@@ -177,6 +185,7 @@ void ExternalProgramCommands::runInto(EditorWindow& window) {
     }
     m_running = true;
     m_stopRequested = false;
+    if (m_session.frameHost()) m_session.frameHost()->programWaitChanged(true);
     const Platform& platform = m_session.platform();
     const tools::RunOutcome outcome = child->wait(
         [&] {
@@ -187,6 +196,7 @@ void ExternalProgramCommands::runInto(EditorWindow& window) {
     child.reset();
     m_running = false;
     m_stopRequested = false;
+    if (m_session.frameHost()) m_session.frameHost()->programWaitChanged(false);
     // The window may have been closed while the program ran.
     if (!isOpen(m_session, &window)) return;
 

@@ -33,6 +33,9 @@ public:
     // Runs the selected program into `window` (the second half of a start).
     void runInto(EditorWindow& window);
 
+    // The menu label of program `index` (0-9) from its title.
+    std::string menuLabel(int index, bool accessKeys) const;
+
     // True while a captured program runs; stop() ends it (its process group)
     // at the waiting's next look.
     bool running() const { return m_running; }

@@ -230,6 +230,13 @@ TEST_F(ExternalProgramTest, HugeOutputIsCutAtACompleteLine) {
     EXPECT_EQ(t.substr(0, 7), "\x82\xa0\x82\xa2x\r\n");
 }
 
+TEST_F(ExternalProgramTest, MenuLabelsFollowTheTitles) {
+    program(0).title = "make";
+    EXPECT_EQ(session->externalPrograms().menuLabel(0, true), "make(&1)");
+    EXPECT_EQ(session->externalPrograms().menuLabel(9, true), "ﾌﾟﾛｸﾞﾗﾑの実行10(&0)");
+    EXPECT_EQ(session->externalPrograms().menuLabel(0, false), "make");
+}
+
 TEST_F(ExternalProgramTest, Utf8OutputBecomesDocumentText) {
     program(0).command = "printf";
     program(0).param = "'\\343\\201\\202.c(2): x\\n'";  // "あ.c" in UTF-8
