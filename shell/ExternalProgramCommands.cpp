@@ -190,7 +190,9 @@ void ExternalProgramCommands::runInto(EditorWindow& window) {
     const tools::RunOutcome outcome = child->wait(
         [&] {
             if (platform.ui) platform.ui->processPendingInput();
-            return !m_stopRequested;
+            // Output with nowhere to go is not waited for: the window was
+            // closed, or the editor is ending.
+            return !m_stopRequested && !m_session.exited() && isOpen(m_session, &window);
         },
         m_outputLimit);
     child.reset();

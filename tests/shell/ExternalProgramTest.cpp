@@ -192,12 +192,14 @@ TEST_F(ExternalProgramTest, StartCommandWhileWaitingStopsTheProgram) {
     EXPECT_EQ(text(session->activeWindow()), "begun\r\n");
 }
 
-TEST_F(ExternalProgramTest, WindowClosedDuringTheWaitIsNotTouched) {
+TEST_F(ExternalProgramTest, WindowClosedDuringTheWaitStopsTheProgramAndIsNotTouched) {
     program(0).command = "/bin/sh";
-    program(0).param = "-c 'sleep 0.3; echo late'";
+    program(0).param = "-c 'sleep 30; echo late'";
     program(0).redirect = 1;
     ui.closeAfter = 2;
+    const auto start = std::chrono::steady_clock::now();
     session->externalPrograms().start(0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_TRUE(session->windows().empty());
     EXPECT_FALSE(session->externalPrograms().running());
 }
