@@ -13,6 +13,7 @@
 #include "shell/NumberedLabels.h"
 #include "shell/ResultDocuments.h"
 #include "text/CLuView.h"
+#include "text/TextStore.h"
 #include "tools/ChildProcess.h"
 #include "tools/EnvironmentText.h"
 #include "tools/ProgramLine.h"
@@ -202,8 +203,15 @@ void ExternalProgramCommands::runInto(EditorWindow& window) {
     // The window may have been closed while the program ran.
     if (!isOpen(m_session, &window)) return;
 
-    const std::string text = outputText(outcome.output, outcome.truncated, s.document.autoKanji);
+    std::string text = outputText(outcome.output, outcome.truncated, s.document.autoKanji);
     EditorDocument& d = window.document();
+    // A document holds at most kMaxTextSize bytes: more is cut at the last
+    // complete line that fits, rather than losing the insertion as a whole.
+    const size_t room = size_t(TextStore::kMaxTextSize - 1 - d.doc().text().length());
+    if (text.size() > room) {
+        const size_t end = text.rfind('\n', room - 1);
+        text.resize(end == std::string::npos ? 0 : end + 1);
+    }
     d.setToolOutput(program.dir.empty() ? currentFolder() : program.dir);
     beginResult(window, title);
     appendResult(window, text);

@@ -41,8 +41,9 @@ public:
     bool running() const { return m_running; }
     void stop() { m_stopRequested = true; }
 
-    // Output kept from one run (64 MiB unless set); the rest is read and
-    // dropped, and the kept part ends at its last complete line.
+    // Output kept from one run (32 MiB unless set, so that it still fits a
+    // document once its line ends are CR LF); the rest is read and dropped,
+    // and the kept part ends at its last complete line.
     void setOutputLimit(size_t bytes) { m_outputLimit = bytes; }
 
 private:
@@ -56,7 +57,7 @@ private:
     std::string m_currentFile;  // the file active at the last start
     bool m_running = false;
     bool m_stopRequested = false;
-    size_t m_outputLimit = 64 * 1024 * 1024;
+    size_t m_outputLimit = 32 * 1024 * 1024;
 };
 
 }  // namespace orvex::shell

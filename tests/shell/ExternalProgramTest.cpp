@@ -14,6 +14,7 @@
 #include "tests/settings/TempFolder.h"
 #include "tests/support/FakePlatform.h"
 #include "text/CLuView.h"
+#include "text/TextStore.h"
 
 using namespace orvex;
 using namespace orvex::shell;
@@ -237,6 +238,20 @@ TEST_F(ExternalProgramTest, MenuLabelsFollowTheTitles) {
     EXPECT_EQ(session->externalPrograms().menuLabel(0, true), "make(&1)");
     EXPECT_EQ(session->externalPrograms().menuLabel(9, true), "ﾌﾟﾛｸﾞﾗﾑの実行10(&0)");
     EXPECT_EQ(session->externalPrograms().menuLabel(0, false), "make");
+}
+
+// 70 MB of long lines with a capture limit above what a document holds:
+// the document must get as much as fits, not nothing.
+TEST_F(ExternalProgramTest, OutputBeyondTheDocumentSizeIsCutNotLost) {
+    program(0).command = "/bin/sh";
+    program(0).param = "-c 'yes \"$(head -c 998 /dev/zero | tr \"\\0\" a)\" | head -c 70000000'";
+    program(0).redirect = 1;
+    session->externalPrograms().setOutputLimit(size_t(TextStore::kMaxTextSize) + (8 << 20));
+    session->externalPrograms().start(0);
+    const std::string t = text(session->activeWindow());
+    EXPECT_GT(t.size(), size_t(TextStore::kMaxTextSize) - 1001);
+    EXPECT_EQ(t.size() % 1000, 0u);  // whole lines of 998 + CR LF
+    EXPECT_EQ(t.substr(t.size() - 3), "a\r\n");
 }
 
 TEST_F(ExternalProgramTest, Utf8OutputBecomesDocumentText) {
