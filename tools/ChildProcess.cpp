@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -99,7 +100,10 @@ pid_t waitFor(pid_t pid, int& status, int flags) {
     return r;
 }
 
-bool executable(const std::string& path) { return access(path.c_str(), X_OK) == 0; }
+bool executable(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
 
 }  // namespace
 
@@ -227,7 +231,10 @@ RunOutcome ChildProcess::wait(const std::function<bool()>& keepGoing, size_t lim
         } else {
             poll(nullptr, 0, timeout);
         }
-        if (waitFor(m_pid, status, WNOHANG) == m_pid) {
+        const pid_t r = waitFor(m_pid, status, WNOHANG);
+        // ECHILD: the child was reaped elsewhere (SIGCHLD ignored); it is gone.
+        if (r == m_pid || (r < 0 && errno == ECHILD)) {
+            out.statusKnown = r == m_pid;
             m_reaped = true;
             // What the program wrote before it ended; a background program
             // of its own that keeps the pipe open is not waited for.
@@ -256,7 +263,9 @@ RunOutcome ChildProcess::wait(const std::function<bool()>& keepGoing, size_t lim
         close(m_fd);
         m_fd = -1;
     }
-    if (WIFEXITED(status)) {
+    if (!out.statusKnown) {
+        // Nothing is known of how it ended.
+    } else if (WIFEXITED(status)) {
         out.exited = true;
         out.exitStatus = WEXITSTATUS(status);
     } else if (WIFSIGNALED(status)) {

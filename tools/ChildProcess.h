@@ -36,6 +36,7 @@ struct RunOutcome {
     bool exited = false;    // ended with an exit status (else by a signal)
     int exitStatus = 0;
     int signal = 0;
+    bool statusKnown = true;  // false when the child was reaped elsewhere (SIGCHLD ignored)
 };
 
 // Whether the program that `command` names can be run: a plain word is

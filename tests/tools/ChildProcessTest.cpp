@@ -139,6 +139,21 @@ TEST(ChildProcess, InheritsNoDescriptorOfTheEditor) {
     EXPECT_EQ(r.output.rfind("0\n1\n2\n", 0), 0u) << r.output;
 }
 
+// With SIGCHLD ignored the kernel reaps the child itself; the wait must
+// still end instead of looking for it for ever.
+TEST(ChildProcess, WaitEndsWhenTheChildWasReapedElsewhere) {
+    struct sigaction ignore {}, previous {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGCHLD, &ignore, &previous);
+    const auto start = std::chrono::steady_clock::now();
+    const RunOutcome r = runLine("echo gone");
+    sigaction(SIGCHLD, &previous, nullptr);
+    EXPECT_EQ(r.output, "gone\n");
+    EXPECT_FALSE(r.statusKnown);
+    EXPECT_FALSE(r.exited);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+}
+
 TEST(ChildProcess, DetachedStartReturnsAtOnce) {
     TempFolder folder;
     const std::string mark = folder.file("ran");
@@ -171,6 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, ProgramLookup,
                                            FoundCase{"RelativeToFolder", "bin/sh", true},
                                            FoundCase{"Builtin", "printf", true},
                                            FoundCase{"ShellDecides", "missing; true", true},
+                                           FoundCase{"FolderIsNoProgram", "/usr", false},
                                            FoundCase{"Empty", "", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
