@@ -4,6 +4,8 @@
 // gives its message and leaves no stray window.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <chrono>
 
 #include "common/strings/StringTable.h"
@@ -140,6 +142,8 @@ struct FailureCase {
     int message;      // 0: none
     size_t windows;   // left open
 };
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
 
 class ProgramFailures : public ExternalProgramTest, public ::testing::WithParamInterface<FailureCase> {};
 

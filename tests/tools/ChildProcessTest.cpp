@@ -3,6 +3,8 @@
 // end, large output and what the child inherits.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -36,6 +38,8 @@ struct OutputCase {
     const char* output;
     int status;
 };
+void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.name; }
+
 
 class CapturedOutput : public ::testing::TestWithParam<OutputCase> {};
 
@@ -170,6 +174,8 @@ struct FoundCase {
     const char* command;
     bool found;
 };
+void PrintTo(const FoundCase& c, std::ostream* os) { *os << c.name; }
+
 
 class ProgramLookup : public ::testing::TestWithParam<FoundCase> {};
 

@@ -2,6 +2,8 @@
 // assignments.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tools/EnvironmentText.h"
 #include "tools/ProgramLine.h"
 
@@ -18,6 +20,8 @@ struct LineCase {
     const char* currentFile;
     const char* expected;
 };
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+
 
 class CommandLineCases : public ::testing::TestWithParam<LineCase> {};
 
@@ -66,6 +70,8 @@ struct EnvCase {
     const char* value;     // nullptr: unset
     const char* fault;
 };
+void PrintTo(const EnvCase& c, std::ostream* os) { *os << c.name; }
+
 
 class EnvironmentCases : public ::testing::TestWithParam<EnvCase> {};
 
