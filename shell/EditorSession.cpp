@@ -20,6 +20,7 @@
 #include "shell/EditorDocument.h"
 #include "shell/EditorWindow.h"
 #include "shell/FileViewerLauncher.h"
+#include "shell/ExternalProgramCommands.h"
 #include "shell/FindInFilesCommands.h"
 #include "shell/FrameStores.h"
 #include "shell/RecentFiles.h"
@@ -86,6 +87,9 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
         auto findInFiles = std::make_unique<FindInFilesCommands>(*this);
         m_findInFiles = findInFiles.get();
         m_frameTargets.push_back(std::move(findInFiles));
+        auto programs = std::make_unique<ExternalProgramCommands>(*this);
+        m_externalPrograms = programs.get();
+        m_frameTargets.push_back(std::move(programs));
     }
 
     // The command families every view carries.

@@ -80,6 +80,12 @@ public:
     virtual void showMainWindowAt(int width, int height) {}
     // The recent-file or favourite list changed: menus follow.
     virtual void recentFilesChanged() {}
+
+    // ---- External programs
+    // A captured program started (true) or ended (false): the editor waits
+    // for it meanwhile, letting input through; a host may show that it
+    // waits, with a way to ExternalProgramCommands::stop().
+    virtual void programWaitChanged(bool waiting) {}
 };
 
 }  // namespace orvex::shell

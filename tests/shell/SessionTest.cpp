@@ -69,10 +69,11 @@ TEST_F(SessionTest, TwoDocumentsAreEditedThroughTheRouterByIdAndByKey) {
 }
 
 TEST_F(SessionTest, TheChainRunsFromTheActiveViewToTheApplication) {
-    EXPECT_EQ(router().chain().size(), 5u);  // no window: frame, its key-macro, search and find-in-files commands, application
+    // No window: frame, its key-macro, search, find-in-files and external-program commands, application.
+    EXPECT_EQ(router().chain().size(), 6u);
     EditorWindow* w = session->newDocument();
     const std::vector<CommandTarget*> chain = router().chain();
-    ASSERT_EQ(chain.size(), 8u);
+    ASSERT_EQ(chain.size(), 9u);
     EXPECT_EQ(chain[0], &w->activeView());
     EXPECT_EQ(chain[1], &w->document());
     EXPECT_EQ(chain[2], w);
