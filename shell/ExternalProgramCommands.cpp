@@ -1,5 +1,7 @@
 #include "shell/ExternalProgramCommands.h"
 
+#include "common/codepage/Cp932.h"
+
 #include <algorithm>
 #include <memory>
 #include <unistd.h>
@@ -94,8 +96,9 @@ const CommandTable<ExternalProgramCommands>& ExternalProgramCommands::commandTab
 
 std::string ExternalProgramCommands::menuLabel(int index, bool accessKeys) const {
     const int i = std::clamp(index, 0, settings::kExternalProgramCount - 1);
-    return numberedMenuLabel(m_session.settings().programs[size_t(i)].title, NumberedFamily::ProgramRun, i + 1,
-                             accessKeys);
+    // Titles are stored in Shift JIS; labels are made in UTF-8.
+    return numberedMenuLabel(cp932::toUtf8(m_session.settings().programs[size_t(i)].title), NumberedFamily::ProgramRun,
+                             i + 1, accessKeys);
 }
 
 void ExternalProgramCommands::updateStart(CommandId id, CommandState& state) {

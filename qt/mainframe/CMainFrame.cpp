@@ -8,6 +8,7 @@
 
 #include "qt/platform/InstanceChannel.h"
 #include "shell/InstanceControl.h"
+#include "shell/ExternalProgramCommands.h"
 #include "shell/NumberedLabels.h"
 #include "shell/RecentFiles.h"
 #include "shell/Startup.h"
@@ -162,6 +163,8 @@ files::AutoBackupService& CMainFrame::autoBackups() { return *session().autoBack
 
 std::string CMainFrame::menuTextFor(CommandId id) const {
     std::string label = m_ctx.session().keyMacroCommands().menuLabel(id);
+    if (label.empty() && id >= cmd::kExternalProgramRun && id < cmd::kExternalProgramRun + 10)
+        label = m_ctx.session().externalPrograms().menuLabel(int(id - cmd::kExternalProgramRun), true);
     if (label.empty()) {
         // Formatting presets and formatted pastes: the numbered label from
         // the preset's own title.

@@ -38,6 +38,13 @@ std::string menuTextOf(CommandId id) {
     return text;
 }
 
+// The ten registered programs.
+static std::vector<MenuNode> externalProgramItems() {
+    std::vector<MenuNode> items;
+    for (int i = 0; i < 10; ++i) items.push_back(item(CommandId(cmd::kExternalProgramRun + i)));
+    return items;
+}
+
 const std::vector<MenuNode>& mainMenuLayout() {
     static const std::vector<MenuNode> menu = {
         sub("ﾌｧｲﾙ(&F)",
@@ -77,7 +84,7 @@ const std::vector<MenuNode>& mainMenuLayout() {
         sub("ﾓｰﾄﾞ(&M)",
             {item(cmd::kInsertOverwrite), item(cmd::kBoxMode), item(cmd::kFreeCursor), item(cmd::kIndentedInsertion), item(cmd::kRuledLineMode), sep(), item(cmd::kAutoIndent), item(cmd::kAutoLineBreak), item(cmd::kAutoWrap),
              item(cmd::kLineLength), item(cmd::kTabStops), sep(), item(cmd::kImeOnOff), item(cmd::kRegisterWord)}),
-        sub("ﾂｰﾙ(&T)", {sub("ｷｰﾏｸﾛ(&K)", keyMacroItems()), sep(), item(cmd::kCommandTablesSheet)}),
+        sub("ﾂｰﾙ(&T)", {sub("ｷｰﾏｸﾛ(&K)", keyMacroItems()), sub("外部ﾌﾟﾛｸﾞﾗﾑ(&P)", externalProgramItems()), sep(), item(cmd::kCommandTablesSheet)}),
         sub("表示(&V)", {item(cmd::kToolbar1), item(cmd::kStatusBar)}),
         sub("ｳｨﾝﾄﾞｳ(&W)", {item(cmd::kCascade), item(cmd::kTileHorizontal), item(cmd::kTileVertical), item(cmd::kWindowSplit), sep(), item(cmd::kNextWindow), item(cmd::kPreviousWindow)}),
         sub("ﾍﾙﾌﾟ(&H)", {item(cmd::kAbout)}),

@@ -4,6 +4,8 @@
 // gives its message and leaves no stray window.
 #include <gtest/gtest.h>
 
+#include "common/codepage/Cp932.h"
+
 #include <ostream>
 
 #include <chrono>
@@ -242,6 +244,12 @@ TEST_F(ExternalProgramTest, MenuLabelsFollowTheTitles) {
     EXPECT_EQ(session->externalPrograms().menuLabel(0, true), "make(&1)");
     EXPECT_EQ(session->externalPrograms().menuLabel(9, true), "ﾌﾟﾛｸﾞﾗﾑの実行10(&0)");
     EXPECT_EQ(session->externalPrograms().menuLabel(0, false), "make");
+}
+
+TEST_F(ExternalProgramTest, JapaneseTitleWasShownAsRawShiftJisInTheMenu) {
+    // Titles are stored in Shift JIS; the label is UTF-8 for the menu.
+    program(1).title = cp932::fromUtf8("ビルド");
+    EXPECT_EQ(session->externalPrograms().menuLabel(1, true), "ビルド(&2)");
 }
 
 // 70 MB of long lines with a capture limit above what a document holds:
