@@ -16,6 +16,7 @@
 #include "shell/EditorWindow.h"
 #include "shell/ExternalProgramCommands.h"
 #include "tests/settings/TempFolder.h"
+#include "tests/shell/SessionFixture.h"
 #include "tests/support/FakePlatform.h"
 #include "text/CLuView.h"
 #include "text/TextStore.h"
@@ -41,15 +42,9 @@ public:
     int looks = 0, stopAfter = -1, closeAfter = -1;
 };
 
-class ExternalProgramTest : public ::testing::Test {
+class ExternalProgramTest : public shell::test::SessionFixture {
 protected:
     ExternalProgramTest() {
-        settings::SettingsEnvironment env;
-        env.settingsFile = folder.file("settings.ini");
-        env.dataFolder = folder.file("data");
-        env.tempFolder = folder.path();
-        env.homeFolder = folder.path();
-        session = std::make_unique<EditorSession>(env, fakes.platform(), false);
         session->platform().ui = &ui;
         ui.session = session.get();
     }
@@ -64,10 +59,7 @@ protected:
     }
     std::vector<int> messageIds() const { return fakes.messages.ids(); }
 
-    TempFolder folder;
-    test::FakePlatform fakes;
     StoppingUi ui;
-    std::unique_ptr<EditorSession> session;
 };
 
 TEST_F(ExternalProgramTest, CapturedOutputIsAReadOnlyListWhoseLinesJump) {
