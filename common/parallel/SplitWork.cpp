@@ -10,7 +10,8 @@ namespace orvex::parallel {
 namespace {
 // 8 MiB: a thread costs some tens of microseconds, the halves of 8 MiB some
 // milliseconds each.
-std::atomic<size_t> g_threshold{size_t{8} << 20};
+constexpr size_t kDefaultThreshold = size_t{8} << 20;
+std::atomic<size_t> g_threshold{kDefaultThreshold};
 }  // namespace
 
 size_t splitThreshold() { return g_threshold.load(std::memory_order_relaxed); }
@@ -24,7 +25,7 @@ bool worthSplitting(size_t bytes) {
     // split paths are exercised everywhere.
     const size_t threshold = splitThreshold();
     if (bytes < threshold) return false;
-    return threads > 1 || threshold < (size_t{8} << 20);
+    return threads > 1 || threshold < kDefaultThreshold;
 }
 
 void runBoth(const std::function<void()>& first, const std::function<void()>& second) {

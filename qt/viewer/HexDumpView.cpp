@@ -16,6 +16,7 @@ namespace orvex::qt {
 HexDumpView::HexDumpView(std::string_view bytes, QWidget* parent) : QAbstractScrollArea(parent), m_dump(bytes) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
+    updateScrollBars();
 }
 
 std::string HexDumpView::lineText(size_t i) const {
@@ -42,8 +43,12 @@ void HexDumpView::resizeEvent(QResizeEvent* e) {
     updateScrollBars();
 }
 
+void HexDumpView::changeEvent(QEvent* e) {
+    QAbstractScrollArea::changeEvent(e);
+    if (e->type() == QEvent::FontChange) updateScrollBars();
+}
+
 void HexDumpView::paintEvent(QPaintEvent*) {
-    updateScrollBars();
     QPainter p(viewport());
     p.fillRect(viewport()->rect(), palette().base());
     p.setFont(font());

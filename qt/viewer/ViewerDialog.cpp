@@ -64,7 +64,7 @@ ViewerDialog::ViewerDialog(const std::string& path, bool forceDump, QWidget* par
         kind = viewer::FileKind::HexDump;
     }
     if (kind == viewer::FileKind::RichText) {
-        showRichText(path);
+        showRichText();
     } else {
         showDump();
     }
@@ -98,7 +98,7 @@ void ViewerDialog::showDump() {
     static_cast<QVBoxLayout*>(this->layout())->addWidget(m_dump, 1);
 }
 
-void ViewerDialog::showRichText(const std::string& path) {
+void ViewerDialog::showRichText() {
     // The producer streams the file in chunks, as a document converter
     // would stream its rich text; the window reads it into the reader.
     viewer::ChunkHandOver handOver;
@@ -117,7 +117,6 @@ void ViewerDialog::showRichText(const std::string& path) {
     }
     handOver.abandon();
     producer.join();
-    static_cast<void>(path);
     m_rich = new QTextEdit(this);
     m_rich->setReadOnly(true);
     m_rich->setFont(viewerFont());

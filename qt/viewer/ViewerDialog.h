@@ -35,7 +35,7 @@ public:
 
 private:
     void showDump();
-    void showRichText(const std::string& path);
+    void showRichText();
     void fill(const viewer::RichDocument& doc);
     void copySelection();
     void copyAll();
