@@ -90,6 +90,7 @@ const CommandTable<ExternalProgramCommands>& ExternalProgramCommands::commandTab
         {cmd::kExternalProgramRun, cmd::kExternalProgramRun + settings::kExternalProgramCount - 1, &E::cmdStart,
          &E::updateStart},
         {cmd::kExternalProgram, cmd::kExternalProgram, &E::cmdRunHere, &E::updateRunHere},
+        {cmd::kExternalProgramSheet, cmd::kExternalProgramSheet, &E::cmdSheet, &E::updateRunHere},
     };
     return table;
 }
@@ -107,6 +108,29 @@ void ExternalProgramCommands::updateStart(CommandId id, CommandState& state) {
 }
 
 void ExternalProgramCommands::updateRunHere(CommandId, CommandState& state) { state.enabled = !m_running; }
+
+void ExternalProgramCommands::cmdSheet(CommandId) {
+    FrameHost* host = m_session.frameHost();
+    if (m_running || !host) return;
+    settings::Settings& s = m_session.settings();
+    ProgramSheetRequest request;
+    request.programs = s.programs;
+    request.page = std::clamp(s.frame.progNo, 0, settings::kExternalProgramCount - 1);
+    const EditorWindow* active = m_session.activeWindow();
+    request.currentFile = active ? active->document().path() : std::string();
+    host->editPrograms(request);
+
+    // However the sheet closed, the page shown last is the selected program.
+    s.frame.progNo = std::clamp(request.page, 0, settings::kExternalProgramCount - 1);
+    if (request.close == ProgramSheetRequest::Close::Cancel) return;
+    s.programs = request.programs;
+    host->menuTextsChanged();
+    if (request.close != ProgramSheetRequest::Close::Run) return;
+    if (s.programs[size_t(s.frame.progNo)].command.empty())
+        showMessage(m_session, strings::kNoProgramName);
+    else
+        start(s.frame.progNo);
+}
 
 void ExternalProgramCommands::cmdStart(CommandId id) {
     if (m_running) {

@@ -1,6 +1,6 @@
 #pragma once
-// The ten registered programs (32948-32957) and the run of the selected
-// one in a document window (32861).
+// The ten registered programs (32948-32957), their registration sheet
+// (32860) and the run of the selected one in a document window (32861).
 //
 // A start takes the active document's file as the current file, moves the
 // program's working folder to that file's folder when the program asks for
@@ -47,6 +47,7 @@ public:
     void setOutputLimit(size_t bytes) { m_outputLimit = bytes; }
 
 private:
+    void cmdSheet(CommandId id);
     void cmdStart(CommandId id);
     void cmdRunHere(CommandId id);
     void updateStart(CommandId id, CommandState& state);

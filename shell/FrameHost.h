@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/commands/CommandIds.h"
+#include "settings/FrameOptions.h"
 
 namespace orvex::shell {
 
@@ -23,6 +24,16 @@ struct ColumnRequest {
     int32_t minimum = 0;
     int32_t maximum = 0;
     bool fullWidth = false;  // count in full-width characters (NumByWchar)
+};
+
+// The registration sheet of the external programs: edits copies of the ten
+// registrations and reports how it closed; `page` is the page active last.
+struct ProgramSheetRequest {
+    enum class Close { Cancel, Ok, Run };
+    std::array<settings::ExternalProgram, settings::kExternalProgramCount> programs;
+    int page = 0;
+    std::string currentFile;  // shown read-only; its folder fills the working folder
+    Close close = Close::Cancel;
 };
 
 class FrameHost {
@@ -86,6 +97,9 @@ public:
     // for it meanwhile, letting input through; a host may show that it
     // waits, with a way to ExternalProgramCommands::stop().
     virtual void programWaitChanged(bool waiting) {}
+    // The registration sheet; a host without one leaves `request` closed
+    // with Cancel.
+    virtual void editPrograms(ProgramSheetRequest& request) {}
 };
 
 }  // namespace orvex::shell

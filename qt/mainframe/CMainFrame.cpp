@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QStyle>
 #include <QSystemTrayIcon>
+#include <QProgressDialog>
 #include <algorithm>
 
 #include "qt/platform/InstanceChannel.h"
@@ -30,6 +31,7 @@
 
 #include "common/strings/StringTable.h"
 #include "files/AutoBackupService.h"
+#include "qt/dialogs/CShExProg.h"
 #include "qt/dialogs/ColumnCountDialog.h"
 #include "qt/dialogs/CommandTablesSheet.h"
 #include "qt/dialogs/KeyMacroTitlesDialog.h"
@@ -733,6 +735,32 @@ void CMainFrame::commandTablesChanged() {
     fillToolbar(m_toolbar2, m_ctx.settings().tables.toolbar2, false);
     showToolbars();
     scheduleStatus();
+}
+
+void CMainFrame::programWaitChanged(bool waiting) {
+    if (!waiting) {
+        delete m_programWait;
+        return;
+    }
+    // The editor waits for the program, letting input through: this window
+    // keeps that input to the stop button, so that nothing else changes
+    // while the program's output is awaited.
+    auto* wait = new QProgressDialog(QString::fromUtf8("ﾌﾟﾛｸﾞﾗﾑの終了を待っています"),
+                                     QString::fromUtf8("中止"), 0, 0, this);
+    wait->setWindowTitle(fromUtf8(commands::menuText(cmd::kExternalProgram)));
+    wait->setWindowModality(Qt::ApplicationModal);
+    wait->setMinimumDuration(0);
+    wait->setAutoClose(false);
+    wait->setAutoReset(false);
+    connect(wait, &QProgressDialog::canceled, this, [this] { session().externalPrograms().stop(); });
+    m_programWait = wait;
+    wait->show();
+}
+
+void CMainFrame::editPrograms(shell::ProgramSheetRequest& request) {
+    CShExProg sheet(request, this);
+    sheet.exec();
+    sheet.finishInto(request);
 }
 
 void CMainFrame::editCommandTables() {

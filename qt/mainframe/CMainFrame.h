@@ -12,6 +12,7 @@
 // only.
 #include <QMainWindow>
 #include <QPointer>
+#include <QProgressDialog>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ class QMenu;
 class QToolBar;
 class QAction;
 class QSystemTrayIcon;
+
 
 namespace orvex::files {
 class AutoBackupService;
@@ -124,6 +126,10 @@ public:
     void keyMacroRecordingChanged() override;
     void commandTablesChanged() override;
     void editCommandTables() override;
+    void programWaitChanged(bool waiting) override;
+    void editPrograms(shell::ProgramSheetRequest& request) override;
+    // The window shown while a captured program is waited for.
+    QProgressDialog* programWaitDialog() const { return m_programWait; }
 
     // A window rectangle moved and cut down into the available area of a
     // screen (the whole window fits when it can).
@@ -166,6 +172,7 @@ private:
     std::unique_ptr<shell::InstanceControl> m_control;
     InstanceServer* m_instances = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
+    QPointer<QProgressDialog> m_programWait;
     bool m_statusPending = false;
     bool m_shownOnce = false;
 };

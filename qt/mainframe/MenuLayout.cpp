@@ -42,6 +42,8 @@ std::string menuTextOf(CommandId id) {
 static std::vector<MenuNode> externalProgramItems() {
     std::vector<MenuNode> items;
     for (int i = 0; i < 10; ++i) items.push_back(item(CommandId(cmd::kExternalProgramRun + i)));
+    items.push_back(sep());
+    items.push_back(item(cmd::kExternalProgramSheet));
     return items;
 }
 

@@ -17,6 +17,7 @@
 #include "shell/ExternalProgramCommands.h"
 #include "tests/settings/TempFolder.h"
 #include "tests/shell/SessionFixture.h"
+#include "tests/support/FakeFrameHost.h"
 #include "tests/support/FakePlatform.h"
 #include "text/CLuView.h"
 #include "text/TextStore.h"
@@ -267,3 +268,66 @@ TEST_F(ExternalProgramTest, Utf8OutputBecomesDocumentText) {
 }
 
 }  // namespace
+
+// The registration sheet edits copies: cancelling keeps every registration
+// but still selects the page shown last; OK stores all ten and relabels the
+// menus; "実行" stores, then starts the page's program or says its command
+// is missing.
+class ProgramSheetTest : public ExternalProgramTest {
+protected:
+    ProgramSheetTest() { session->setFrameHost(&host); }
+    ~ProgramSheetTest() override { session->setFrameHost(nullptr); }
+    orvex::test::FakeFrameHost host;
+};
+
+TEST_F(ProgramSheetTest, CancelKeepsTheRegistrationsButSelectsTheLastPage) {
+    program(3).title = "old";
+    session->settings().frame.progNo = 3;
+    int openedOn = -1;
+    host.programSheet = [&](ProgramSheetRequest& r) {
+        openedOn = r.page;
+        r.programs[3].title = "new";
+        r.page = 7;
+        r.close = ProgramSheetRequest::Close::Cancel;
+    };
+    ASSERT_TRUE(session->router().run(cmd::kExternalProgramSheet));
+    EXPECT_EQ(openedOn, 3);
+    EXPECT_EQ(program(3).title, "old");
+    EXPECT_EQ(session->settings().frame.progNo, 7);
+    EXPECT_EQ(host.menuTextRefreshes, 0);
+}
+
+TEST_F(ProgramSheetTest, OkStoresAllTenAndRelabelsTheMenus) {
+    host.programSheet = [&](ProgramSheetRequest& r) {
+        for (int i = 0; i < settings::kExternalProgramCount; ++i) r.programs[size_t(i)].title = "p" + std::to_string(i);
+        r.programs[9].paramFile = 2;
+        r.close = ProgramSheetRequest::Close::Ok;
+    };
+    ASSERT_TRUE(session->router().run(cmd::kExternalProgramSheet));
+    for (int i = 0; i < settings::kExternalProgramCount; ++i) EXPECT_EQ(program(i).title, "p" + std::to_string(i));
+    EXPECT_EQ(program(9).paramFile, 2);
+    EXPECT_EQ(host.menuTextRefreshes, 1);
+    EXPECT_TRUE(session->windows().empty());
+}
+
+TEST_F(ProgramSheetTest, RunStartsThePageProgramOrSaysItsCommandIsMissing) {
+    host.programSheet = [&](ProgramSheetRequest& r) {
+        r.page = 5;
+        r.close = ProgramSheetRequest::Close::Run;
+    };
+    ASSERT_TRUE(session->router().run(cmd::kExternalProgramSheet));
+    EXPECT_EQ(messageIds(), std::vector<int>{strings::kNoProgramName});
+    EXPECT_TRUE(session->windows().empty());
+
+    host.programSheet = [&](ProgramSheetRequest& r) {
+        r.programs[5].command = "printf";
+        r.programs[5].param = "'ran\\n'";
+        r.programs[5].redirect = 1;
+        r.page = 5;
+        r.close = ProgramSheetRequest::Close::Run;
+    };
+    ASSERT_TRUE(session->router().run(cmd::kExternalProgramSheet));
+    ASSERT_EQ(session->windows().size(), 1u);
+    EXPECT_EQ(text(session->activeWindow()), "ran\r\n");
+    EXPECT_EQ(program(5).command, "printf");
+}
