@@ -139,6 +139,7 @@ public:
         int32_t from = 0;
         int64_t lineNo = 1;
         const uint8_t* counted = data;  // line ends before it are in lineNo
+        std::string shownPath;  // made at the first hit
         while (from <= len && !m_result.stopped) {
             const Match m = matcher.findFirst(range, from, len);
             if (!m.found()) break;
@@ -161,7 +162,8 @@ public:
                 const size_t cut = sjis::charStartFrom(lineStart, 0, m_request.maxLineText);
                 shown = cut;
             }
-            appendTagLine(m_pending, path, lineNo,
+            if (shownPath.empty()) shownPath = pathAsText(path);
+            appendTagLine(m_pending, shownPath, lineNo,
                           std::string_view(reinterpret_cast<const char*>(lineStart), shown));
             ++m_result.hits;
             if (++m_batch >= kHitsPerBatch) {

@@ -1,7 +1,9 @@
 #include "search/TagLine.h"
 
 #include <charconv>
+#include <sys/stat.h>
 
+#include "common/codepage/Cp932.h"
 #include "common/codepage/SjisWalk.h"
 
 namespace orvex::search {
@@ -103,6 +105,35 @@ std::string resolveTagPath(std::string_view name, std::string_view baseFolder) {
     while (name.size() > 2 && name.substr(0, 2) == "./") name.remove_prefix(2);
     out.append(name);
     return out;
+}
+
+namespace {
+
+bool isAscii(std::string_view s) {
+    for (const char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+std::string pathAsText(std::string_view fileSystemName) {
+    if (isAscii(fileSystemName)) return std::string(fileSystemName);
+    std::string text = cp932::fromUtf8(fileSystemName);
+    if (cp932::toUtf8(text) != fileSystemName) return std::string(fileSystemName);
+    return text;
+}
+
+std::string existingTagPath(std::string_view name, std::string_view baseFolder) {
+    std::string path = resolveTagPath(name, baseFolder);
+    if (isAscii(name) || exists(path)) return path;
+    std::string converted = resolveTagPath(cp932::toUtf8(name), baseFolder);
+    return exists(converted) ? converted : path;
 }
 
 void appendTagLine(std::string& out, std::string_view path, int64_t line, std::string_view text) {

@@ -40,6 +40,18 @@ std::optional<TagLocation> parseTagLine(std::string_view line);
 // name stays relative (to the editor's current folder).
 std::string resolveTagPath(std::string_view name, std::string_view baseFolder);
 
+// A file-system name (UTF-8 on this system) as result-document text,
+// which is Shift JIS: converted when it comes back byte for byte, so that
+// Japanese names read as themselves; otherwise (characters code page 932
+// lacks, bytes that are not UTF-8) kept as the bytes they are, which a
+// jump still opens.
+std::string pathAsText(std::string_view fileSystemName);
+// The file a tag-jump name stands for, on disk: the name's bytes as they
+// stand when such a file exists, else the name read as Shift JIS text
+// (a name shown converted, or written so by a program whose output was
+// converted) when that file exists; otherwise the bytes as they stand.
+std::string existingTagPath(std::string_view name, std::string_view baseFolder);
+
 // Appends one result line: path, "(", line, "): ", text, CR LF.
 void appendTagLine(std::string& out, std::string_view path, int64_t line, std::string_view text);
 

@@ -107,7 +107,7 @@ void StructureCommands::cmdFunctionList(CommandId) {
     std::string out;
     for (int32_t offset : search::functionDefinitions(t.view())) {
         const int32_t row = t.firstRowOfLine(t.rowOfOffset(offset));
-        search::appendRowEntry(out, t, row, m_document.path());
+        search::appendRowEntry(out, t, row, search::pathAsText(m_document.path()));
     }
     m_session.findInFiles().showList(out);
 }
@@ -120,7 +120,7 @@ void StructureCommands::cmdRowList(CommandId id) {
         last = t.firstRowOfLine(m_view.selectionEnd().row);
     }
     std::string out;
-    if (search::appendFlaggedRows(out, t, first, last, maskOf(id), m_document.path()) > 0)
+    if (search::appendFlaggedRows(out, t, first, last, maskOf(id), search::pathAsText(m_document.path())) > 0)
         m_session.findInFiles().showList(out);
 }
 

@@ -41,7 +41,7 @@ bool TagJumps::jumpFrom(CLuView& view, EditorDocument& document) {
         ++end;
     const auto loc = search::parseTagLine(all.substr(size_t(begin), size_t(end - begin)));
     if (!loc) return false;
-    const std::string path = search::resolveTagPath(loc->file, baseFolderOf(document));
+    const std::string path = search::existingTagPath(loc->file, baseFolderOf(document));
     Origin origin{nullptr, document.path(), view.document().text().row(view.cursor().row).line + 1};
     for (EditorWindow* w : m_session.windows())
         if (&w->document() == &document) origin.window = w;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 #include "search/FindInFiles.h"
@@ -286,3 +287,66 @@ TEST(Functions, UnbalancedParenthesisEndsTheList) {
 }
 
 }  // namespace
+
+namespace {
+
+// A sink that removes files the walk has listed but not yet read, as
+// another program might while the search runs.
+class VanishingSink final : public FindInFilesSink {
+public:
+    void write(std::string_view lines) override { out.append(lines); }
+    bool keepGoing() override {
+        for (const auto& f : doomed) std::filesystem::remove(f);
+        doomed.clear();
+        return true;
+    }
+    void cannotOpen(const std::string& path) override { unreadable.push_back(path); }
+    std::vector<std::string> doomed, unreadable;
+    std::string out;
+};
+
+}  // namespace
+
+TEST(FindInFilesTreeSize, HundredThousandSmallFilesAreAllSearched) {
+    TempFolder folder;
+    for (int d = 0; d < 100; ++d) {
+        const std::string dir = folder.file("d" + std::to_string(d));
+        std::filesystem::create_directories(dir);
+        for (int f = 0; f < 1000; ++f) {
+            std::ofstream(dir + "/f" + std::to_string(f) + ".txt", std::ios::binary)
+                << (d == 57 && f == 421 ? "needle\r\n" : "hay\r\n");
+        }
+    }
+    CompiledPattern p;
+    p.compile("needle", PatternOptions{true, false, false});
+    FindInFilesRequest r;
+    r.folder = folder.path();
+    r.filter = "*.txt";
+    r.subFolders = true;
+    r.readSetting = 1;
+    Collect sink;
+    const FindInFilesResult res = findInFiles(p, r, sink);
+    EXPECT_EQ(res.filesSearched, 100000u);
+    EXPECT_EQ(res.hits, 1u);
+    EXPECT_EQ(sink.out, folder.file("d57/f421.txt") + "(1): needle\r\n");
+    // The search looked for input at least once per few hundred files.
+    EXPECT_GE(sink.polls, 100000 / 256);
+}
+
+TEST(FindInFilesTreeSize, FileThatVanishesDuringTheSearchIsReportedAndTheRestSearched) {
+    TempFolder folder;
+    for (int f = 0; f < 600; ++f)
+        TempFolder::write(folder.file("f" + std::to_string(1000 + f) + ".txt"), f == 599 ? "needle\r\n" : "x\r\n");
+    CompiledPattern p;
+    p.compile("needle", PatternOptions{true, false, false});
+    FindInFilesRequest r;
+    r.folder = folder.path();
+    r.filter = "*";
+    r.readSetting = 1;
+    VanishingSink sink;
+    sink.doomed = {folder.file("f1500.txt")};
+    const FindInFilesResult res = findInFiles(p, r, sink);
+    EXPECT_EQ(sink.unreadable, std::vector<std::string>{folder.file("f1500.txt")});
+    EXPECT_EQ(res.filesSearched, 599u);
+    EXPECT_EQ(sink.out, folder.file("f1599.txt") + "(1): needle\r\n");
+}

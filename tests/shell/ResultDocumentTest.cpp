@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "common/codepage/Cp932.h"
 #include "common/strings/StringTable.h"
 #include "search/SearchDialogs.h"
 #include "shell/EditorDocument.h"
@@ -192,3 +193,48 @@ TEST_F(ResultDocumentTest, FunctionListAndBracketMatchThroughTheView) {
 }
 
 }  // namespace
+
+// Folder and file names are UTF-8 on disk and Shift JIS in the result
+// document: a Japanese name reads as itself and its line still jumps; a
+// name code page 932 cannot hold stays as its bytes and jumps too.
+TEST_F(ResultDocumentTest, NonAsciiPathsReadAsThemselvesAndJump) {
+    const std::string jp = write("src/資料/メモ.c", "x\r\nhit here\r\n");
+    const std::string kr = write("src/한국/b.c", "hit\r\n");
+    dialogs.text = "hit";
+    ASSERT_TRUE(session->router().run(cmd::kFindInFilesKey));
+    EditorWindow* result = session->activeWindow();
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(text(result), cp932::fromUtf8(jp) + "(2): hit here\r\n" + kr + "(1): hit\r\n");
+
+    caretToLine(result, 1);
+    ASSERT_TRUE(session->router().run(cmd::kTagJump));
+    EXPECT_EQ(session->activeWindow()->document().path(), jp);
+    EXPECT_EQ(caretLine(session->activeWindow()), 2);
+
+    session->setActiveWindow(result);
+    caretToLine(result, 2);
+    ASSERT_TRUE(session->router().run(cmd::kTagJump));
+    EXPECT_EQ(session->activeWindow()->document().path(), kr);
+}
+
+// A hundred thousand hits arrive in batches into one result document,
+// every line there and the last one still jumping to its line.
+TEST_F(ResultDocumentTest, HundredThousandHitsFillOneDocument) {
+    std::string body;
+    for (int i = 0; i < 100000; ++i) body += "hit " + std::to_string(i) + "\r\n";
+    const std::string a = write("src/many.c", body);
+    dialogs.text = "hit";
+    ASSERT_TRUE(session->router().run(cmd::kFindInFilesKey));
+    EditorWindow* result = session->activeWindow();
+    ASSERT_NE(result, nullptr);
+    const TextStore& t = result->document().doc().text();
+    EXPECT_EQ(t.lineCount(), 100001);  // 100,000 lines and the empty one after them
+    caretToLine(result, 100000);
+    ASSERT_TRUE(session->router().run(cmd::kTagJump));
+    EXPECT_EQ(session->activeWindow()->document().path(), a);
+    EXPECT_EQ(caretLine(session->activeWindow()), 100000);
+    const std::string all = text(result);
+    const std::string last = a + "(100000): hit 99999\r\n";
+    ASSERT_GE(all.size(), last.size());
+    EXPECT_EQ(all.substr(all.size() - last.size()), last);
+}
