@@ -27,6 +27,7 @@
 #include "shell/Startup.h"
 #include "shell/StructureCommands.h"
 #include "shell/TagJumps.h"
+#include "shell/TextStoreCommands.h"
 #include "shell/FrameHost.h"
 #include "shell/KeyMacroCommands.h"
 #include "shell/MainFrameCommands.h"
@@ -90,6 +91,9 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
         auto programs = std::make_unique<ExternalProgramCommands>(*this);
         m_externalPrograms = programs.get();
         m_frameTargets.push_back(std::move(programs));
+        auto textStores = std::make_unique<TextStoreCommands>(*this);
+        m_textStores = textStores.get();
+        m_frameTargets.push_back(std::move(textStores));
     }
 
     // The command families every view carries.
@@ -268,6 +272,17 @@ bool EditorSession::processCommandLine(const CommandLineInfo& info) {
         if (i == 0 && info.jumpLine > 0) w->activeView().goToLine(info.jumpLine);
     }
     return true;
+}
+
+void EditorSession::viewScrolled(EditorWindow& from, int32_t rows, int32_t columns) {
+    if (!m_scrollAll || m_scrollingAll || (rows == 0 && columns == 0)) return;
+    m_scrollingAll = true;
+    for (const auto& w : m_windows) {
+        if (w.get() == &from) continue;
+        CLuView& v = w->activeView();
+        v.scrollTo(v.topRow() + rows, std::max(0, v.leftColumn() + columns));
+    }
+    m_scrollingAll = false;
 }
 
 bool EditorSession::closeWindow(EditorWindow& window) {

@@ -59,6 +59,7 @@ class ClipboardHistory;
 class ScrapBook;
 class EditorWindow;
 class ExternalProgramCommands;
+class TextStoreCommands;
 class FindInFilesCommands;
 class TagJumps;
 class FrameHost;
@@ -150,6 +151,7 @@ public:
     FindInFilesCommands& findInFiles() { return *m_findInFiles; }
     // The ten registered programs and their starts.
     ExternalProgramCommands& externalPrograms() { return *m_externalPrograms; }
+    TextStoreCommands& textStores() { return *m_textStores; }
 
     // ---- Windows
     void setFrameHost(FrameHost* host) { m_host = host; }
@@ -167,6 +169,11 @@ public:
     // The open windows in the order they were made.
     std::vector<EditorWindow*> windows() const;
     EditorWindow* activeWindow() const { return m_active; }
+    // Scrolling all windows together (32844): a scroll of one window's view
+    // scrolls the active view of every other window by as much.
+    bool scrollAllWindows() const { return m_scrollAll; }
+    void setScrollAllWindows(bool on) { m_scrollAll = on; }
+    void viewScrolled(EditorWindow& from, int32_t rows, int32_t columns);
     void setActiveWindow(EditorWindow* window);
     CLuView* activeView() const;
     // Closes a window as its close box does (the save question included);
@@ -285,6 +292,7 @@ private:
     std::vector<std::unique_ptr<CommandTarget>> m_frameTargets;
     FindInFilesCommands* m_findInFiles = nullptr;          // one of m_frameTargets
     ExternalProgramCommands* m_externalPrograms = nullptr;  // one of m_frameTargets
+    TextStoreCommands* m_textStores = nullptr;              // one of m_frameTargets
 
     FrameHost* m_host = nullptr;
     std::vector<std::unique_ptr<EditorWindow>> m_windows;
@@ -294,6 +302,8 @@ private:
     };
     std::vector<ClosedWindow> m_closed;
     EditorWindow* m_active = nullptr;
+    bool m_scrollAll = false;
+    bool m_scrollingAll = false;  // the scrolls it makes are not followed again
     int m_commandDepth = 0;
     bool m_exited = false;
     bool m_realExit = false;

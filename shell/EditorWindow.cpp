@@ -16,6 +16,8 @@ EditorWindow::EditorWindow(EditorSession& session, std::unique_ptr<EditorDocumen
         vc.host = &pane.host;
         pane.view = std::make_unique<CLuView>(m_document->doc(), vc);
         pane.targets = session.viewTargets().makeTargets(*pane.view, *m_document, session);
+        pane.host.setScrollObserver(
+            [this](int32_t rows, int32_t columns) { m_session.viewScrolled(*this, rows, columns); });
     }
     m_panes[0].view->setSiblingPane(m_panes[1].view.get());
 }

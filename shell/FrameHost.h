@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/commands/CommandIds.h"
 #include "settings/FrameOptions.h"
@@ -34,6 +35,12 @@ struct ProgramSheetRequest {
     int page = 0;
     std::string currentFile;  // shown read-only; its folder fills the working folder
     Close close = Close::Cancel;
+};
+
+// The fixed-string sheet: the twenty titles and texts (Shift JIS).
+struct FixedStringsRequest {
+    std::array<std::string, settings::kFixedStringCount> titles;
+    std::array<std::string, settings::kFixedStringCount> texts;
 };
 
 class FrameHost {
@@ -100,6 +107,18 @@ public:
     // The registration sheet; a host without one leaves `request` closed
     // with Cancel.
     virtual void editPrograms(ProgramSheetRequest& request) {}
+
+    // ---- Fixed strings, clipboard history, scrap book
+    // The fixed-string sheet; false when cancelled.
+    virtual bool editFixedStrings(FixedStringsRequest& request) { return false; }
+    // A popup menu of the labels (UTF-8) at the caret: the index chosen, or
+    // -1 when none was.
+    virtual int chooseFromMenu(const std::vector<std::string>& labels) { return -1; }
+    // The clipboard history and scrap book window, on the scrap book's tab
+    // or the history's.
+    virtual void showTextStores(bool scrapBook) {}
+    // The history or the scrap book changed: an open window follows.
+    virtual void textStoresChanged() {}
 };
 
 }  // namespace orvex::shell

@@ -43,6 +43,10 @@ const CommandTable<MainFrameCommands>& MainFrameCommands::commandTable() {
         {cmd::kCascade, cmd::kTileVertical, &F::cmdArrange, &F::updateNeedsHostAndWindow},
         {cmd::kNextWindow, cmd::kPreviousWindow, &F::cmdSwitchWindow, &F::updateNeedsHostAndWindow},
         {cmd::kToolbar1, cmd::kStatusBar, &F::cmdBars, &F::updateBars},
+        {cmd::kToolBar2Toggle, cmd::kToolBar2Toggle, &F::cmdBars, &F::updateBars},
+        {cmd::kWindowBarToggle, cmd::kWindowBarToggle, &F::cmdBars, &F::updateBars},
+        {cmd::kWindowBarWindow, CommandId(cmd::kWindowBarWindow + 9), &F::cmdWindowBarWindow, &F::updateWindowBarWindow},
+        {cmd::kScrollAllWindows, cmd::kScrollAllWindows, &F::cmdScrollAll, &F::updateScrollAll},
         {cmd::kLineLength, cmd::kTabStops, &F::cmdColumnDialog, &F::updateNeedsHostAndWindow},
         {cmd::kCommandTablesSheet, cmd::kCommandTablesSheet, &F::cmdCommandTables, &F::updateNeedsHost},
         {cmd::kDiscardAllClose, cmd::kDiscardAllClose, &F::cmdDiscardAllClose, &F::updateNeedsWindow},
@@ -118,7 +122,31 @@ void MainFrameCommands::cmdBars(CommandId id) {
     host->setBarVisible(id, show);
     settings::FrameOptions& f = m_session.settings().frame;
     if (id == cmd::kToolbar1) f.toolBarDisp = show ? 1 : 0;
+    else if (id == cmd::kToolBar2Toggle) f.toolBarDisp2 = show ? 1 : 0;
+    else if (id == cmd::kWindowBarToggle) f.windBarDisp = show ? 1 : 0;
     else f.statusBarDisp = show ? 1 : 0;
+}
+
+// Window 1-10 of the window bar, in the order the windows were opened.
+void MainFrameCommands::cmdWindowBarWindow(CommandId id) {
+    const auto open = m_session.windows();
+    const size_t i = size_t(id - cmd::kWindowBarWindow);
+    if (i >= open.size()) return;
+    m_session.setActiveWindow(open[i]);
+    if (FrameHost* host = m_session.frameHost()) host->bringToFront(*open[i]);
+}
+
+void MainFrameCommands::updateWindowBarWindow(CommandId id, CommandState& state) {
+    const auto open = m_session.windows();
+    const size_t i = size_t(id - cmd::kWindowBarWindow);
+    state.enabled = i < open.size();
+    state.checked = state.enabled && open[i] == m_session.activeWindow();
+}
+
+void MainFrameCommands::cmdScrollAll(CommandId) { m_session.setScrollAllWindows(!m_session.scrollAllWindows()); }
+
+void MainFrameCommands::updateScrollAll(CommandId, CommandState& state) {
+    state.checked = m_session.scrollAllWindows();
 }
 
 // The line length (LineMax of the active document's file-type mode) and

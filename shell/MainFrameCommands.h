@@ -28,6 +28,10 @@ private:
     void cmdArrange(CommandId id);
     void cmdSwitchWindow(CommandId id);
     void cmdBars(CommandId id);
+    void cmdWindowBarWindow(CommandId id);
+    void cmdScrollAll(CommandId id);
+    void updateWindowBarWindow(CommandId id, CommandState& state);
+    void updateScrollAll(CommandId id, CommandState& state);
     void cmdColumnDialog(CommandId id);
     void cmdCommandTables(CommandId id);
     void cmdDiscardAllClose(CommandId id);

@@ -2,6 +2,8 @@
 // The view host of a view the session made before any widget shows it:
 // every request goes to the widget that currently shows the view, and to
 // nobody (the defaults: no dialog answers, no keys down) while none does.
+#include <functional>
+
 #include "text/ViewHost.h"
 
 namespace orvex::shell {
@@ -9,6 +11,11 @@ namespace orvex::shell {
 class ViewHostRelay final : public ViewHost {
 public:
     void setTarget(ViewHost* target) { m_target = target; }
+    // Told of every scroll of the view after the widget (scrolling all
+    // windows together follows it).
+    void setScrollObserver(std::function<void(int32_t rows, int32_t columns)> observer) {
+        m_scrollObserver = std::move(observer);
+    }
     ViewHost* target() const { return m_target; }
 
     void caretMoved() override {
@@ -16,6 +23,7 @@ public:
     }
     void scrolled(int32_t rows, int32_t columns) override {
         if (m_target) m_target->scrolled(rows, columns);
+        if (m_scrollObserver) m_scrollObserver(rows, columns);
     }
     void scrollSizesChanged() override {
         if (m_target) m_target->scrollSizesChanged();
@@ -52,6 +60,7 @@ public:
 
 private:
     ViewHost* m_target = nullptr;
+    std::function<void(int32_t, int32_t)> m_scrollObserver;
 };
 
 }  // namespace orvex::shell

@@ -127,6 +127,9 @@ public:
     const TextPosition& selectionStart() const { return m_sel.start(); }
     const TextPosition& selectionEnd() const { return m_sel.end(); }
     bool viewBoxMode() const { return m_sel.viewBox(); }
+    // A selection made with the left button held is under way (the status
+    // bar shows its second pair of layouts meanwhile).
+    bool mouseSelecting() const { return m_buttonDown && !m_dragPending && !m_dragActive && !m_marginDrag; }
     // The selection is a rectangle (global box mode or this view's flag).
     bool boxSelection() const { return m_ctx.state->boxMode || m_sel.viewBox(); }
     BoxRect boxRect() const { return m_sel.boxRect(); }

@@ -32,6 +32,11 @@
 #include "common/strings/StringTable.h"
 #include "files/AutoBackupService.h"
 #include "qt/dialogs/CShExProg.h"
+#include "qt/dialogs/CShTeikei.h"
+#include "qt/dialogs/TextStoresWindow.h"
+#include "shell/TextStoreCommands.h"
+#include <QClipboard>
+#include <QMenu>
 #include "qt/dialogs/ColumnCountDialog.h"
 #include "qt/dialogs/CommandTablesSheet.h"
 #include "qt/dialogs/KeyMacroTitlesDialog.h"
@@ -48,6 +53,7 @@
 #include "qt/mainframe/MenuLayout.h"
 #include "qt/mainframe/StatusPanes.h"
 #include "qt/mainframe/ToolIcons.h"
+#include "qt/mainframe/WindowBar.h"
 #include "qt/platform/QtFileDialogs.h"
 #include "qt/platform/QtMessageBoxes.h"
 #include "qt/platform/ActiveTextTable.h"
@@ -101,6 +107,13 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(pa
     m_status = std::make_unique<StatusPanes>(statusBar());
     m_status->build(statusLayout(m_ctx.settings().frame, 0));
     session().startServices();
+    // Clipboard history: every change of the clipboard's text, whoever made it.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        const Clipboard* clipboard = session().platform().clipboard;
+        if (!clipboard) return;
+        const std::optional<std::string> text = clipboard->text();
+        session().textStores().clipboardChanged(text ? &*text : nullptr);
+    });
     const settings::FrameOptions& f = m_ctx.settings().frame;
     showToolbars();
     statusBar()->setVisible(f.statusBarDisp != 0);
@@ -165,6 +178,9 @@ files::AutoBackupService& CMainFrame::autoBackups() { return *session().autoBack
 
 std::string CMainFrame::menuTextFor(CommandId id) const {
     std::string label = m_ctx.session().keyMacroCommands().menuLabel(id);
+    if (label.empty())
+        if (const int slot = shell::TextStoreCommands::fixedStringSlot(id); slot >= 0)
+            label = m_ctx.session().textStores().fixedStringLabel(slot, true);
     if (label.empty() && id >= cmd::kExternalProgramRun && id < cmd::kExternalProgramRun + 10)
         label = m_ctx.session().externalPrograms().menuLabel(int(id - cmd::kExternalProgramRun), true);
     if (label.empty()) {
@@ -358,6 +374,8 @@ void CMainFrame::buildToolbar() {
     m_toolbar2->setIconSize(QSize(22, 22));
     fillToolbar(m_toolbar, m_ctx.settings().tables.toolbar1, true);
     fillToolbar(m_toolbar2, m_ctx.settings().tables.toolbar2, false);
+    m_windowBar = new WindowBar([this](int i) { runCommand(CommandId(cmd::kWindowBarWindow + i)); }, this);
+    addToolBar(WindowBar::areaOf(m_ctx.settings().frame.windBarPos), m_windowBar);
 }
 
 // A toolbar with count 0 is hidden; otherwise its display setting decides.
@@ -366,6 +384,12 @@ void CMainFrame::showToolbars() {
     const settings::CommandTables& t = m_ctx.settings().tables;
     m_toolbar->setVisible(f.toolBarDisp != 0 && t.toolbar1.count > 0);
     m_toolbar2->setVisible(f.toolBarDisp2 != 0 && t.toolbar2.count > 0);
+    if (m_windowBar) {
+        // A changed side moves the bar there.
+        const Qt::ToolBarArea area = WindowBar::areaOf(f.windBarPos);
+        if (toolBarArea(m_windowBar) != area) addToolBar(area, m_windowBar);
+        m_windowBar->setVisible(f.windBarDisp != 0);
+    }
 }
 
 void CMainFrame::fillToolbar(QToolBar* bar, const settings::IdTable80& table, bool withFindBox) {
@@ -410,12 +434,21 @@ void CMainFrame::scheduleStatus() {
 
 void CMainFrame::refreshStatus() {
     const EditorState& st = m_ctx.state();
-    const int layout = st.selectionMode ? 1 : 0;
+    // Layouts 0 and 1: without and with keyboard selection mode; 2 and 3
+    // the same while a selection is being made with the mouse.
+    const CLuViewWidget* pane = activePane();
+    const int layout = (st.selectionMode ? 1 : 0) + (pane && pane->view().mouseSelecting() ? 2 : 0);
     if (layout != m_status->layoutIndex()) {
         m_status->setLayoutIndex(layout);
         m_status->build(statusLayout(m_ctx.settings().frame, layout));
     }
     m_status->update(activePane(), st);
+    if (m_windowBar) {
+        std::vector<WindowBar::Button> buttons;
+        for (shell::EditorWindow* w : session().windows())
+            if (CChildFrame* c = childOf(w)) buttons.push_back({c->windowTitle(), w == session().activeWindow()});
+        m_windowBar->refresh(buttons, m_ctx.settings().frame);
+    }
     for (QAction* a : m_toolActions) {
         const CommandState s = commandState(CommandId(a->data().toInt()));
         a->setEnabled(s.enabled);
@@ -538,14 +571,18 @@ void CMainFrame::switchWindow(bool next) {
     else m_mdi->activatePreviousSubWindow();
 }
 
-bool CMainFrame::barVisible(CommandId id) const {
-    return id == cmd::kToolbar1 ? !m_toolbar->isHidden() : !statusBar()->isHidden();
+QWidget* CMainFrame::barOf(CommandId id) const {
+    switch (id) {
+    case cmd::kToolbar1: return m_toolbar;
+    case cmd::kToolBar2Toggle: return m_toolbar2;
+    case cmd::kWindowBarToggle: return m_windowBar;
+    default: return statusBar();
+    }
 }
 
-void CMainFrame::setBarVisible(CommandId id, bool visible) {
-    if (id == cmd::kToolbar1) m_toolbar->setVisible(visible);
-    else statusBar()->setVisible(visible);
-}
+bool CMainFrame::barVisible(CommandId id) const { return !barOf(id)->isHidden(); }
+
+void CMainFrame::setBarVisible(CommandId id, bool visible) { barOf(id)->setVisible(visible); }
 
 void CMainFrame::showAbout() {
     QMessageBox::about(this, fromUtf8(strings::text(strings::kAppTitle)), aboutText());
@@ -761,6 +798,36 @@ void CMainFrame::editPrograms(shell::ProgramSheetRequest& request) {
     CShExProg sheet(request, this);
     sheet.exec();
     sheet.finishInto(request);
+}
+
+bool CMainFrame::editFixedStrings(shell::FixedStringsRequest& request) {
+    CShTeikei sheet(request, this);
+    if (sheet.exec() != QDialog::Accepted) return false;
+    request = sheet.result();
+    return true;
+}
+
+int CMainFrame::chooseFromMenu(const std::vector<std::string>& labels) {
+    QMenu menu(this);
+    for (size_t i = 0; i < labels.size(); ++i) menu.addAction(fromUtf8(labels[i]))->setData(int(i));
+    // At the caret when a view has the focus, else at the pointer.
+    QPoint at = QCursor::pos();
+    if (CLuViewWidget* pane = activePane())
+        at = pane->mapToGlobal(pane->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft());
+    const QAction* chosen = menu.exec(at);
+    return chosen ? chosen->data().toInt() : -1;
+}
+
+void CMainFrame::showTextStores(bool scrapBook) {
+    if (!m_textStores) m_textStores = new TextStoresWindow(session(), this);
+    m_textStores->showTab(scrapBook);
+    m_textStores->show();
+    m_textStores->raise();
+    m_textStores->activateWindow();
+}
+
+void CMainFrame::textStoresChanged() {
+    if (m_textStores && m_textStores->isVisible()) m_textStores->refresh();
 }
 
 void CMainFrame::editCommandTables() {

@@ -47,6 +47,8 @@ class EditorContext;
 class FindBox;
 class InstanceServer;
 class StatusPanes;
+class TextStoresWindow;
+class WindowBar;
 struct MenuNode;
 
 class CMainFrame final : public QMainWindow, public shell::FrameHost {
@@ -80,6 +82,10 @@ public:
     std::unique_ptr<QMenu> buildContextMenu();
     QToolBar* toolbar() const { return m_toolbar; }
     QToolBar* toolbar2() const { return m_toolbar2; }
+    WindowBar* windowBar() const { return m_windowBar; }
+    // Shows or hides the toolbars and the window bar by their settings (the
+    // window bar also moves to its side).
+    void showToolbars();
     // The menu item of a command in the menu bar (null when it has none).
     QAction* menuAction(CommandId id) const;
     // The menu text of a command before its key label (numbered families
@@ -128,6 +134,12 @@ public:
     void editCommandTables() override;
     void programWaitChanged(bool waiting) override;
     void editPrograms(shell::ProgramSheetRequest& request) override;
+    bool editFixedStrings(shell::FixedStringsRequest& request) override;
+    int chooseFromMenu(const std::vector<std::string>& labels) override;
+    void showTextStores(bool scrapBook) override;
+    void textStoresChanged() override;
+    // The clipboard history and scrap book window, once opened.
+    TextStoresWindow* textStoresWindow() const { return m_textStores; }
     // The window shown while a captured program is waited for.
     QProgressDialog* programWaitDialog() const { return m_programWait; }
 
@@ -148,8 +160,8 @@ private:
     QAction* commandAction(CommandId id, QObject* parent);
     void updateMenuStates(QMenu* menu);
     void buildToolbar();
+    QWidget* barOf(CommandId id) const;
     void fillToolbar(QToolBar* bar, const settings::IdTable80& table, bool withFindBox);
-    void showToolbars();
     void showContextMenu(CLuViewWidget& pane, const QPoint& globalPos);
     CChildFrame* childOf(shell::EditorWindow* window) const;
     QMdiSubWindow* subWindowOf(shell::EditorWindow& window) const;
@@ -165,6 +177,7 @@ private:
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolbar = nullptr;
     QToolBar* m_toolbar2 = nullptr;
+    WindowBar* m_windowBar = nullptr;
     FindBox* m_findBox = nullptr;
     std::unique_ptr<StatusPanes> m_status;
     std::vector<QAction*> m_commandActions;  // every menu item with a command
@@ -173,6 +186,7 @@ private:
     InstanceServer* m_instances = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     QPointer<QProgressDialog> m_programWait;
+    TextStoresWindow* m_textStores = nullptr;  // a child of the frame
     bool m_statusPending = false;
     bool m_shownOnce = false;
 };

@@ -38,6 +38,16 @@ std::string menuTextOf(CommandId id) {
     return text;
 }
 
+// The twenty fixed strings, then their sheet.
+static std::vector<MenuNode> fixedStringItems() {
+    std::vector<MenuNode> items;
+    for (int i = 0; i < 10; ++i) items.push_back(item(CommandId(cmd::kFixedString + i)));
+    for (int i = 0; i < 10; ++i) items.push_back(item(CommandId(cmd::kFixedString11 + i)));
+    items.push_back(sep());
+    items.push_back(item(cmd::kFixedStringsEdit));
+    return items;
+}
+
 // The ten registered programs.
 static std::vector<MenuNode> externalProgramItems() {
     std::vector<MenuNode> items;
@@ -71,7 +81,8 @@ const std::vector<MenuNode>& mainMenuLayout() {
                               item(cmd::kHtmlToText), item(cmd::kInsertHtmlBr), item(cmd::kInsertHtmlParagraph), item(cmd::kWesternFontRepair), sep(), item(cmd::kSort)}),
              sub("整形(&O)", {item(cmd::kFormat), item(32974), item(32975), item(32980), item(32981), item(33047), item(33048), item(33049), item(33050), item(33051), sep(),
                               item(cmd::kFormattedPaste), item(33112), item(33113), item(33114), sep(), item(cmd::kClipboardFormat), item(cmd::kFormatSheet)}),
-             sep(), item(cmd::kCopyToScrap), item(cmd::kCutToScrap), item(cmd::kPasteFromScrap)}),
+             sep(), item(cmd::kCopyToScrap), item(cmd::kCutToScrap), item(cmd::kPasteFromScrap), item(cmd::kScrapList), item(cmd::kClipboardHistory),
+             sub("定型文字列(&T)", fixedStringItems())}),
         sub("検索(&S)",
             {item(cmd::kFind), item(cmd::kFindNext), item(cmd::kFindPrevious), item(cmd::kFindSelectedForward), item(cmd::kFindSelectedBackward), item(cmd::kCopyToFindBox), item(cmd::kSearchAndMark), item(cmd::kResetHighlight),
              sep(), item(cmd::kReplace), item(cmd::kReplaceForward), item(cmd::kReplaceBackward), item(cmd::kReplaceAll), item(cmd::kBatchReplace), sep(), item(cmd::kFindInFilesKey), item(cmd::kTagJump), item(cmd::kTagJumpBack), item(cmd::kUrlJump),
@@ -87,8 +98,9 @@ const std::vector<MenuNode>& mainMenuLayout() {
             {item(cmd::kInsertOverwrite), item(cmd::kBoxMode), item(cmd::kFreeCursor), item(cmd::kIndentedInsertion), item(cmd::kRuledLineMode), sep(), item(cmd::kAutoIndent), item(cmd::kAutoLineBreak), item(cmd::kAutoWrap),
              item(cmd::kLineLength), item(cmd::kTabStops), sep(), item(cmd::kImeOnOff), item(cmd::kRegisterWord)}),
         sub("ﾂｰﾙ(&T)", {sub("ｷｰﾏｸﾛ(&K)", keyMacroItems()), sub("外部ﾌﾟﾛｸﾞﾗﾑ(&P)", externalProgramItems()), sep(), item(cmd::kCommandTablesSheet)}),
-        sub("表示(&V)", {item(cmd::kToolbar1), item(cmd::kStatusBar)}),
-        sub("ｳｨﾝﾄﾞｳ(&W)", {item(cmd::kCascade), item(cmd::kTileHorizontal), item(cmd::kTileVertical), item(cmd::kWindowSplit), sep(), item(cmd::kNextWindow), item(cmd::kPreviousWindow)}),
+        sub("表示(&V)", {item(cmd::kToolbar1), item(cmd::kToolBar2Toggle), item(cmd::kStatusBar), item(cmd::kWindowBarToggle)}),
+        sub("ｳｨﾝﾄﾞｳ(&W)", {item(cmd::kCascade), item(cmd::kTileHorizontal), item(cmd::kTileVertical), item(cmd::kWindowSplit), sep(), item(cmd::kNextWindow), item(cmd::kPreviousWindow),
+                           item(cmd::kScrollAllWindows)}),
         sub("ﾍﾙﾌﾟ(&H)", {item(cmd::kAbout)}),
     };
     return menu;

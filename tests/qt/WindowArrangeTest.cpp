@@ -4,7 +4,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <QTest>
+#include <QToolBar>
+
 #include "qt/mainframe/StatusPanes.h"
+#include "qt/mainframe/WindowBar.h"
 #include "tests/qt/QtTestSupport.h"
 
 namespace orvex::qt::test {
@@ -93,6 +97,103 @@ TEST_F(WindowArrangeTest, CascadeMadeTinyWindows) {
         EXPECT_LE(s->geometry().right(), area.width());
         EXPECT_LE(s->geometry().bottom(), area.height());
     }
+}
+
+}  // namespace
+}  // namespace orvex::qt::test
+
+namespace orvex::qt::test {
+namespace {
+
+class WindowBarTest : public WindowArrangeTest {
+protected:
+    std::vector<QAction*> buttons() {
+        frame->refreshStatus();
+        std::vector<QAction*> out;
+        for (QAction* a : frame->windowBar()->actions()) out.push_back(a);
+        return out;
+    }
+};
+
+TEST_F(WindowBarTest, OneButtonPerWindowThatActivatesIt) {
+    CChildFrame* a = frame->openFile(writeFile("a.txt", "a\r\n"));
+    CChildFrame* b = frame->openFile(writeFile("b.txt", "b\r\n"));
+    settle();
+    std::vector<QAction*> bar = buttons();
+    ASSERT_EQ(bar.size(), 2u);
+    EXPECT_TRUE(bar[0]->text().startsWith(QStringLiteral("a.txt")));
+    EXPECT_FALSE(bar[0]->isChecked());
+    EXPECT_TRUE(bar[1]->isChecked());
+    bar[0]->trigger();
+    settle();
+    EXPECT_EQ(frame->activeChild(), a);
+    EXPECT_TRUE(buttons()[0]->isChecked());
+    (void)b;
+
+    // 32898 hides and shows the bar; the setting follows.
+    ASSERT_TRUE(frame->runCommand(cmd::kWindowBarToggle));
+    EXPECT_TRUE(frame->windowBar()->isHidden());
+    EXPECT_EQ(ctx->settings().frame.windBarDisp, 0);
+    // At the bottom by default; WindBarPos 2 moves it to the left.
+    EXPECT_EQ(frame->toolBarArea(frame->windowBar()), Qt::BottomToolBarArea);
+    ctx->settings().frame.windBarPos = 2;
+    ctx->settings().frame.windBarDisp = 1;
+    frame->showToolbars();
+    EXPECT_EQ(frame->toolBarArea(frame->windowBar()), Qt::LeftToolBarArea);
+    EXPECT_FALSE(frame->windowBar()->isHidden());
+}
+
+struct ButtonTextRow {
+    const char* title;
+    int name, size;
+    const char* text;
+};
+
+class WindowBarText : public ::testing::TestWithParam<ButtonTextRow> {};
+
+TEST_P(WindowBarText, NameAndLength) {
+    const ButtonTextRow& r = GetParam();
+    EXPECT_EQ(WindowBar::buttonText(QString::fromUtf8(r.title), r.name, r.size), QString::fromUtf8(r.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WindowBarText,
+    ::testing::Values(ButtonTextRow{"/home/u/文書/メモ.txt", 0, 0, "メモ.txt"},
+                      ButtonTextRow{"/home/u/a.txt", 1, 0, "/home/u/a.txt"},
+                      ButtonTextRow{"abcdefghijklmnopqrstuvwxyz.txt", 0, 0, "abcdefghij…vwxyz.txt"},
+                      ButtonTextRow{"abcdefghij", 0, 6, "abc…ij"},
+                      ButtonTextRow{"abcdefghij", 0, 1, "ab…j"},  // at least 4
+                      ButtonTextRow{"R&D.txt", 0, 0, "R&&D.txt"}));
+
+TEST_F(WindowArrangeTest, MouseSelectionUsesTheSecondPairOfStatusLayouts) {
+    ctx->settings().frame.stsBar[32] = "MOUSE";
+    newChild();
+    load("one\r\ntwo\r\n");
+    frame->refreshStatus();
+    EXPECT_EQ(frame->statusPanes().layoutIndex(), 0);
+    QTest::mousePress(pane().viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(pane().viewport()->width() / 2, 5));
+    frame->refreshStatus();
+    EXPECT_EQ(frame->statusPanes().layoutIndex(), 2);
+    QTest::mouseRelease(pane().viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(pane().viewport()->width() / 2, 5));
+    frame->refreshStatus();
+    EXPECT_EQ(frame->statusPanes().layoutIndex(), 0);
+}
+
+TEST_F(WindowArrangeTest, ScrollingAllWindowsMovesEveryWindowByAsMuch) {
+    std::string text;
+    for (int i = 1; i <= 500; ++i) text += "line " + std::to_string(i) + "\r\n";
+    CChildFrame* a = frame->openFile(writeFile("a.txt", text));
+    CChildFrame* b = frame->openFile(writeFile("b.txt", text));
+    settle();
+    ASSERT_TRUE(frame->runCommand(cmd::kScrollAllWindows));
+    EXPECT_TRUE(frame->commandState(cmd::kScrollAllWindows).checked);
+    b->activePane().view().scrollTo(30, 0);
+    EXPECT_EQ(a->activePane().view().topRow(), 30);
+    a->activePane().view().scrollTo(10, 0);
+    EXPECT_EQ(b->activePane().view().topRow(), 10);
+    ASSERT_TRUE(frame->runCommand(cmd::kScrollAllWindows));
+    b->activePane().view().scrollTo(50, 0);
+    EXPECT_EQ(a->activePane().view().topRow(), 10);
 }
 
 }  // namespace
