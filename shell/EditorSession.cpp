@@ -22,6 +22,7 @@
 #include "shell/FileViewerLauncher.h"
 #include "shell/ExternalProgramCommands.h"
 #include "shell/FindInFilesCommands.h"
+#include "shell/PrintCommands.h"
 #include "shell/FrameStores.h"
 #include "shell/RecentFiles.h"
 #include "shell/Startup.h"
@@ -90,6 +91,9 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
         auto programs = std::make_unique<ExternalProgramCommands>(*this);
         m_externalPrograms = programs.get();
         m_frameTargets.push_back(std::move(programs));
+        auto printing = std::make_unique<PrintCommands>(*this);
+        m_printCommands = printing.get();
+        m_frameTargets.push_back(std::move(printing));
     }
 
     // The command families every view carries.

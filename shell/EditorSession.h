@@ -60,6 +60,7 @@ class ScrapBook;
 class EditorWindow;
 class ExternalProgramCommands;
 class FindInFilesCommands;
+class PrintCommands;
 class TagJumps;
 class FrameHost;
 class KeyMacroCommands;
@@ -150,6 +151,8 @@ public:
     FindInFilesCommands& findInFiles() { return *m_findInFiles; }
     // The ten registered programs and their starts.
     ExternalProgramCommands& externalPrograms() { return *m_externalPrograms; }
+    // Page layout, printing and preview (their dialogs through its host).
+    PrintCommands& printCommands() { return *m_printCommands; }
 
     // ---- Windows
     void setFrameHost(FrameHost* host) { m_host = host; }
@@ -285,6 +288,7 @@ private:
     std::vector<std::unique_ptr<CommandTarget>> m_frameTargets;
     FindInFilesCommands* m_findInFiles = nullptr;          // one of m_frameTargets
     ExternalProgramCommands* m_externalPrograms = nullptr;  // one of m_frameTargets
+    PrintCommands* m_printCommands = nullptr;               // one of m_frameTargets
 
     FrameHost* m_host = nullptr;
     std::vector<std::unique_ptr<EditorWindow>> m_windows;
