@@ -86,10 +86,12 @@ PageGeometry computePageGeometry(const settings::PageLayoutFormat& f, const Page
         g.columns.push_back(c);
     }
 
-    g.headerY = std::max(millimetresToDots(f.hMrgn, page.dpiY) - page.offsetY, 0);
-    g.footerY = std::max(page.physicalHeight - page.offsetY - millimetresToDots(f.fMrgn, page.dpiY) -
-                             std::max(footer.height, 0), 0);
-    (void)header;
+    // The header line ends HMrgn below the top edge and the footer line
+    // begins FMrgn above the bottom edge: with the default distances (the
+    // top and bottom margins) they sit just outside the body, never over
+    // its first or last row.
+    g.headerY = std::max(millimetresToDots(f.hMrgn, page.dpiY) - page.offsetY - std::max(header.height, 0), 0);
+    g.footerY = std::max(page.physicalHeight - page.offsetY - millimetresToDots(f.fMrgn, page.dpiY), 0);
     return g;
 }
 

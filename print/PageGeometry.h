@@ -25,8 +25,8 @@ struct PageGeometry {
     int cellWidth = 0;        // half-width cell along the text direction
     int gutter = 0;           // line-number gutter at the start of each column
     std::vector<PrintColumn> columns;
-    int headerY = 0;          // top of the header line
-    int footerY = 0;          // top of the footer line
+    int headerY = 0;          // top of the header line (its bottom is HMrgn from the top edge)
+    int footerY = 0;          // top of the footer line (FMrgn from the bottom edge)
 
     // Columns of text (in half-width cells) a row of column k may take;
     // 0 when the column holds no text.

@@ -25,8 +25,11 @@ TEST(PageGeometry, DefaultFormatOnA4) {
     EXPECT_EQ(g.linesPerPage, 64);  // (2770 - 200 + 1) / 40
     ASSERT_EQ(g.columns.size(), 1u);
     EXPECT_EQ(g.rowColumns(0), 85);
-    EXPECT_EQ(g.headerY, 200);
-    EXPECT_EQ(g.footerY, 2970 - 200 - 40);
+    // Header and footer lie just outside the body, touching neither row.
+    EXPECT_EQ(g.headerY, 200 - 40);
+    EXPECT_EQ(g.footerY, 2970 - 200);
+    EXPECT_LE(g.headerY + 40, g.body.top);
+    EXPECT_GE(g.footerY, g.body.top + g.linesPerPage * g.linePitch);
 }
 
 TEST(PageGeometry, PhysicalOffsetIsSubtractedFromTheMargins) {

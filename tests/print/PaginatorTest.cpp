@@ -210,12 +210,12 @@ TEST_F(PaginatorTest, HeaderAndFooterArePlacedAcrossTheBody) {
     EXPECT_EQ(header.font, FontRole::Header);
     EXPECT_EQ(header.text, "ABC");
     EXPECT_EQ(header.x, 200 + (1700 - 60) / 2);
-    EXPECT_EQ(header.y, 200);
+    EXPECT_EQ(header.y, 200 - 40);
     const auto& footer = device.drawn.back();
     EXPECT_EQ(footer.font, FontRole::Footer);
     EXPECT_EQ(footer.text, "2/2");
     EXPECT_EQ(footer.x, 1900 - 60);
-    EXPECT_EQ(footer.y, 2970 - 200 - 40);
+    EXPECT_EQ(footer.y, 2970 - 200);
 }
 
 TEST_F(PaginatorTest, PlacementNoneDrawsNoHeader) {

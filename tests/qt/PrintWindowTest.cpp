@@ -217,9 +217,10 @@ TEST_F(PrintPdfTest, HeaderFooterLineNumbersAndJapaneseTextLandWhereTheFormatPut
     EXPECT_EQ(second.back().trimmed(), QStringLiteral("- 2 / 2 -"));
 }
 
-TEST_F(PrintPdfTest, TwoColumnsPutTheLaterLinesBesideTheEarlierOnes) {
+TEST_F(PrintPdfTest, TwoColumnsPutTheLaterLinesBesideTheEarlierOnesInAFallbackFace) {
     settings::PageLayoutFormat f;
     f.dangumi1 = 1;
+    f.printFont.faceName = "No Such Face Anywhere";  // falls back to an installed Japanese face
     f.headerPos = 0;
     f.footerPos = 0;
     storeFormat(f);
