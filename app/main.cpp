@@ -20,6 +20,7 @@
 #include "qt/mainframe/EditorContext.h"
 #include "qt/platform/QtMessagePump.h"
 #include "qt/platform/QtTranslations.h"
+#include "qt/print/PdfExport.h"
 #include "qt/view/CLuViewWidget.h"
 #include "qt/platform/InstanceChannel.h"
 #include "shell/CommandLine.h"
@@ -39,6 +40,9 @@ constexpr const char* kUsage =
     "  file        a file to open (up to 21; names with blanks in quotes)\n"
     "  /jN, -jN    open the first file with the caret on line N\n"
     "  /h, -h      start hidden in the notification area (with RunHide and KeepRun)\n"
+    "  --print-pdf OUT.pdf [--layout N] FILE\n"
+    "              print FILE to the PDF file OUT.pdf with page layout N (1-10;\n"
+    "              default: the one printing would use) and end\n"
     "  --help      show this text\n"
     "  --version   show the version\n"
     "\n"
@@ -47,6 +51,36 @@ constexpr const char* kUsage =
 
 // How long a second start waits for the running instance's answer.
 constexpr int kHandOverTimeoutMs = 15000;
+
+// orvex --print-pdf OUT.pdf [--layout N] FILE: no window, no instance
+// hand-over; the status tells the caller how it went.
+int printPdfCommand(int argc, char** argv) {
+    QString out, file;
+    int layout = 0;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--layout") == 0 && i + 1 < argc) {
+            char* end = nullptr;
+            const long n = std::strtol(argv[++i], &end, 10);
+            if (!end || *end || n < 1 || n > 10) {
+                std::fprintf(stderr, "orvex: --layout takes a number from 1 to 10\n");
+                return 1;
+            }
+            layout = int(n);
+        } else if (out.isEmpty()) {
+            out = QString::fromLocal8Bit(argv[i]);
+        } else if (file.isEmpty()) {
+            file = QString::fromLocal8Bit(argv[i]);
+        } else {
+            file.clear();
+            break;
+        }
+    }
+    if (out.isEmpty() || file.isEmpty()) {
+        std::fprintf(stderr, "orvex: usage: orvex --print-pdf OUT.pdf [--layout N] FILE\n");
+        return 1;
+    }
+    return orvex::qt::printFileToPdf(out, layout, file);
+}
 
 }  // namespace
 
@@ -63,9 +97,14 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    // The PDF output needs no display: without a platform chosen it runs
+    // offscreen.
+    const bool printPdf = argc > 1 && std::strcmp(argv[1], "--print-pdf") == 0;
+    if (printPdf) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvex"));
     QApplication::setOrganizationName(QStringLiteral("Pelmar"));
+    if (printPdf) return printPdfCommand(argc, argv);
     orvex::qt::installMessagePump();
     orvex::qt::installQtTranslations(app);
 

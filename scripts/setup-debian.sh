@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk qt6-translations-l10n
+  fonts-noto-cjk qt6-translations-l10n poppler-utils
   clang libclang-rt-14-dev
   # real data for the character-code tests, and peers for the benchmarks
   manpages-ja mecab-ipadic nkf mawk gawk

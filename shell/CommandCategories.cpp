@@ -16,7 +16,8 @@ using namespace cmd;
 constexpr CommandId kFileCommands[] = {
     kFileNew, kFileOpen, kFileClose, kCloseAll, kFileSave, kFileSaveAs, kFileSaveCopyAs, kSaveAll, kInsertFile, kRevert,
     kAppendSelectionToFile, kConvertToShiftJis, kConvertToJis, kConvertToEuc, kConvertToUnicode, kConvertToUtf8,
-    kConvertToUtf8Bom, kConvertToCrLf, kConvertToLf, kFilePrint, kFilePrintDirect, kFilePrintPreview, kFileView,
+    kConvertToUtf8Bom, kConvertToCrLf, kConvertToLf, kPageLayout, kFilePrintSetup, kFilePrint, kFilePrintDirect,
+    kFilePrintPreview, kClipboardPrint, kFileView,
     kAddFavouriteFile, kSaveAllExit, kDiscardAllExit, kAppExit};
 constexpr CommandId kEdit1Commands[] = {
     kUndo, kRedo, kCut, kCopy, kPaste, kAppendCopy, kAppendCut, kExtendedPaste, kCopyAll, kSelectAll, kClearSelection,

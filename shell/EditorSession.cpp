@@ -22,6 +22,7 @@
 #include "shell/FileViewerLauncher.h"
 #include "shell/ExternalProgramCommands.h"
 #include "shell/FindInFilesCommands.h"
+#include "shell/PrintCommands.h"
 #include "shell/FrameStores.h"
 #include "shell/RecentFiles.h"
 #include "shell/Startup.h"
@@ -94,6 +95,9 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
         auto textStores = std::make_unique<TextStoreCommands>(*this);
         m_textStores = textStores.get();
         m_frameTargets.push_back(std::move(textStores));
+        auto printing = std::make_unique<PrintCommands>(*this);
+        m_printCommands = printing.get();
+        m_frameTargets.push_back(std::move(printing));
     }
 
     // The command families every view carries.

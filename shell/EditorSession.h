@@ -61,6 +61,7 @@ class EditorWindow;
 class ExternalProgramCommands;
 class TextStoreCommands;
 class FindInFilesCommands;
+class PrintCommands;
 class TagJumps;
 class FrameHost;
 class KeyMacroCommands;
@@ -152,6 +153,8 @@ public:
     // The ten registered programs and their starts.
     ExternalProgramCommands& externalPrograms() { return *m_externalPrograms; }
     TextStoreCommands& textStores() { return *m_textStores; }
+    // Page layout, printing and preview (their dialogs through its host).
+    PrintCommands& printCommands() { return *m_printCommands; }
 
     // ---- Windows
     void setFrameHost(FrameHost* host) { m_host = host; }
@@ -293,6 +296,7 @@ private:
     FindInFilesCommands* m_findInFiles = nullptr;          // one of m_frameTargets
     ExternalProgramCommands* m_externalPrograms = nullptr;  // one of m_frameTargets
     TextStoreCommands* m_textStores = nullptr;              // one of m_frameTargets
+    PrintCommands* m_printCommands = nullptr;               // one of m_frameTargets
 
     FrameHost* m_host = nullptr;
     std::vector<std::unique_ptr<EditorWindow>> m_windows;

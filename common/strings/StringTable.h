@@ -53,6 +53,17 @@ enum Id : int {
 
 // Fixed names that have no id of their own.
 inline constexpr std::string_view kUntitledName = "無題のﾌｧｲﾙ";
+// Printing: the questions between the jobs of one-page and two-sided
+// printing, the printer failures of the page-layout dialog, the title of a
+// clipboard print and the framework's failure of a preview.
+inline constexpr std::string_view kPrintContinueQuestion =
+    "印刷を続けますか\r\n用紙が排出されたことを確認してOKをｸﾘｯｸしてください";
+inline constexpr std::string_view kPrintTurnPaperQuestion =
+    "用紙を反転して入れ直してください\r\n用紙が排出されたことを確認してOKをｸﾘｯｸしてください";
+inline constexpr std::string_view kNoDefaultPrinter = "ﾃﾞﾌｫﾙﾄのﾌﾟﾘﾝﾀを取得できません。";
+inline constexpr std::string_view kNoPrinterContext = "ﾌﾟﾘﾝﾀのﾃﾞﾊﾞｲｽ ｺﾝﾃｷｽﾄを取得できません。";
+inline constexpr std::string_view kClipboardPrintTitle = "クリップボード印刷";
+inline constexpr std::string_view kCommandFailed = "Command failed.";
 
 // The editor's text for an id, or an empty view for an unknown id.
 std::string_view text(int id);

@@ -66,6 +66,8 @@
 #include "shell/CommandTableDefaults.h"
 #include "shell/KeyLookup.h"
 #include "text/CLuView.h"
+#include "qt/print/QtPrintHost.h"
+#include "shell/PrintCommands.h"
 
 namespace orvex::qt {
 
@@ -96,6 +98,8 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(pa
     session().setFrameHost(this);
     m_control = std::make_unique<shell::InstanceControl>(session());
     m_control->attach();
+    m_print = std::make_unique<QtPrintHost>(session(), this);
+    session().printCommands().setHost(m_print.get());
     session().setCommandRanHandler([this] { scheduleStatus(); });
     setActiveTextTable([this]() -> cp932::PrivateCharTable* {
         CLuView* view = session().activeView();
@@ -163,6 +167,7 @@ CMainFrame::~CMainFrame() {
     m_ctx.messageBoxes().setKeepClearProvider({});
     session().setCommandRanHandler({});
     session().setResidentEnd({});
+    session().printCommands().setHost(nullptr);
     setActiveTextTable({});
     // The document windows go while the frame's members still exist; the
     // session lets their windows go with them.

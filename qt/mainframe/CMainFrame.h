@@ -183,6 +183,7 @@ private:
     std::vector<QAction*> m_commandActions;  // every menu item with a command
     std::vector<QAction*> m_toolActions;
     std::unique_ptr<shell::InstanceControl> m_control;
+    std::unique_ptr<class QtPrintHost> m_print;
     InstanceServer* m_instances = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     QPointer<QProgressDialog> m_programWait;

@@ -62,7 +62,7 @@ const std::vector<MenuNode>& mainMenuLayout() {
         sub("ﾌｧｲﾙ(&F)",
             {item(cmd::kFileNew), item(cmd::kFileOpen), item(cmd::kFileClose), item(cmd::kCloseAll), sep(), item(cmd::kFileSave), item(cmd::kFileSaveAs), item(cmd::kFileSaveCopyAs), item(cmd::kSaveAll), sep(),
              item(cmd::kInsertFile), item(cmd::kRevert), item(cmd::kAppendSelectionToFile), sep(), item(cmd::kConvertToShiftJis), item(cmd::kConvertToJis), item(cmd::kConvertToEuc), item(cmd::kConvertToUnicode), item(cmd::kConvertToUtf8), item(cmd::kConvertToUtf8Bom),
-             item(cmd::kConvertToCrLf), item(cmd::kConvertToLf), sep(), item(cmd::kFilePrint), item(cmd::kFilePrintPreview), sep(), item(cmd::kRecentFilesMenu), item(cmd::kFavouriteFilesMenu), sep(), item(cmd::kSaveAllExit), item(cmd::kDiscardAllExit), item(cmd::kAppExit)}),
+             item(cmd::kConvertToCrLf), item(cmd::kConvertToLf), sep(), item(cmd::kPageLayout), item(cmd::kFilePrintSetup), item(cmd::kFilePrint), item(cmd::kFilePrintPreview), item(cmd::kClipboardPrint), sep(), item(cmd::kRecentFilesMenu), item(cmd::kFavouriteFilesMenu), sep(), item(cmd::kSaveAllExit), item(cmd::kDiscardAllExit), item(cmd::kAppExit)}),
         sub("編集(&E)",
             {item(cmd::kUndo), item(cmd::kRedo), sep(), item(cmd::kCut), item(cmd::kCopy), item(cmd::kPaste), item(cmd::kAppendCopy), item(cmd::kAppendCut),
              item(cmd::kExtendedPaste), item(cmd::kCopyAll), sep(), item(cmd::kSelectAll), item(cmd::kClearSelection), item(cmd::kSelectionMode),

@@ -69,21 +69,21 @@ TEST_F(SessionTest, TwoDocumentsAreEditedThroughTheRouterByIdAndByKey) {
 }
 
 TEST_F(SessionTest, TheChainRunsFromTheActiveViewToTheApplication) {
-    // No window: frame, its key-macro, search, find-in-files, external-program and text-store commands,
-    // application.
-    EXPECT_EQ(router().chain().size(), 7u);
+    // No window: frame, its key-macro, search, find-in-files, external-program, text-store and print
+    // commands, application.
+    EXPECT_EQ(router().chain().size(), 8u);
     EditorWindow* w = session->newDocument();
     const std::vector<CommandTarget*> chain = router().chain();
-    ASSERT_EQ(chain.size(), 10u);
+    ASSERT_EQ(chain.size(), 11u);
     EXPECT_EQ(chain[0], &w->activeView());
     EXPECT_EQ(chain[1], &w->document());
     EXPECT_EQ(chain[2], w);
     // Commands of the view's families (file, search, conversions) are reached through the
-    // view; a command nobody has is reported and greyed out.
+    // view; without a print host the print commands are greyed out.
     EXPECT_TRUE(router().knows(cmd::kFind));
     EXPECT_TRUE(router().knows(cmd::kConvertToEuc));
     EXPECT_TRUE(router().knows(cmd::kSort));
-    EXPECT_FALSE(router().run(cmd::kFilePrint));  // no target has it yet
+    EXPECT_TRUE(router().run(cmd::kFilePrint));  // the print target has it; without a print host it does nothing
     EXPECT_FALSE(router().state(cmd::kFilePrint).enabled);
     ASSERT_TRUE(router().run(cmd::kConvertToEuc));
     EXPECT_EQ(w->document().code(), files::kCodeEuc);
