@@ -37,6 +37,14 @@ struct ProgramSheetRequest {
     Close close = Close::Cancel;
 };
 
+// The association page: the icon number, the extensions ("Exts") and the
+// extension of the new-file template ("NewExt").
+struct AssociationRequest {
+    int defIcon = 0;
+    std::string exts;
+    std::string newExt;
+};
+
 // The fixed-string sheet: the twenty titles and texts (Shift JIS).
 struct FixedStringsRequest {
     std::array<std::string, settings::kFixedStringCount> titles;
@@ -107,6 +115,10 @@ public:
     // The registration sheet; a host without one leaves `request` closed
     // with Cancel.
     virtual void editPrograms(ProgramSheetRequest& request) {}
+
+    // ---- Start-up
+    // The association page (32863); false when cancelled.
+    virtual bool editAssociation(AssociationRequest& request) { return false; }
 
     // ---- Fixed strings, clipboard history, scrap book
     // The fixed-string sheet; false when cancelled.

@@ -1,5 +1,7 @@
 #include "shell/MainFrameCommands.h"
 
+#include <unistd.h>
+
 #include "common/codepage/Cp932.h"
 #include "common/platform/FileDialogs.h"
 #include "common/platform/MessageBoxes.h"
@@ -8,6 +10,7 @@
 #include "files/CodeChoices.h"
 #include "shell/EditorSession.h"
 #include "shell/EditorWindow.h"
+#include "shell/FileAssociation.h"
 #include "shell/FrameHost.h"
 #include "shell/RecentFiles.h"
 #include "shell/UrlLaunch.h"
@@ -45,6 +48,7 @@ const CommandTable<MainFrameCommands>& MainFrameCommands::commandTable() {
         {cmd::kToolbar1, cmd::kStatusBar, &F::cmdBars, &F::updateBars},
         {cmd::kToolBar2Toggle, cmd::kToolBar2Toggle, &F::cmdBars, &F::updateBars},
         {cmd::kWindowBarToggle, cmd::kWindowBarToggle, &F::cmdBars, &F::updateBars},
+        {cmd::kFileView, cmd::kFileView, &F::cmdBars, &F::updateBars},
         {cmd::kWindowBarWindow, CommandId(cmd::kWindowBarWindow + 9), &F::cmdWindowBarWindow, &F::updateWindowBarWindow},
         {cmd::kScrollAllWindows, cmd::kScrollAllWindows, &F::cmdScrollAll, &F::updateScrollAll},
         {cmd::kLineLength, cmd::kTabStops, &F::cmdColumnDialog, &F::updateNeedsHostAndWindow},
@@ -124,6 +128,7 @@ void MainFrameCommands::cmdBars(CommandId id) {
     if (id == cmd::kToolbar1) f.toolBarDisp = show ? 1 : 0;
     else if (id == cmd::kToolBar2Toggle) f.toolBarDisp2 = show ? 1 : 0;
     else if (id == cmd::kWindowBarToggle) f.windBarDisp = show ? 1 : 0;
+    else if (id == cmd::kFileView) f.fileWinDisp = show ? 1 : 0;
     else f.statusBarDisp = show ? 1 : 0;
 }
 
@@ -290,6 +295,7 @@ const CommandTable<ApplicationCommands>& ApplicationCommands::commandTable() {
         {cmd::kAbout, cmd::kAbout, &A::cmdAbout, &A::updateNeedsHost},
         {cmd::kAppExit, cmd::kAppExit, &A::cmdExit, nullptr},
         {cmd::kExitResident, cmd::kExitResident, &A::cmdExitResident, nullptr},
+        {cmd::kFileAssociation, cmd::kFileAssociation, &A::cmdAssociate, &A::updateNeedsHost},
     };
     return table;
 }
@@ -307,6 +313,38 @@ void ApplicationCommands::cmdExitResident(CommandId) { m_session.exit(true); }
 
 void ApplicationCommands::cmdAbout(CommandId) {
     if (FrameHost* host = m_session.frameHost()) host->showAbout();
+}
+
+// The association page, then the association of its extensions with the
+// editor through the desktop's MIME database and default applications.
+void ApplicationCommands::cmdAssociate(CommandId) {
+    FrameHost* host = m_session.frameHost();
+    if (!host) return;
+    settings::AppOptions& app = m_session.settings().app;
+    AssociationRequest request{app.defIcon, app.exts, app.newExt};
+    if (!host->editAssociation(request)) return;
+    app.defIcon = request.defIcon;
+    app.exts = request.exts;
+    app.newExt = request.newExt;
+
+    std::string program(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", program.data(), program.size() - 1);
+    program.resize(n > 0 ? size_t(n) : 0);
+    const XdgAssociations xdg(XdgFolders::fromEnvironment(), program.empty() ? "orvex" : program);
+    MessageBoxes* messages = m_session.platform().messages;
+    const AssociationResult result =
+        registerAssociations(xdg, app.exts, app.newExt, [messages](const std::string& ext, const std::string& handler) {
+            return messages && messages->showId(strings::kAlreadyAssociated, MsgIcon::Question, MsgButtons::YesNo,
+                                                {ext, handler}) == MsgResult::Yes;
+        });
+    if (!messages) return;
+    for (const std::string& ext : result.failed) {
+        MessageRequest r;
+        r.text = std::string(strings::text(strings::kAssociationFailed)) + "\r\n" + ext;
+        r.icon = MsgIcon::Exclamation;
+        r.textId = strings::kAssociationFailed;
+        messages->show(r);
+    }
 }
 
 void ApplicationCommands::updateNeedsHost(CommandId, CommandState& state) { state.enabled = m_session.frameHost() != nullptr; }

@@ -69,6 +69,7 @@ private:
     void cmdExit(CommandId id);
     void cmdExitResident(CommandId id);
     void cmdAbout(CommandId id);
+    void cmdAssociate(CommandId id);
     void updateNeedsHost(CommandId id, CommandState& state);
 
     EditorSession& m_session;

@@ -33,6 +33,7 @@
 #include "files/AutoBackupService.h"
 #include "qt/dialogs/CShExProg.h"
 #include "qt/dialogs/CShTeikei.h"
+#include "qt/dialogs/AssociationDialog.h"
 #include "qt/dialogs/TextStoresWindow.h"
 #include "shell/TextStoreCommands.h"
 #include <QClipboard>
@@ -54,6 +55,7 @@
 #include "qt/mainframe/StatusPanes.h"
 #include "qt/mainframe/ToolIcons.h"
 #include "qt/mainframe/WindowBar.h"
+#include "qt/mainframe/FileWindow.h"
 #include "qt/platform/QtFileDialogs.h"
 #include "qt/platform/QtMessageBoxes.h"
 #include "qt/platform/ActiveTextTable.h"
@@ -158,6 +160,8 @@ void CMainFrame::showEvent(QShowEvent* e) {
     if (!m_shownOnce) {
         m_shownOnce = true;
         fitIntoScreen();
+        // The file window of the last run, unless the window starts minimised.
+        if (m_ctx.settings().frame.fileWinDisp && !isMinimized()) setBarVisible(cmd::kFileView, true);
     }
 }
 
@@ -585,9 +589,24 @@ QWidget* CMainFrame::barOf(CommandId id) const {
     }
 }
 
-bool CMainFrame::barVisible(CommandId id) const { return !barOf(id)->isHidden(); }
+bool CMainFrame::barVisible(CommandId id) const {
+    if (id == cmd::kFileView) return m_fileWindow && !m_fileWindow->isHidden();
+    return !barOf(id)->isHidden();
+}
 
-void CMainFrame::setBarVisible(CommandId id, bool visible) { barOf(id)->setVisible(visible); }
+void CMainFrame::setBarVisible(CommandId id, bool visible) {
+    if (id == cmd::kFileView) {
+        // Made on first use: its folder model watches the disk.
+        if (!m_fileWindow && visible) {
+            m_fileWindow = new FileWindow(m_ctx.settings().frame, m_ctx.settings().app,
+                                          [this](const std::string& path) { session().openFile(path); }, this);
+            addDockWidget(Qt::LeftDockWidgetArea, m_fileWindow);
+        }
+        if (m_fileWindow) m_fileWindow->setVisible(visible);
+        return;
+    }
+    barOf(id)->setVisible(visible);
+}
 
 void CMainFrame::showAbout() {
     QMessageBox::about(this, fromUtf8(strings::text(strings::kAppTitle)), aboutText());
@@ -809,6 +828,13 @@ bool CMainFrame::editFixedStrings(shell::FixedStringsRequest& request) {
     CShTeikei sheet(request, this);
     if (sheet.exec() != QDialog::Accepted) return false;
     request = sheet.result();
+    return true;
+}
+
+bool CMainFrame::editAssociation(shell::AssociationRequest& request) {
+    AssociationDialog dialog(request, this);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    request = dialog.result();
     return true;
 }
 

@@ -49,6 +49,7 @@ class InstanceServer;
 class StatusPanes;
 class TextStoresWindow;
 class WindowBar;
+class FileWindow;
 struct MenuNode;
 
 class CMainFrame final : public QMainWindow, public shell::FrameHost {
@@ -83,6 +84,7 @@ public:
     QToolBar* toolbar() const { return m_toolbar; }
     QToolBar* toolbar2() const { return m_toolbar2; }
     WindowBar* windowBar() const { return m_windowBar; }
+    FileWindow* fileWindow() const { return m_fileWindow; }
     // Shows or hides the toolbars and the window bar by their settings (the
     // window bar also moves to its side).
     void showToolbars();
@@ -135,6 +137,7 @@ public:
     void programWaitChanged(bool waiting) override;
     void editPrograms(shell::ProgramSheetRequest& request) override;
     bool editFixedStrings(shell::FixedStringsRequest& request) override;
+    bool editAssociation(shell::AssociationRequest& request) override;
     int chooseFromMenu(const std::vector<std::string>& labels) override;
     void showTextStores(bool scrapBook) override;
     void textStoresChanged() override;
@@ -178,6 +181,7 @@ private:
     QToolBar* m_toolbar = nullptr;
     QToolBar* m_toolbar2 = nullptr;
     WindowBar* m_windowBar = nullptr;
+    FileWindow* m_fileWindow = nullptr;
     FindBox* m_findBox = nullptr;
     std::unique_ptr<StatusPanes> m_status;
     std::vector<QAction*> m_commandActions;  // every menu item with a command

@@ -133,7 +133,7 @@ TEST_F(MainFrameTest, ToolbarAndContextMenuFollowTheirDefaultTables) {
     for (QAction* a : frame->toolbar()->actions())
         if (a->data().isValid()) ids.push_back(a->data().toInt());
     // Toolbar 1's defaults in order, without the commands not built yet.
-    const std::vector<int> expected = {57600, 57601, 57603, 32800, 57607, 57635, 57634, 57637, 57643, 57644, 32864, 57636,
+    const std::vector<int> expected = {57600, 57601, 57603, 32800, 32970, 57607, 57635, 57634, 57637, 57643, 57644, 32864, 57636,
                                        32773, 32774, 32778, 32779, 32777, 32782, 32783, 32785, 57650, 57651, 57652,
                                        57664};
     EXPECT_EQ(ids, expected);

@@ -8,7 +8,12 @@
 #include <QToolBar>
 
 #include "qt/mainframe/StatusPanes.h"
+#include "qt/mainframe/FileWindow.h"
 #include "qt/mainframe/WindowBar.h"
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFileSystemModel>
+#include <QTreeView>
 #include "tests/qt/QtTestSupport.h"
 
 namespace orvex::qt::test {
@@ -194,6 +199,45 @@ TEST_F(WindowArrangeTest, ScrollingAllWindowsMovesEveryWindowByAsMuch) {
     ASSERT_TRUE(frame->runCommand(cmd::kScrollAllWindows));
     b->activePane().view().scrollTo(50, 0);
     EXPECT_EQ(a->activePane().view().topRow(), 10);
+}
+
+// The file window lists the folder of FileWinPath through the chosen user
+// filter, and a file activated there opens in the editor.
+TEST_F(WindowArrangeTest, FileWindowShowsTheFolderAndOpensItsFiles) {
+    writeFile("a.txt", "hello\r\n");
+    writeFile("b.bin", "x");
+    ctx->settings().frame.fileWinPath = dir.path().toStdString();
+    ctx->settings().app.usrFileFilter = {"*.*", "*.txt", "", ""};
+    ctx->settings().frame.fileWinFilter = 1;
+    ASSERT_TRUE(frame->runCommand(cmd::kFileView));
+    FileWindow* w = frame->fileWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(ctx->settings().frame.fileWinDisp, 1);
+    EXPECT_EQ(w->folder(), dir.path());
+    EXPECT_EQ(w->filterBox()->currentText(), QStringLiteral("*.txt"));
+
+    // The model reads the folder in the background.
+    QElapsedTimer clock;
+    clock.start();
+    QModelIndex found;
+    while (!found.isValid() && clock.elapsed() < 10000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        const QModelIndex root = w->tree()->rootIndex();
+        for (int r = 0; r < w->model()->rowCount(root); ++r) {
+            const QModelIndex i = w->model()->index(r, 0, root);
+            if (w->model()->fileName(i) == QStringLiteral("a.txt") && !w->tree()->isRowHidden(r, root)) found = i;
+        }
+    }
+    ASSERT_TRUE(found.isValid());
+    emit w->tree()->activated(found);
+    settle();
+    ASSERT_NE(frame->activeChild(), nullptr);
+    EXPECT_EQ(text(), "hello\r\n");
+
+    ASSERT_TRUE(frame->runCommand(cmd::kFileView));
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(ctx->settings().frame.fileWinDisp, 0);
 }
 
 }  // namespace
