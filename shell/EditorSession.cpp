@@ -22,6 +22,7 @@
 #include "shell/FileViewerLauncher.h"
 #include "shell/ExternalProgramCommands.h"
 #include "shell/FindInFilesCommands.h"
+#include "shell/SettingsCommands.h"
 #include "shell/FrameStores.h"
 #include "shell/RecentFiles.h"
 #include "shell/Startup.h"
@@ -90,6 +91,9 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
         auto programs = std::make_unique<ExternalProgramCommands>(*this);
         m_externalPrograms = programs.get();
         m_frameTargets.push_back(std::move(programs));
+        auto settingsCommands = std::make_unique<SettingsCommands>(*this);
+        m_settingsCommands = settingsCommands.get();
+        m_frameTargets.push_back(std::move(settingsCommands));
     }
 
     // The command families every view carries.
@@ -192,6 +196,15 @@ void EditorSession::refreshModeOptions() {
         m_keywords[size_t(m)] =
             KeywordMatcher(s.editor.keywords, keywordGroupsOn(m_render[size_t(m)].keywdSel, m_colours));
     }
+}
+
+void EditorSession::reapplySettings(bool residentChanged) {
+    applySettings();
+    for (EditorWindow* w : windows()) w->document().applySettings();
+    if (!m_host) return;
+    m_host->commandTablesChanged();
+    m_host->settingsApplied(residentChanged);
+    m_host->viewsChanged();
 }
 
 void EditorSession::saveSettings() {

@@ -64,6 +64,7 @@ class TagJumps;
 class FrameHost;
 class KeyMacroCommands;
 class MainFrameCommands;
+class SettingsCommands;
 
 class EditorSession {
 public:
@@ -101,6 +102,11 @@ public:
     void applyCommandTables();
     // Rebuilds what follows the options of the file-type modes.
     void refreshModeOptions();
+    // After the settings changed as a whole (the options sheet, an import):
+    // everything applySettings rebuilds, every open document laid out
+    // again with the new options, and the frame host told that its tables,
+    // bars and views follow (and, when residentChanged, the resident mode).
+    void reapplySettings(bool residentChanged = false);
     // Writes the search state into the editor profile, then saves every
     // setting that changed (at exit).
     void saveSettings();
@@ -150,6 +156,8 @@ public:
     FindInFilesCommands& findInFiles() { return *m_findInFiles; }
     // The ten registered programs and their starts.
     ExternalProgramCommands& externalPrograms() { return *m_externalPrograms; }
+    // The options sheet and the settings file's export and import.
+    SettingsCommands& settingsCommands() { return *m_settingsCommands; }
 
     // ---- Windows
     void setFrameHost(FrameHost* host) { m_host = host; }
@@ -285,6 +293,7 @@ private:
     std::vector<std::unique_ptr<CommandTarget>> m_frameTargets;
     FindInFilesCommands* m_findInFiles = nullptr;          // one of m_frameTargets
     ExternalProgramCommands* m_externalPrograms = nullptr;  // one of m_frameTargets
+    SettingsCommands* m_settingsCommands = nullptr;         // one of m_frameTargets
 
     FrameHost* m_host = nullptr;
     std::vector<std::unique_ptr<EditorWindow>> m_windows;

@@ -123,6 +123,7 @@ public:
     void menuTextsChanged() override;
     void keyMacroRecordingChanged() override;
     void commandTablesChanged() override;
+    void settingsApplied(bool residentChanged) override;
     void editCommandTables() override;
 
     // A window rectangle moved and cut down into the available area of a
