@@ -84,7 +84,8 @@ OptionForm* makeDisplayPage(shell::OptionsDraft& d, QWidget* parent) {
     f->check("ｶｰｿﾙを点滅させる(&A)", o.caretBlink);
     f->check("ｶｰｿﾙを文字領域に引き込む(&V)", o.drawInCaret);
 
-    f->group("ｽｸﾛｰﾙﾊﾞｰ");
+    f->group("ｳｨﾝﾄﾞｳ");
+    f->check("折り返し桁数を変えたらｳｨﾝﾄﾞｳ幅を合わせる(&M)", o.modifyWinWidth);
     f->check("垂直ｽｸﾛｰﾙﾊﾞｰ(&6)", d.child.scrollBarDisp);
     f->check("水平ｽｸﾛｰﾙﾊﾞｰ(&7)", d.child.scrollBarDisp2);
     f->finish();
