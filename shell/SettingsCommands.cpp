@@ -59,11 +59,16 @@ std::string SettingsCommands::askFile(bool save) {
     if (!dialogs) return {};
     FileDialogRequest r;
     r.save = save;
+    r.title = save ? "設定ﾌｧｲﾙへ書き出し" : "設定ﾌｧｲﾙから取り込み";
     r.filters = {kIniFilter};
-    if (save) r.fileName = "*.ini";
     const auto answer = dialogs->ask(r);
     if (!answer || answer->paths.empty()) return {};
-    return answer->paths.front();
+    std::string path = answer->paths.front();
+    // A name typed without an extension gets the filter's ".ini".
+    const size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (save && !name.empty() && name.find('.') == std::string::npos) path += ".ini";
+    return path;
 }
 
 void SettingsCommands::cmdExport(CommandId) {

@@ -186,6 +186,14 @@ TEST_F(SettingsCommandsTest, ImportRelaysOutOpenDocuments) {
     EXPECT_EQ(w.document().doc().text().wrapWidth(), 25);
 }
 
+TEST_F(SettingsCommandsTest, ExportNameWithoutExtensionGetsIni) {
+    fakes.fileDialogs.answer(chosen(folder.file("mine")));
+    session->router().run(cmd::kSettingsExport);
+    EXPECT_FALSE(TempFolder::read(folder.file("mine.ini")).empty());
+    ASSERT_EQ(fakes.fileDialogs.requests.size(), 1u);
+    EXPECT_EQ(fakes.fileDialogs.requests[0].filters, std::vector<std::string>{"*.ini (*.ini)"});
+}
+
 TEST_F(SettingsCommandsTest, ExportThatCannotBeWrittenIsReportedAndCancelWritesNothing) {
     fakes.fileDialogs.answer(std::nullopt);
     session->router().run(cmd::kSettingsExport);
