@@ -66,18 +66,22 @@ void SearchState::saveOptionSet(OptionSet set) {
     m_sets[size_t(set)] = f;
 }
 
-void SearchState::load(const settings::EditorProfile& profile) {
+void SearchState::loadOptions(const settings::EditorProfile& profile) {
     const settings::SearchOptions& o = profile.search;
     m_sets[0] = normalised({o.findCase != 0, o.findWord != 0, o.findNrm != 0, o.findSel != 0, o.findMsg});
     m_sets[1] = normalised({o.findCase1 != 0, o.findWord1 != 0, o.findNrm1 != 0, o.findSel1 != 0, o.findMsg1});
     m_sets[2] = normalised({o.findCase2 != 0, o.findWord2 != 0, o.findNrm2 != 0, o.findSel2 != 0, 0});
     m_repSpChr = o.repSpChr != 0;
+    m_batchSelectionOnly = profile.options.replacesSel != 0;
+}
+
+void SearchState::load(const settings::EditorProfile& profile) {
+    loadOptions(profile);
     m_searchHistory = historyFrom(profile.history.findStr, kSearchHistorySize);
     m_replaceHistory = historyFrom(profile.history.repStr, kReplaceHistorySize);
     m_search = m_searchHistory.empty() ? std::string() : m_searchHistory.front();
     m_replace = m_replaceHistory.empty() ? std::string() : m_replaceHistory.front();
     m_batch = profile.batch;
-    m_batchSelectionOnly = profile.options.replacesSel != 0;
     m_flags = m_sets[0];
     notifyHistory();
 }

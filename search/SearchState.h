@@ -100,6 +100,10 @@ public:
     // ---- Settings
     void load(const settings::EditorProfile& profile);
     void save(settings::EditorProfile& profile) const;
+    // Only the option sets, RepSpChr and ReplacesSel from the profile (the
+    // options sheet changed them); strings, histories and the current
+    // options stay as the user left them.
+    void loadOptions(const settings::EditorProfile& profile);
 
     void addListener(SearchStateListener* l);
     void removeListener(SearchStateListener* l);

@@ -9,8 +9,8 @@ const SettingsTable<ChildOptions>& childOptionsTable() {
         intKey<&C::defWinSize>("DefWinSize", 0),
         intKey<&C::sizeDefWinX>("SizeDefWinX", 0),
         intKey<&C::sizeDefWinY>("SizeDefWinY", 0),
-        intKey<&C::sizeDefCharX>("SizeDefCharX", 80),
-        intKey<&C::sizeDefCharY>("SizeDefCharY", 20),
+        intKey<&C::sizeDefCharX>("SizeDefCharX", 80).clamp(1, 2000),
+        intKey<&C::sizeDefCharY>("SizeDefCharY", 20).clamp(1, 1000),
         intKey<&C::scrollBarDisp>("ScrollBarDisp", 1),
         intKey<&C::scrollBarDisp2>("ScrollBarDisp2", 0).from("ScrollBarDisp"),
     });

@@ -7,6 +7,10 @@
 
 namespace orvex::settings {
 
+// Character heights (pixels) a font page offers; 0 is "no font chosen".
+constexpr int kFontHeightMin = 0;
+constexpr int kFontHeightMax = 400;
+
 struct LogFont {
     int height = 0;
     int width = 0;

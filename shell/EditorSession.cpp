@@ -23,6 +23,7 @@
 #include "shell/ExternalProgramCommands.h"
 #include "shell/FindInFilesCommands.h"
 #include "shell/PrintCommands.h"
+#include "shell/SettingsCommands.h"
 #include "shell/FrameStores.h"
 #include "shell/RecentFiles.h"
 #include "shell/Startup.h"
@@ -98,6 +99,9 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
         auto printing = std::make_unique<PrintCommands>(*this);
         m_printCommands = printing.get();
         m_frameTargets.push_back(std::move(printing));
+        auto settingsCommands = std::make_unique<SettingsCommands>(*this);
+        m_settingsCommands = settingsCommands.get();
+        m_frameTargets.push_back(std::move(settingsCommands));
     }
 
     // The command families every view carries.
@@ -200,6 +204,15 @@ void EditorSession::refreshModeOptions() {
         m_keywords[size_t(m)] =
             KeywordMatcher(s.editor.keywords, keywordGroupsOn(m_render[size_t(m)].keywdSel, m_colours));
     }
+}
+
+void EditorSession::reapplySettings(bool residentChanged) {
+    applySettings();
+    for (EditorWindow* w : windows()) w->document().applySettings();
+    if (!m_host) return;
+    m_host->commandTablesChanged();
+    m_host->settingsApplied(residentChanged);
+    m_host->viewsChanged();
 }
 
 void EditorSession::saveSettings() {

@@ -66,6 +66,7 @@ class TagJumps;
 class FrameHost;
 class KeyMacroCommands;
 class MainFrameCommands;
+class SettingsCommands;
 
 class EditorSession {
 public:
@@ -103,6 +104,11 @@ public:
     void applyCommandTables();
     // Rebuilds what follows the options of the file-type modes.
     void refreshModeOptions();
+    // After the settings changed as a whole (the options sheet, an import):
+    // everything applySettings rebuilds, every open document laid out
+    // again with the new options, and the frame host told that its tables,
+    // bars and views follow (and, when residentChanged, the resident mode).
+    void reapplySettings(bool residentChanged = false);
     // Writes the search state into the editor profile, then saves every
     // setting that changed (at exit).
     void saveSettings();
@@ -155,6 +161,8 @@ public:
     TextStoreCommands& textStores() { return *m_textStores; }
     // Page layout, printing and preview (their dialogs through its host).
     PrintCommands& printCommands() { return *m_printCommands; }
+    // The options sheet and the settings file's export and import.
+    SettingsCommands& settingsCommands() { return *m_settingsCommands; }
 
     // ---- Windows
     void setFrameHost(FrameHost* host) { m_host = host; }
@@ -297,6 +305,7 @@ private:
     ExternalProgramCommands* m_externalPrograms = nullptr;  // one of m_frameTargets
     TextStoreCommands* m_textStores = nullptr;              // one of m_frameTargets
     PrintCommands* m_printCommands = nullptr;               // one of m_frameTargets
+    SettingsCommands* m_settingsCommands = nullptr;         // one of m_frameTargets
 
     FrameHost* m_host = nullptr;
     std::vector<std::unique_ptr<EditorWindow>> m_windows;

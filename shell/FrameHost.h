@@ -104,6 +104,10 @@ public:
     virtual void restoreMainWindow() {}
     // Shows the main window normally at that size; 0 in either maximises.
     virtual void showMainWindowAt(int width, int height) {}
+    // The settings changed as a whole (options sheet, import): the bars and
+    // the status-bar layout follow; residentChanged: KeepRun changed, the
+    // notification icon comes or goes.
+    virtual void settingsApplied(bool residentChanged) {}
     // The recent-file or favourite list changed: menus follow.
     virtual void recentFilesChanged() {}
 

@@ -861,6 +861,20 @@ void CMainFrame::textStoresChanged() {
     if (m_textStores && m_textStores->isVisible()) m_textStores->refresh();
 }
 
+// The options sheet or an import changed the settings: the display font,
+// the status bar with its layout, and the notification icon follow.
+void CMainFrame::settingsApplied(bool residentChanged) {
+    m_ctx.applySettings();
+    statusBar()->setVisible(m_ctx.settings().frame.statusBarDisp != 0);
+    m_status->build(statusLayout(m_ctx.settings().frame, m_status->layoutIndex()));
+    if (residentChanged && m_ctx.settings().app.keepRun == 0 && m_tray) {
+        delete m_tray;
+        m_tray = nullptr;
+    }
+    if (residentChanged) setUpResidentMode();
+    scheduleStatus();  // the window bar follows its options there
+}
+
 void CMainFrame::editCommandTables() {
     settings::Settings& s = m_ctx.settings();
     CommandTablesSheetServices services;

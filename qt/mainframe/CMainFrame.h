@@ -133,6 +133,7 @@ public:
     void menuTextsChanged() override;
     void keyMacroRecordingChanged() override;
     void commandTablesChanged() override;
+    void settingsApplied(bool residentChanged) override;
     void editCommandTables() override;
     void programWaitChanged(bool waiting) override;
     void editPrograms(shell::ProgramSheetRequest& request) override;

@@ -13,6 +13,8 @@
 #include "qt/platform/QtMessageBoxes.h"
 #include "qt/platform/QtTimers.h"
 #include "qt/platform/QtUiRequests.h"
+#include "qt/settings/QtSettingsDialogs.h"
+#include "shell/SettingsCommands.h"
 #include "qt/view/DisplayFont.h"
 
 namespace orvex::qt {
@@ -48,6 +50,7 @@ EditorContext::EditorContext(settings::SettingsEnvironment env, bool loadSetting
     m_launcher = std::make_unique<QtLauncher>();
     m_qtSearchDialogs = std::make_unique<QtSearchDialogs>();
     m_qtTransformDialogs = std::make_unique<QtTransformDialogs>();
+    m_qtSettingsDialogs = std::make_unique<QtSettingsDialogs>();
     Platform platform;
     platform.messages = m_messages.get();
     platform.fileDialogs = m_fileDialogs.get();
@@ -58,6 +61,7 @@ EditorContext::EditorContext(settings::SettingsEnvironment env, bool loadSetting
     m_session = std::make_unique<shell::EditorSession>(std::move(env), platform, loadSettings);
     m_session->setSearchDialogs(m_qtSearchDialogs.get());
     m_session->setTransformDialogs(m_qtTransformDialogs.get());
+    m_session->settingsCommands().setDialogs(m_qtSettingsDialogs.get());
     applySettings();
 }
 

@@ -26,6 +26,7 @@ class QtUiRequests;
 class QtLauncher;
 class QtSearchDialogs;
 class QtTransformDialogs;
+class QtSettingsDialogs;
 
 class EditorContext {
 public:
@@ -73,6 +74,7 @@ private:
     std::unique_ptr<QtLauncher> m_launcher;
     std::unique_ptr<QtSearchDialogs> m_qtSearchDialogs;
     std::unique_ptr<QtTransformDialogs> m_qtTransformDialogs;
+    std::unique_ptr<QtSettingsDialogs> m_qtSettingsDialogs;
     std::unique_ptr<DisplayFont> m_font;
     // Last: it goes first, while the seams its documents use still exist.
     std::unique_ptr<shell::EditorSession> m_session;

@@ -17,6 +17,7 @@
 #include "shell/EditorWindow.h"
 #include "shell/KeyMacroCommands.h"
 #include "shell/MainFrameCommands.h"
+#include "shell/SettingsCommands.h"
 #include "text/CLuView.h"
 
 using namespace orvex;
@@ -41,6 +42,7 @@ std::map<CommandId, std::vector<std::string>> handlers() {
     collect("KeyMacroCommands", shell::KeyMacroCommands::commandTable());
     collect("SearchFrameCommands", search::SearchFrameCommands::commandTable());
     collect("ApplicationCommands", shell::ApplicationCommands::commandTable());
+    collect("SettingsCommands", shell::SettingsCommands::commandTable());
     return out;
 }
 

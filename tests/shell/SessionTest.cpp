@@ -69,12 +69,12 @@ TEST_F(SessionTest, TwoDocumentsAreEditedThroughTheRouterByIdAndByKey) {
 }
 
 TEST_F(SessionTest, TheChainRunsFromTheActiveViewToTheApplication) {
-    // No window: frame, its key-macro, search, find-in-files, external-program, text-store and print
-    // commands, application.
-    EXPECT_EQ(router().chain().size(), 8u);
+    // No window: frame, its key-macro, search, find-in-files, external-program, text-store, print and
+    // settings commands, application.
+    EXPECT_EQ(router().chain().size(), 9u);
     EditorWindow* w = session->newDocument();
     const std::vector<CommandTarget*> chain = router().chain();
-    ASSERT_EQ(chain.size(), 11u);
+    ASSERT_EQ(chain.size(), 12u);
     EXPECT_EQ(chain[0], &w->activeView());
     EXPECT_EQ(chain[1], &w->document());
     EXPECT_EQ(chain[2], w);
