@@ -147,6 +147,7 @@ int main(int argc, char** argv) {
         }
         orvex::qt::CMainFrame frame(context);
         frame.startInstanceServer(socketPath);
+        frame.startPersonalServer(orvex::qt::personalSocketPath());
         if (app0.keepRun != 0) {
             // Resident: closing the window does not end the process.
             QApplication::setQuitOnLastWindowClosed(false);

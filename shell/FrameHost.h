@@ -12,6 +12,7 @@
 
 #include "common/commands/CommandIds.h"
 #include "settings/FrameOptions.h"
+#include "shell/InstanceArrangement.h"
 
 namespace orvex::shell {
 
@@ -108,6 +109,12 @@ public:
     // the status-bar layout follow; residentChanged: KeepRun changed, the
     // notification icon comes or goes.
     virtual void settingsApplied(bool residentChanged) {}
+    // Arranging instances: this main window's normal placement (screen
+    // coordinates of its frame).
+    virtual void placeMainWindow(const ScreenRect& rect) {}
+    // Arranges the main windows of every running instance (32922 stacked,
+    // 32923 side by side).
+    virtual void arrangeInstances(bool sideBySide) {}
     // The recent-file or favourite list changed: menus follow.
     virtual void recentFilesChanged() {}
 

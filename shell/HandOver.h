@@ -3,7 +3,7 @@
 // the per-user local socket, and the answer it gets back.
 //
 // A frame is little-endian: the magic 0x4F727665, the operation code of the
-// control message (0..8), a 32-bit argument, the payload length and the
+// control message (0..9), a 32-bit argument, the payload length and the
 // payload. For the command-line hand-over (code 8) the payload is the
 // sender's working directory and then each command-line token, every one
 // zero-terminated: the tokens travel as the sender's shell split them, so a
@@ -35,8 +35,11 @@ enum ControlCode : uint32_t {
     kCtlAppendLong = 6,
     kCtlProcessLong = 7,
     kCtlHandOver = 8,
+    // Between instances only: arranging the instances' windows tells each
+    // its rectangle ("x y width height").
+    kCtlPlaceWindow = 9,
 };
-constexpr uint32_t kLastControlCode = kCtlHandOver;
+constexpr uint32_t kLastControlCode = kCtlPlaceWindow;
 
 struct HandOverMessage {
     uint32_t code = kCtlNewDocument;

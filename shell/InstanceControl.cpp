@@ -91,6 +91,10 @@ win::LResult InstanceControl::onMessage(uint32_t msg, win::WParam wParam, win::L
             processLine(line);
         }
         break;
+    case kCtlPlaceWindow:
+        if (const char* text = textOf(lParam); text && host)
+            if (const std::optional<ScreenRect> r = parsePlacement(text)) host->placeMainWindow(*r);
+        break;
     case kCtlHandOver:
         if (m_handOver) {
             const HandOverMessage m = std::move(*m_handOver);

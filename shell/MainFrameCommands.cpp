@@ -51,6 +51,7 @@ const CommandTable<MainFrameCommands>& MainFrameCommands::commandTable() {
         {cmd::kFileView, cmd::kFileView, &F::cmdBars, &F::updateBars},
         {cmd::kWindowBarWindow, CommandId(cmd::kWindowBarWindow + 9), &F::cmdWindowBarWindow, &F::updateWindowBarWindow},
         {cmd::kScrollAllWindows, cmd::kScrollAllWindows, &F::cmdScrollAll, &F::updateScrollAll},
+        {cmd::kArrangeInstancesStacked, cmd::kArrangeInstancesSideBySide, &F::cmdArrangeInstances, &F::updateNeedsHost},
         {cmd::kLineLength, cmd::kTabStops, &F::cmdColumnDialog, &F::updateNeedsHostAndWindow},
         {cmd::kCommandTablesSheet, cmd::kCommandTablesSheet, &F::cmdCommandTables, &F::updateNeedsHost},
         {cmd::kDiscardAllClose, cmd::kDiscardAllClose, &F::cmdDiscardAllClose, &F::updateNeedsWindow},
@@ -146,6 +147,10 @@ void MainFrameCommands::updateWindowBarWindow(CommandId id, CommandState& state)
     const size_t i = size_t(id - cmd::kWindowBarWindow);
     state.enabled = i < open.size();
     state.checked = state.enabled && open[i] == m_session.activeWindow();
+}
+
+void MainFrameCommands::cmdArrangeInstances(CommandId id) {
+    if (FrameHost* host = m_session.frameHost()) host->arrangeInstances(id == cmd::kArrangeInstancesSideBySide);
 }
 
 void MainFrameCommands::cmdScrollAll(CommandId) { m_session.setScrollAllWindows(!m_session.scrollAllWindows()); }

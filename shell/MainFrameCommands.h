@@ -30,6 +30,7 @@ private:
     void cmdBars(CommandId id);
     void cmdWindowBarWindow(CommandId id);
     void cmdScrollAll(CommandId id);
+    void cmdArrangeInstances(CommandId id);
     void updateWindowBarWindow(CommandId id, CommandState& state);
     void updateScrollAll(CommandId id, CommandState& state);
     void cmdColumnDialog(CommandId id);

@@ -716,6 +716,38 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
     if (!QGuiApplication::quitOnLastWindowClosed()) QCoreApplication::quit();
 }
 
+bool CMainFrame::startPersonalServer(const QString& socketPath) {
+    if (!m_personal) m_personal = new InstanceServer(*m_control, this);
+    return m_personal->listenPersonal(socketPath);
+}
+
+void CMainFrame::placeMainWindow(const shell::ScreenRect& rect) {
+    if (isMaximized() || isMinimized() || isFullScreen()) showNormal();
+    // The rectangle is the frame's; the window's own size is less its
+    // decorations.
+    const QRect outer = frameGeometry(), inner = geometry();
+    resize(std::max(rect.width - (outer.width() - inner.width()), 100),
+           std::max(rect.height - (outer.height() - inner.height()), 100));
+    move(rect.x, rect.y);
+}
+
+void CMainFrame::arrangeInstances(bool sideBySide) {
+    const QStringList others = otherInstances(shell::kMaxArrangedInstances - 1);
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect work = s->availableGeometry();
+    const std::vector<shell::ScreenRect> rects =
+        shell::arrangeInstances(int(others.size()) + 1, {work.x(), work.y(), work.width(), work.height()}, sideBySide);
+    if (rects.empty()) return;
+    placeMainWindow(rects[0]);
+    for (qsizetype i = 0; i < others.size() && size_t(i + 1) < rects.size(); ++i) {
+        shell::HandOverMessage m;
+        m.code = shell::kCtlPlaceWindow;
+        m.text = shell::placementText(rects[size_t(i + 1)]);
+        handOver(others[i], m, 2000);
+    }
+}
+
 bool CMainFrame::startInstanceServer(const QString& socketPath) {
     if (!m_instances) m_instances = new InstanceServer(*m_control, this);
     return m_instances->listen(socketPath);

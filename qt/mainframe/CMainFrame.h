@@ -106,6 +106,11 @@ public:
     // Listens for later starts at the per-user socket; false when another
     // live listener holds it.
     bool startInstanceServer(const QString& socketPath);
+    // This instance's own socket, through which arranging the instances
+    // reaches it.
+    bool startPersonalServer(const QString& socketPath);
+    void placeMainWindow(const shell::ScreenRect& rect) override;
+    void arrangeInstances(bool sideBySide) override;
     InstanceServer* instanceServer() const { return m_instances; }
     // Resident mode (KeepRun): the notification-area icon with its menu.
     void setUpResidentMode();
@@ -190,6 +195,7 @@ private:
     std::unique_ptr<shell::InstanceControl> m_control;
     std::unique_ptr<class QtPrintHost> m_print;
     InstanceServer* m_instances = nullptr;
+    InstanceServer* m_personal = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     QPointer<QProgressDialog> m_programWait;
     TextStoresWindow* m_textStores = nullptr;  // a child of the frame

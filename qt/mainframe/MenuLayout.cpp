@@ -101,7 +101,7 @@ const std::vector<MenuNode>& mainMenuLayout() {
                        item(cmd::kSettingsImport), item(cmd::kSettingsExport), sep(), item(cmd::kFileAssociation)}),
         sub("表示(&V)", {item(cmd::kToolbar1), item(cmd::kToolBar2Toggle), item(cmd::kStatusBar), item(cmd::kWindowBarToggle), item(cmd::kFileView)}),
         sub("ｳｨﾝﾄﾞｳ(&W)", {item(cmd::kCascade), item(cmd::kTileHorizontal), item(cmd::kTileVertical), item(cmd::kWindowSplit), sep(), item(cmd::kNextWindow), item(cmd::kPreviousWindow),
-                           item(cmd::kScrollAllWindows)}),
+                           item(cmd::kScrollAllWindows), sep(), item(cmd::kArrangeInstancesStacked), item(cmd::kArrangeInstancesSideBySide)}),
         sub("ﾍﾙﾌﾟ(&H)", {item(cmd::kAbout)}),
     };
     return menu;

@@ -8,7 +8,10 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <sys/stat.h>
 #include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -34,6 +37,37 @@ QString instanceSocketPath() {
     QString folder = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::tempPath();
     return folder + QStringLiteral("/orvex-%1.socket").arg(::getuid());
+}
+
+QString instanceFolder() {
+    QString socket = instanceSocketPath();
+    if (socket.endsWith(QStringLiteral(".socket"))) socket.chop(7);
+    return socket + QStringLiteral(".d");
+}
+
+QString personalSocketPath() {
+    return instanceFolder() + QStringLiteral("/%1.socket").arg(QCoreApplication::applicationPid());
+}
+
+QStringList otherInstances(int limit) {
+    QStringList out;
+    const QString own = personalSocketPath();
+    const QDir folder(instanceFolder());
+    for (const QString& name : folder.entryList({QStringLiteral("*.socket")}, QDir::System | QDir::Files, QDir::Name)) {
+        if (out.size() >= limit) break;
+        const QString path = folder.filePath(name);
+        if (path == own) continue;
+        QLocalSocket probe;
+        probe.connectToServer(path);
+        if (probe.waitForConnected(300)) {
+            out << path;
+            probe.abort();
+        } else if (probe.error() == QLocalSocket::ConnectionRefusedError ||
+                   probe.error() == QLocalSocket::ServerNotFoundError) {
+            QFile::remove(path);  // left by an instance that ended without closing it
+        }
+    }
+    return out;
 }
 
 HandOverResult handOver(const QString& socketPath, const shell::HandOverMessage& message, int timeoutMs,
@@ -98,6 +132,21 @@ bool InstanceServer::listen(const QString& path) {
     return ok;
 }
 
+bool InstanceServer::listenPersonal(const QString& path) {
+    const QString folder = QFileInfo(path).path();
+    if (!QDir().mkpath(folder)) return false;
+    ::chmod(QFile::encodeName(folder).constData(), 0700);
+    if (!m_server) {
+        m_server = new QLocalServer(this);
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(m_server, &QLocalServer::newConnection, this, &InstanceServer::accept);
+    }
+    // The name carries this process's id: a file there is a dead
+    // instance's that had the same id.
+    QLocalServer::removeServer(path);
+    return m_server->listen(path);
+}
+
 bool InstanceServer::listening() const { return m_server && m_server->isListening(); }
 
 QString InstanceServer::path() const { return m_server ? m_server->fullServerName() : QString(); }
@@ -122,6 +171,7 @@ void InstanceServer::accept() {
             case shell::kCtlOpenPath:
             case shell::kCtlCommandLine:
             case shell::kCtlAppendLong:
+            case shell::kCtlPlaceWindow:
                 lParam = reinterpret_cast<win::LParam>(m.text.c_str());
                 break;
             case shell::kCtlHandOver:

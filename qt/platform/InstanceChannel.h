@@ -6,6 +6,7 @@
 // window as the control message WM_USER+1 through the message layer.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 #include "shell/HandOver.h"
@@ -23,6 +24,15 @@ namespace orvex::qt {
 // "$XDG_RUNTIME_DIR/orvex-<uid>.socket", or the temporary folder when the
 // runtime folder is not set. ORVEX_INSTANCE_SOCKET overrides it (tests).
 QString instanceSocketPath();
+
+// "orvex-<uid>.d" beside the instance socket, readable only by this user:
+// one socket per running instance named by its process id, so that
+// arranging the instances' windows finds all of them.
+QString instanceFolder();
+QString personalSocketPath();
+// The sockets of the other instances that answer (at most `limit`, in name
+// order); the files of instances that are gone are removed.
+QStringList otherInstances(int limit);
 
 enum class HandOverResult {
     Delivered,      // the running instance answered
@@ -45,6 +55,9 @@ public:
     // instance that crashed is replaced; one that something still answers
     // on is left alone (false).
     bool listen(const QString& path);
+    // Listens at this instance's own socket in instanceFolder(), which no
+    // other process uses.
+    bool listenPersonal(const QString& path);
     bool listening() const;
     QString path() const;
 

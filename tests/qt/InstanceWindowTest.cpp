@@ -66,6 +66,49 @@ TEST_F(InstanceTest, SecondProgramHandsOverQuotedNameWithJumpAndEnds) {
     EXPECT_EQ(view().cursor().row, 24);
 }
 
+// Two running instances (no hand-over between them): arranging them side
+// by side gives this one the left half of the work area, reaches the other
+// through its own socket, and drops the socket file of an instance that
+// is gone.
+TEST_F(InstanceTest, ArrangingSideBySideReachesTheOtherInstance) {
+    qputenv("ORVEX_INSTANCE_SOCKET", socketPath().toLocal8Bit());
+    ASSERT_TRUE(frame->startPersonalServer(personalSocketPath()));
+    const QString stale = instanceFolder() + QStringLiteral("/999999999.socket");
+    {
+        QFile f(stale);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config2")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data2")));
+    env.insert(QStringLiteral("ORVEX_INSTANCE_SOCKET"), socketPath());
+    env.remove(QStringLiteral("ORVEX_QUIT_AFTER_START"));
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(ORVEX_PROGRAM), {});
+    ASSERT_TRUE(second.waitForStarted(10000));
+    pumpUntil([] { return otherInstances(8).size() == 1; }, 30000);
+    const QStringList others = otherInstances(8);
+    ASSERT_EQ(others.size(), 1);
+    EXPECT_EQ(others.front(), instanceFolder() + QStringLiteral("/%1.socket").arg(second.processId()));
+    EXPECT_FALSE(QFile::exists(stale));
+
+    ASSERT_TRUE(frame->runCommand(cmd::kArrangeInstancesSideBySide));
+    settle();
+    const QRect work = frame->screen()->availableGeometry();
+    EXPECT_EQ(frame->frameGeometry().topLeft(), work.topLeft());
+    EXPECT_NEAR(frame->frameGeometry().width(), work.width() / 2, 2);
+    // The other instance answered the place operation.
+    shell::HandOverMessage m;
+    m.code = shell::kCtlPlaceWindow;
+    m.text = "0 0 300 200";
+    EXPECT_EQ(handOver(others.front(), m, 5000), HandOverResult::Delivered);
+    second.kill();
+    second.waitForFinished(10000);
+    qunsetenv("ORVEX_INSTANCE_SOCKET");
+}
+
 TEST_F(InstanceTest, SocketIsPrivateStaleOneReplacedLiveOneKept) {
     // A socket file left by a crashed instance: bound, nobody listening.
     const QByteArray p = QFile::encodeName(socketPath());

@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadFrame{"WrongMagic", frame(0x4F727666, 0, 0, "")},
                       BadFrame{"ForeignTextProtocol", "GET / HTTP/1.0\r\n\r\n"},
                       BadFrame{"HugeLength", frame(kInstanceMagic, kCtlHandOver, 0xFFFFFFF0u, "")},
-                      BadFrame{"UnknownCode", frame(kInstanceMagic, 9, 0, "")},
+                      BadFrame{"UnknownCode", frame(kInstanceMagic, 10, 0, "")},
                       BadFrame{"HandOverWithoutTerminator", frame(kInstanceMagic, kCtlHandOver, 3, "abc")},
                       BadFrame{"EmptyHandOver", frame(kInstanceMagic, kCtlHandOver, 0, "")},
                       BadFrame{"TooManyTokens",

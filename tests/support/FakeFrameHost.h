@@ -2,6 +2,7 @@
 // A frame host that does nothing but count what it was asked: for session
 // tests of the commands that need a frame (sheets, menus, bars).
 #include <functional>
+#include <vector>
 
 #include "shell/FrameHost.h"
 
@@ -28,7 +29,10 @@ public:
         if (programSheet) programSheet(request);
     }
 
+    void placeMainWindow(const shell::ScreenRect& r) override { placed.push_back(r); }
+
     int menuTextRefreshes = 0;
+    std::vector<shell::ScreenRect> placed;
     std::function<void(shell::ProgramSheetRequest&)> programSheet;  // plays the user
 };
 
