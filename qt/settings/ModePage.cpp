@@ -67,13 +67,7 @@ OptionForm* makeModePage(shell::OptionsDraft& d, QWidget* parent) {
     }
     QObject::connect(modes, &QComboBox::currentIndexChanged, stack, &QStackedWidget::setCurrentIndex);
     f->custom("ﾓｰﾄﾞ(&O)", modes, [] {}, [] {});
-    f->custom(nullptr, stack,
-              [forms] {
-                  for (OptionForm* m : forms) m->load();
-              },
-              [forms] {
-                  for (OptionForm* m : forms) m->store();
-              });
+    f->forms(stack, forms);
     f->finish();
     return f;
 }

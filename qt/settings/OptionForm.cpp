@@ -116,6 +116,17 @@ void OptionForm::custom(const char* label, QWidget* widget, std::function<void()
     m_bindings.push_back({std::move(load), std::move(store)});
 }
 
+void OptionForm::forms(QWidget* widget, std::vector<OptionForm*> forms) {
+    custom(
+        nullptr, widget,
+        [forms] {
+            for (OptionForm* f : forms) f->load();
+        },
+        [forms] {
+            for (OptionForm* f : forms) f->store();
+        });
+}
+
 void OptionForm::load() {
     for (Binding& b : m_bindings) b.load();
 }

@@ -47,6 +47,9 @@ public:
     QLineEdit* text(const char* label, std::string& field);
     // A widget of the page's own, with its load and store.
     void custom(const char* label, QWidget* widget, std::function<void()> load, std::function<void()> store);
+    // A widget showing one of several forms at a time (the five file-type
+    // modes, the four status-bar layouts): all of them load and store.
+    void forms(QWidget* widget, std::vector<OptionForm*> forms);
     // Stretch after the last group.
     void finish();
 

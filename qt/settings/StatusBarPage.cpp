@@ -33,13 +33,7 @@ OptionForm* makeStatusBarPage(shell::OptionsDraft& d, QWidget* parent) {
     auto* note = new QLabel(QStringLiteral("%と番号: 表示項目 / それ以外: その文字列 / 空: ﾍﾟｲﾝなし"), f);
     note->setWordWrap(true);
     f->custom(nullptr, note, [] {}, [] {});
-    f->custom(nullptr, stack,
-              [forms] {
-                  for (OptionForm* m : forms) m->load();
-              },
-              [forms] {
-                  for (OptionForm* m : forms) m->store();
-              });
+    f->forms(stack, forms);
     f->finish();
     return f;
 }

@@ -8,7 +8,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -45,6 +47,16 @@ inline QAction* findAction(const QList<QAction*>& actions, int id) {
         }
     }
     return nullptr;
+}
+
+// What a pane paints, on a grey ground (where nothing is painted stays grey).
+inline QImage renderPane(CLuViewWidget& pane) {
+    QImage image(pane.viewport()->size(), QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QPainter p(&image);
+    pane.paintArea(p, image.rect());
+    p.end();
+    return image;
 }
 
 inline void settle() {

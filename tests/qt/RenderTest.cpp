@@ -38,14 +38,7 @@ protected:
         s.editor.options.lineNoDisp = 1;
     }
 
-    QImage render() {
-        QImage image(pane().viewport()->size(), QImage::Format_RGB32);
-        image.fill(Qt::gray);
-        QPainter p(&image);
-        pane().paintArea(p, image.rect());
-        p.end();
-        return image;
-    }
+    QImage render() { return renderPane(pane()); }
 
     // The pixel rectangle of a screen cell (the first visible row is 0).
     QRect cell(int screenRow, int column, int cells = 1) const {

@@ -56,14 +56,7 @@ protected:
         s.editor.options.lineNoDisp = 0;
     }
 
-    QImage render() {
-        QImage image(pane().viewport()->size(), QImage::Format_RGB32);
-        image.fill(Qt::gray);
-        QPainter p(&image);
-        pane().paintArea(p, image.rect());
-        p.end();
-        return image;
-    }
+    QImage render() { return renderPane(pane()); }
 
     // Runs the sheet command with `edit` acting on the shown sheet; edit
     // closes it.
