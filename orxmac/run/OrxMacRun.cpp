@@ -15,6 +15,7 @@
 
 #include "common/codepage/Cp932.h"
 #include "orxmac/BuiltinRegistry.h"
+#include "orxmac/StringBuiltins.h"
 #include "orxmac/MacroError.h"
 #include "orxmac/MacroInterpreter.h"
 #include "orxmac/MacroSource.h"
@@ -158,6 +159,7 @@ int main(int argc, char** argv) {
 
     BuiltinRegistry builtins;
     registerWindowlessEditorBuiltins(builtins);
+    registerStringBuiltins(builtins);
     ConsoleNotifier notifier(source.text(), trace, watch);
     RunControl control;
     control.stepMode = (trace || watch) ? 1 : 0;
