@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "orxmac/BuiltinRegistry.h"
+#include "orxmac/StringBuiltins.h"
 #include "orxmac/MacroError.h"
 #include "orxmac/MacroInterpreter.h"
 #include "orxmac/MacroSource.h"
@@ -31,28 +32,8 @@ const BuiltinRegistry& builtins() {
     static const BuiltinRegistry registry = [] {
         BuiltinRegistry r;
         registerWindowlessEditorBuiltins(r);
-        // Two built-ins that read arguments, so the argument helpers run too.
-        r.add("strlen", [](MacroInterpreter& in, BuiltinResult& out) {
-            std::string s;
-            if (int e = in.argStr(s)) return e;
-            if (int e = in.argEnd()) return e;
-            out.setInt(static_cast<int32_t>(s.size()));
-            return 0;
-        });
-        r.add("strcat", [](MacroInterpreter& in, BuiltinResult& out) {
-            VariableRef ref;
-            std::string tail;
-            if (int e = in.argStrVariable(ref)) return e;
-            if (int e = in.argSeparator()) return e;
-            if (int e = in.argStr(tail)) return e;
-            if (int e = in.argEnd()) return e;
-            std::string& s = in.stringVariable(ref);
-            if (s.size() + tail.size() > in.limits().maxStringLength) return -kErrTooComplex;
-            s += tail;
-            in.variableStored();
-            out.setStr(s);
-            return 0;
-        });
+        // The string built-ins read arguments, so the argument helpers run too.
+        registerStringBuiltins(r);
         return r;
     }();
     return registry;

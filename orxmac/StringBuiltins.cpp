@@ -7,6 +7,7 @@
 #include "common/codepage/Cp932.h"
 #include "common/codepage/SjisWalk.h"
 #include "orxmac/BuiltinRegistry.h"
+#include "orxmac/MacroError.h"
 #include "orxmac/MacroInterpreter.h"
 
 namespace orvex::orxmac {
@@ -155,6 +156,9 @@ BuiltinFunction changing(Change change) {
         else if constexpr (requires { change(s, c, n); }) change(s, c, n);
         else if constexpr (requires { change(s, c); }) change(s, c);
         else change(s);
+        // A string past the interpreter's limit ends the run (a loop that
+        // appends a string to itself would otherwise take all memory).
+        if (s.size() > in.limits().maxStringLength) return -kErrTooComplex;
         in.variableStored();
         out.setStr(s);
         return 0;

@@ -101,3 +101,14 @@ TEST(StringBuiltins, MalformedCallsGiveTheInterpretersErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+// A string appended to itself in a loop stops at the interpreter's string
+// limit with error 2 instead of taking all memory.
+TEST(StringBuiltins, AppendingAStringToItselfStopsAtTheLimit) {
+    MacroRun m("str s = \"x\";\nmain() { while (1) { strcat(s, s); } }\n", &registry());
+    EXPECT_EQ(m.run(), -kErrTooComplex);
+}
+
+}  // namespace
