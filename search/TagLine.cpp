@@ -1,9 +1,9 @@
 #include "search/TagLine.h"
 
 #include <charconv>
-#include <sys/stat.h>
 
 #include "common/codepage/Cp932.h"
+#include "files/FileInfo.h"
 #include "common/codepage/SjisWalk.h"
 
 namespace orvex::search {
@@ -115,11 +115,6 @@ bool isAscii(std::string_view s) {
     return true;
 }
 
-bool exists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
 }  // namespace
 
 std::string pathAsText(std::string_view fileSystemName) {
@@ -131,9 +126,9 @@ std::string pathAsText(std::string_view fileSystemName) {
 
 std::string existingTagPath(std::string_view name, std::string_view baseFolder) {
     std::string path = resolveTagPath(name, baseFolder);
-    if (isAscii(name) || exists(path)) return path;
+    if (isAscii(name) || files::fileExists(path)) return path;
     std::string converted = resolveTagPath(cp932::toUtf8(name), baseFolder);
-    return exists(converted) ? converted : path;
+    return files::fileExists(converted) ? converted : path;
 }
 
 void appendTagLine(std::string& out, std::string_view path, int64_t line, std::string_view text) {

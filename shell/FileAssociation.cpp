@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "files/FileInfo.h"
 #include "settings/AtomicFile.h"
 
 extern char** environ;
@@ -26,13 +27,8 @@ std::string readAll(const std::string& path) {
     return s.str();
 }
 
-bool exists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
 bool makeFolders(const std::string& folder) {
-    if (folder.empty() || exists(folder)) return true;
+    if (folder.empty() || files::fileExists(folder)) return true;
     const size_t slash = folder.find_last_of('/');
     if (slash != std::string::npos && slash > 0 && !makeFolders(folder.substr(0, slash))) return false;
     return ::mkdir(folder.c_str(), 0755) == 0 || errno == EEXIST;
@@ -123,7 +119,7 @@ std::string templatesFolder(const std::string& configHome, const std::string& ho
         // A templates folder set to the home folder itself means none.
         return path == home || path == home + "/" ? std::string() : path;
     }
-    return exists(home + "/Templates") ? home + "/Templates" : std::string();
+    return files::fileExists(home + "/Templates") ? home + "/Templates" : std::string();
 }
 
 }  // namespace
@@ -208,9 +204,9 @@ std::string XdgAssociations::defaultHandler(std::string_view mime) const {
 }
 
 bool XdgAssociations::ensureDesktopEntry() const {
-    if (exists(m_folders.dataHome + "/applications/" + kDesktopId)) return true;
+    if (files::fileExists(m_folders.dataHome + "/applications/" + kDesktopId)) return true;
     for (const std::string& d : m_folders.dataDirs)
-        if (exists(d + "/applications/" + kDesktopId)) return true;
+        if (files::fileExists(d + "/applications/" + kDesktopId)) return true;
     const std::string folder = m_folders.dataHome + "/applications";
     if (!makeFolders(folder)) return false;
     const std::string entry = "[Desktop Entry]\nType=Application\nName=Orvex\nGenericName=Text Editor\n"
@@ -231,7 +227,7 @@ std::vector<std::string> XdgAssociations::defineOwnTypes(const std::vector<std::
     const std::string package = folder + "/packages/orvex-extensions.xml";
     std::vector<std::string> types;
     if (extensions.empty()) {
-        if (exists(package) && ::unlink(package.c_str()) == 0) runQuietly({"update-mime-database", folder});
+        if (files::fileExists(package) && ::unlink(package.c_str()) == 0) runQuietly({"update-mime-database", folder});
         return types;
     }
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -293,7 +289,7 @@ bool XdgAssociations::setDefault(std::string_view mime) const {
 bool XdgAssociations::writeNewFileTemplate(std::string_view ext) const {
     if (m_folders.templates.empty() || ext.empty()) return true;
     const std::string path = m_folders.templates + "/新規テキスト" + std::string(ext);
-    if (exists(path)) return true;
+    if (files::fileExists(path)) return true;
     return makeFolders(m_folders.templates) && settings::writeFileAtomically(path, std::string());
 }
 

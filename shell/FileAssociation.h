@@ -28,7 +28,8 @@ struct XdgFolders {
     std::vector<std::string> configDirs;  // /etc/xdg
     std::string templates;   // the user's templates folder; empty when there is none
     // From XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_DATA_DIRS, XDG_CONFIG_DIRS,
-    // HOME and user-dirs.dirs, with the specification's defaults.
+    // HOME and user-dirs.dirs; unset or relative values fall back to
+    // ~/.local/share, ~/.config, /usr/local/share:/usr/share and /etc/xdg.
     static XdgFolders fromEnvironment();
 };
 
