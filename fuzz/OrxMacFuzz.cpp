@@ -3,6 +3,7 @@
 // endless recursion end), and ends with 0, a known error number or a stop.
 // The error report for its end position can always be built.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -12,6 +13,8 @@
 #include "orxmac/MacroInterpreter.h"
 #include "orxmac/MacroSource.h"
 #include "orxmac/RunControl.h"
+#include "orxmac/bridge/DefaultAnswerHost.h"
+#include "orxmac/bridge/HostBuiltins.h"
 
 namespace {
 
@@ -28,12 +31,21 @@ public:
     void resultNotification(int, uint32_t) override {}
 };
 
+std::FILE* quietStream() {
+    static std::FILE* sink = std::fopen("/dev/null", "w");
+    return sink ? sink : stderr;
+}
+
 const BuiltinRegistry& builtins() {
     static const BuiltinRegistry registry = [] {
         BuiltinRegistry r;
         registerWindowlessEditorBuiltins(r);
         // The string built-ins read arguments, so the argument helpers run too.
         registerStringBuiltins(r);
+        // MessageBox and Input answer by default (quietly); the built-ins
+        // that start programs, sleep or change the directory stay out.
+        static orvex::orxmac::DefaultAnswerHost host(quietStream());
+        registerDialogBuiltins(r, host);
         return r;
     }();
     return registry;

@@ -2,7 +2,9 @@
 //
 // The language is complete; the built-ins that work on the editor's
 // windows fail with error 30 ("ウィンドウがありません"), as they do in an
-// editor without a document. Output is UTF-8: the error report on standard
+// editor without a document. MessageBox and Input print their text on
+// standard error and take their default answers (Yes, OK, the empty
+// string); GetDir, SetDir, Run and Sleep work as in the editor. Output is UTF-8: the error report on standard
 // error, and on request the global variables after the run, a trace of the
 // statements and the variable lists the debugger would show.
 #include <cstdio>
@@ -12,6 +14,8 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <chrono>
+#include <thread>
 
 #include "common/codepage/Cp932.h"
 #include "orxmac/BuiltinRegistry.h"
@@ -21,6 +25,8 @@
 #include "orxmac/MacroSource.h"
 #include "orxmac/MacroTexts.h"
 #include "orxmac/RunControl.h"
+#include "orxmac/bridge/DefaultAnswerHost.h"
+#include "orxmac/bridge/HostBuiltins.h"
 
 using namespace orvex;
 using namespace orvex::orxmac;
@@ -87,6 +93,11 @@ private:
     std::string_view m_text;
     bool m_trace;
     bool m_watch;
+};
+
+class PlainSleeper final : public MacroSleeper {
+public:
+    void sleepFor(int32_t milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
 
 void printGlobals(const VariableFrame& globals) {
@@ -160,6 +171,10 @@ int main(int argc, char** argv) {
     BuiltinRegistry builtins;
     registerWindowlessEditorBuiltins(builtins);
     registerStringBuiltins(builtins);
+    DefaultAnswerHost host;
+    PlainSleeper sleeper;
+    registerDialogBuiltins(builtins, host);
+    registerProcessBuiltins(builtins, host, sleeper);
     ConsoleNotifier notifier(source.text(), trace, watch);
     RunControl control;
     control.stepMode = (trace || watch) ? 1 : 0;
