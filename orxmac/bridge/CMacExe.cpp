@@ -36,7 +36,7 @@ CMacExe::~CMacExe() {
 
 bool CMacExe::start(bool suspended, bool keepAlive) {
     if (m_started) return false;
-    m_held = suspended;
+    m_holdBeforeRun = suspended;
     if (keepAlive) m_keepAlive = shared_from_this();
     // Counted from here, so a start or stop that comes before the thread
     // is scheduled already sees it running.
@@ -62,9 +62,19 @@ void* CMacExe::threadEntry(void* self) {
 }
 
 void CMacExe::body() {
-    waitWhileHeld();
+    {
+        std::unique_lock lock(m_mutex);
+        m_cv.wait(lock, [this] { return !m_holdBeforeRun; });
+    }
     for (;;) {
         if (stopFlag() == kStopRequested) break;
+        uint64_t restarts = 0;
+        {
+            // Counted before the run, so a reset that comes while the run
+            // reports its end is not missed.
+            std::lock_guard lock(m_mutex);
+            restarts = m_restarts;
+        }
         const int result = m_interpreter.run(m_start.source);
         m_lastResult = result;
         const bool stopped = m_control.stopRequested();
@@ -72,21 +82,20 @@ void CMacExe::body() {
         if (!stopped && result < 0 && result != kStopped)
             m_ui.runFailed(m_start.path, m_start.source.withTerminator(), result, m_interpreter.cursor());
 
-        if (stopFlag() == kStopRequested) break;
-        if (stopFlag() == kRunning) {
+        std::unique_lock lock(m_mutex);
+        if (m_control.stopFlag == kStopRequested) break;
+        if (m_control.stopFlag == kRunning) {
             // The run ended by itself: a debug run waits for reset or close.
             if (!m_start.debugRun) break;
-            waitForStopFlag();
-            if (stopFlag() == kStopRequested) break;
-        }
-        // Reset: the next Start or Step runs the program from the beginning.
-        {
-            std::unique_lock lock(m_mutex);
+            m_cv.wait(lock, [&] { return m_control.stopFlag != kRunning || m_restarts != restarts; });
             if (m_control.stopFlag == kStopRequested) break;
-            m_control.stopFlag = kRunning;
-            m_held = true;
         }
-        waitWhileHeld();
+        // Reset: held until the next Start or Step, which runs the program
+        // again from the beginning. (A Start that came before the thread got
+        // here has already lifted the hold.)
+        m_control.stopFlag = kRunning;
+        m_cv.wait(lock, [this] { return !m_holdBeforeRun; });
+        if (m_control.stopFlag == kStopRequested) break;
     }
     m_control.stopFlag = kStopRequested;
     m_running.fetch_sub(1);
@@ -101,32 +110,30 @@ void CMacExe::setStopFlag(int flag) {
     {
         std::lock_guard lock(m_mutex);
         m_control.stopFlag = flag;
-        if (flag == kStopRequested) m_held = false;
+        if (flag == kStopRequested) {
+            m_heldAtStep = m_holdBeforeRun = false;
+        } else if (flag == kRestartRequested) {
+            // The current run ends at its next statement; the next one
+            // waits for Start or Step.
+            ++m_restarts;
+            m_heldAtStep = false;
+            m_holdBeforeRun = true;
+        }
     }
     m_cv.notify_all();
 }
 
 void CMacExe::holdAtStep() {
     std::lock_guard lock(m_mutex);
-    if (m_control.stopFlag != kStopRequested) m_held = true;
+    if (m_control.stopFlag != kStopRequested) m_heldAtStep = true;
 }
 
 void CMacExe::resume() {
     {
         std::lock_guard lock(m_mutex);
-        m_held = false;
+        m_heldAtStep = m_holdBeforeRun = false;
     }
     m_cv.notify_all();
-}
-
-void CMacExe::waitWhileHeld() {
-    std::unique_lock lock(m_mutex);
-    m_cv.wait(lock, [this] { return !m_held; });
-}
-
-void CMacExe::waitForStopFlag() {
-    std::unique_lock lock(m_mutex);
-    m_cv.wait(lock, [this] { return m_control.stopFlag != kRunning; });
 }
 
 void CMacExe::waitPumping(int sliceMs) {
@@ -138,7 +145,8 @@ void CMacExe::stepNotification(uint32_t offset) {
     if (!m_window) return;
     win::sendMessage(m_window, kMsgStep, 0, static_cast<win::LParam>(offset));
     // The window asked for a hold while it handled the notification.
-    waitWhileHeld();
+    std::unique_lock lock(m_mutex);
+    m_cv.wait(lock, [this] { return !m_heldAtStep; });
 }
 
 void CMacExe::clearVariables(bool local) {

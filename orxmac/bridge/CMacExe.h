@@ -13,8 +13,10 @@
 //
 // Suspension happens only at safe points: right after a step notification
 // returns, when the window asked for it while handling it (holdAtStep), and
-// between runs of a debug run. resume() lets the thread go on. A stop
-// request (stop flag 1) also releases a held thread, and wakes a Sleep.
+// between runs of a debug run (created suspended, after a reset). resume()
+// lets the thread go on. A restart request (stop flag 2) ends the current
+// run and holds the thread before the next one; a stop request (stop flag
+// 1) releases a held thread. Either wakes a Sleep.
 //
 // The thread has a large stack of its own; the interpreter measures it, so
 // deep recursion ends with error 2, never with an overflow.
@@ -75,8 +77,10 @@ public:
     RunControl& control() { return m_control; }
     int stopFlag() const { return m_control.stopFlag.load(); }
     void setStepMode(int mode) { m_control.stepMode = mode; }
-    // Sets the stop flag (kRunning, kStopRequested or kRestartRequested);
-    // a stop request also releases a held thread; any request ends a Sleep.
+    // Sets the stop flag (kRunning, kStopRequested or kRestartRequested).
+    // A stop request releases a held thread for good; a restart request
+    // releases a thread held at a step and holds it before the next run
+    // (the debugger's reset needs no resume()). Either ends a Sleep.
     void setStopFlag(int flag);
     void requestStop() { setStopFlag(kStopRequested); }
     // Called by the notification window while it handles a step
@@ -101,10 +105,6 @@ public:
 private:
     static void* threadEntry(void* self);
     void body();
-    // Waits until resume() (or a stop request) when `hold` is set.
-    void waitWhileHeld();
-    // Waits until the stop flag is non-zero.
-    void waitForStopFlag();
 
     // RunNotifier: to the notification window.
     void stepNotification(uint32_t offset) override;
@@ -126,7 +126,9 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_cv;
-    bool m_held = false;
+    bool m_heldAtStep = false;     // after a step notification, until resume
+    bool m_holdBeforeRun = false;  // before the next run, until resume
+    uint64_t m_restarts = 0;       // restart requests so far
 
     pthread_t m_thread{};
     bool m_started = false;

@@ -146,7 +146,6 @@ void MacroDebuggerWindow::pause() { m_exe->setStepMode(1); }
 void MacroDebuggerWindow::reset() {
     m_atStep = false;
     m_exe->setStopFlag(orxmac::kRestartRequested);
-    m_exe->resume();
     QTextCursor c = m_program->textCursor();
     c.movePosition(QTextCursor::Start);
     m_program->setTextCursor(c);
