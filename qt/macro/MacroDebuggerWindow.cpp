@@ -122,8 +122,10 @@ QPushButton* MacroDebuggerWindow::button(int id) const {
     }
 }
 
+bool MacroDebuggerWindow::begin() { return m_exe->start(true); }
+
 int MacroDebuggerWindow::run() {
-    if (!m_exe->start(true)) return QDialog::Rejected;
+    if (!begin()) return QDialog::Rejected;
     return exec();
 }
 

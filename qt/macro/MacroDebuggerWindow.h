@@ -20,11 +20,15 @@ namespace orvex::qt {
 
 class MacroDebuggerWindow final : public QDialog, private win::Receiver {
 public:
+    // Closing stops the macro and waits for its thread.
+    void reject() override;
     explicit MacroDebuggerWindow(std::shared_ptr<orxmac::CMacExe> exe, QWidget* parent = nullptr);
     ~MacroDebuggerWindow() override;
 
     // Creates the thread (suspended) and shows the window until it closes.
     int run();
+    // Only creates the thread (for a window shown without its own loop).
+    bool begin();
 
     // The buttons' actions.
     void start();
@@ -46,9 +50,6 @@ public:
 
     // Button ids.
     enum : int { kClose = 1, kStart = 1000, kReset = 1001, kStep = 1002, kStop = 1003, kHelp = 9 };
-
-protected:
-    void reject() override;
 
 private:
     win::LResult onMessage(uint32_t msg, win::WParam wParam, win::LParam lParam) override;

@@ -15,15 +15,14 @@ namespace orvex::qt {
 
 class MacroRunningDialog final : public QDialog, private win::Receiver {
 public:
+    // Closing stops the macro and waits for its thread.
+    void reject() override;
     MacroRunningDialog(std::shared_ptr<orxmac::CMacExe> exe, QWidget* parent = nullptr);
     ~MacroRunningDialog() override;
 
     // Starts the thread and shows the dialog until the macro has ended.
     int run();
     QPushButton* abortButton() const { return m_abort; }
-
-protected:
-    void reject() override;
 
 private:
     win::LResult onMessage(uint32_t msg, win::WParam wParam, win::LParam lParam) override;
