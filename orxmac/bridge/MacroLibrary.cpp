@@ -15,7 +15,7 @@ MacroLibrary& MacroLibrary::instance() {
 std::shared_ptr<CMacExe> MacroLibrary::prepare(win::Handle mainWindow, win::Handle view, const char* path,
                                                bool debugRun, MacroHostUi& ui) {
     if (m_current.lock() && running()) {
-        libraryMessage(ui, kStillRunning, std::string(), MsgIcon::None);
+        libraryMessage(ui, kStillRunning, kErrorBoxCaption, MsgIcon::None);
         return nullptr;
     }
     MacroStart start;
