@@ -1,11 +1,25 @@
 #include "orxmac/bridge/MacroLibrary.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "orxmac/MacroTexts.h"
 #include "orxmac/bridge/MacroHostUi.h"
 
 namespace orvex::orxmac {
+
+namespace {
+
+// Only a plain file is read: a folder would read as an empty program, and
+// a pipe or device could block the user-interface thread for ever.
+bool readMacroFile(const std::string& path, MacroSource& out) {
+    struct stat st;
+    if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return MacroSource::readFile(path, out);
+}
+
+}  // namespace
 
 MacroLibrary& MacroLibrary::instance() {
     static MacroLibrary library;
@@ -23,7 +37,7 @@ std::shared_ptr<CMacExe> MacroLibrary::prepare(win::Handle mainWindow, win::Hand
     start.view = view;
     start.path = path ? path : "";
     start.debugRun = debugRun;
-    if (start.path.empty() || !MacroSource::readFile(start.path, start.source)) {
+    if (!readMacroFile(start.path, start.source)) {
         std::string text(kCannotOpenFormat);
         text.replace(text.find("%s"), 2, start.path);
         libraryMessage(ui, text, kErrorBoxCaption, MsgIcon::Question);

@@ -4,6 +4,9 @@
 // messages of a refused start.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -260,6 +263,21 @@ TEST_F(MacroLibraryTest, AMissingFileIsReportedAndLeavesNoThreadThenARunWorks) {
     exe2->waitPumping();
     EXPECT_EQ(exe2->lastResult(), 0);
     EXPECT_EQ(editor->text, "ok");
+}
+
+TEST_F(MacroLibraryTest, AFolderOrAPipeIsNotReadAsAMacro) {
+    // A pipe would block the user-interface thread while it is read.
+    const std::string fifo = ::testing::TempDir() + "macro-fifo";
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string folder = ::testing::TempDir();
+    EXPECT_FALSE(library.prepare(editor->mainHandle, editor->viewHandle, fifo.c_str(), false, host));
+    EXPECT_FALSE(library.prepare(editor->mainHandle, editor->viewHandle, folder.c_str(), false, host));
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(host.shown.size(), 2u);
+    EXPECT_EQ(host.shown[0].text, fifo + " を開けません");
+    EXPECT_EQ(host.shown[1].text, folder + " を開けません");
+    EXPECT_FALSE(library.running());
 }
 
 TEST(DefaultAnswerHost, AnswersDefaultsAndWritesFailuresAsOneLine) {
