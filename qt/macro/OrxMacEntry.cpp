@@ -28,10 +28,12 @@ namespace {
 
 // The dialogs of the library, registered with the message layer at the
 // first entry-point call (on the user-interface thread).
+// Never destroyed: at the program's exit the message layer it is
+// registered with may already be gone.
 qt::QtMacroHostUi& hostUi() {
-    static qt::QtMacroHostUi ui;
-    ui.attach();
-    return ui;
+    static auto* ui = new qt::QtMacroHostUi;
+    ui->attach();
+    return *ui;
 }
 
 win::Handle handleOf(void* window) { return static_cast<win::Handle>(window); }
