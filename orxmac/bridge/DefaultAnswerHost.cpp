@@ -46,6 +46,20 @@ MsgResult DefaultAnswerHost::show(const MessageRequest& request) {
     return defaultAnswer(request);
 }
 
+MsgResult DefaultAnswerHost::macroMessage(const MessageRequest& request) {
+    if (!m_report) return show(request);
+    std::lock_guard lock(m_mutex);
+    // The text as the macro wrote it, one line end for each of its own.
+    for (size_t i = 0; i < request.text.size(); ++i) {
+        const char c = request.text[i];
+        if (c == '\r' && i + 1 < request.text.size() && request.text[i + 1] == '\n') continue;
+        std::fputc(c == '\r' ? '\n' : c, m_report);
+    }
+    std::fputc('\n', m_report);
+    std::fflush(m_report);
+    return defaultAnswer(request);
+}
+
 std::optional<std::string> DefaultAnswerHost::input(const std::string& title) {
     std::lock_guard lock(m_mutex);
     std::fprintf(m_out, "%s: %s\n", std::string(kLibraryCaption).c_str(), oneLine(title).c_str());

@@ -16,8 +16,13 @@ namespace orvex::orxmac {
 class DefaultAnswerHost final : public MacroHostUi {
 public:
     explicit DefaultAnswerHost(std::FILE* out = stderr) : m_out(out) {}
+    // With a report stream the MessageBox built-in's text goes there alone,
+    // as the macro's output (batch mode: standard output); the other
+    // messages stay on `out`.
+    DefaultAnswerHost(std::FILE* out, std::FILE* report) : m_out(out), m_report(report) {}
 
     MsgResult show(const MessageRequest& request) override;
+    MsgResult macroMessage(const MessageRequest& request) override;
     std::optional<std::string> input(const std::string& title) override;
     MessageBoxes* errorBox() override { return nullptr; }
     void runFailed(const std::string& path, std::string_view source, int result, uint32_t position) override;
@@ -27,6 +32,7 @@ public:
 
 private:
     std::FILE* m_out;
+    std::FILE* m_report = nullptr;
     std::mutex m_mutex;
     int m_failures = 0;
 };

@@ -60,7 +60,7 @@ void registerDialogBuiltins(BuiltinRegistry& registry, MacroHostUi& ui) {
         request.text = cp932::toUtf8(text);
         request.caption = std::string(kLibraryCaption);
         request.buttons = type == 1 ? MsgButtons::YesNo : type == 2 ? MsgButtons::YesNoCancel : MsgButtons::Ok;
-        out.setInt(messageBoxAnswer(static_cast<int>(host->show(request))));
+        out.setInt(messageBoxAnswer(static_cast<int>(host->macroMessage(request))));
         return 0;
     });
     registry.add("Input", [host](MacroInterpreter& m, BuiltinResult& out) {

@@ -24,6 +24,10 @@ public:
     // when it is closed otherwise.
     virtual std::optional<std::string> input(const std::string& title) = 0;
 
+    // The MessageBox built-in's box. A host without a screen may treat it as
+    // the macro's output rather than as one of its messages.
+    virtual MsgResult macroMessage(const MessageRequest& request) { return show(request); }
+
     // Where a failed run's error box goes; null shows none (the host then
     // reports the error in runFailed).
     virtual MessageBoxes* errorBox() { return this; }

@@ -79,7 +79,9 @@ ORXMAC_EXPORT int OrxMacBatch(void* mainWindow, void* view, const char* path) {
     // No Qt object is made on this path: the program may have no display.
     const bool attach = !win::onUiThread();
     if (attach) win::attachUiThread();
-    static orxmac::DefaultAnswerHost host;
+    // Message boxes of the macro are its output; everything else is a
+    // message on standard error.
+    static orxmac::DefaultAnswerHost host(stderr, stdout);
     const int failuresBefore = host.failures();
     int status = 1;
     if (auto exe = MacroLibrary::instance().prepare(handleOf(mainWindow), handleOf(view), path, false, host)) {

@@ -307,6 +307,31 @@ TEST(DefaultAnswerHost, AnswersDefaultsAndWritesFailuresAsOneLine) {
         << text;
 }
 
+TEST(DefaultAnswerHost, WithAReportStreamMacroBoxesAreOutputAndMessagesStayApart) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* report = std::tmpfile();
+    ASSERT_TRUE(out && report);
+    DefaultAnswerHost host(out, report);
+    MessageRequest box;
+    box.text = "8 lines\r\nsecond\rthird";
+    box.caption = "orxmac.dll";
+    box.buttons = MsgButtons::YesNoCancel;
+    EXPECT_EQ(host.macroMessage(box), MsgResult::Yes);
+    MessageRequest message = box;
+    message.text = "note";
+    message.buttons = MsgButtons::Ok;
+    EXPECT_EQ(host.show(message), MsgResult::Ok);
+    auto contents = [](std::FILE* f) {
+        std::rewind(f);
+        std::string text(4096, '\0');
+        text.resize(std::fread(text.data(), 1, text.size(), f));
+        std::fclose(f);
+        return text;
+    };
+    EXPECT_EQ(contents(report), "8 lines\nsecond\nthird\n");
+    EXPECT_EQ(contents(out), "orxmac.dll: note\n");
+}
+
 TEST(DefaultAnswerHost, LineNumbersCountEveryKindOfLineEnd) {
     EXPECT_EQ(lineNumberAt("a\nb\r\nc\rd", 0), 1u);
     EXPECT_EQ(lineNumberAt("a\nb\r\nc\rd", 2), 2u);
