@@ -119,6 +119,29 @@ TEST_F(BindingTest, ARealLibraryWithoutTheEntryPointsDoesNothing) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
+TEST_F(BindingTest, TheLibraryIsFoundByNameAndItsEntryPointsBound) {
+    MacroLibraryBinding binding(platform, "liborxmac-fake.so");
+    EXPECT_FALSE(binding.stop());  // not loaded yet
+    auto* main = reinterpret_cast<win::Handle>(0x100);
+    auto* view = reinterpret_cast<win::Handle>(0x200);
+    ASSERT_TRUE(binding.run("/m/run.mac", main, view));
+    ASSERT_TRUE(binding.loaded());
+    // The same library, opened again, holds the notes of its entry points.
+    std::unique_ptr<SharedLibrary> same = SharedLibrary::load("liborxmac-fake.so");
+    ASSERT_NE(same, nullptr);
+    auto last = reinterpret_cast<const char* (*)()>(same->symbol("FakeOrxMacLast"));
+    auto stops = reinterpret_cast<int (*)()>(same->symbol("FakeOrxMacStops"));
+    ASSERT_NE(last, nullptr);
+    ASSERT_NE(stops, nullptr);
+    EXPECT_STREQ(last(), "run 256 512 /m/run.mac");
+    ASSERT_TRUE(binding.debug("/m/debug.mac", main, view));
+    EXPECT_STREQ(last(), "debug /m/debug.mac");
+    const int before = stops();
+    ASSERT_TRUE(binding.stop());
+    EXPECT_EQ(stops(), before + 1);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
 // ---- The commands
 
 class MacroFrame final : public orvex::test::FakeFrameHost {
