@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -326,7 +328,10 @@ TEST_F(ViewRequestsTest, ClosedViewAnswersNothing) {
 class ViewRequestsAcrossThreads : public ViewRequestsTest {
 protected:
     ViewRequestsAcrossThreads() { win::attachUiThread(); }
-    ~ViewRequestsAcrossThreads() override { win::detachUiThread(); }
+    ~ViewRequestsAcrossThreads() override {
+        win::setPlatformHooks({});
+        win::detachUiThread();
+    }
     win::LResult sendFromThread(win::Handle h, win::WParam code) {
         std::atomic<bool> done{false};
         win::LResult answer = -99;
@@ -357,6 +362,30 @@ TEST_F(ViewRequestsAcrossThreads, OpenViewAnswersAndClosedViewGivesZero) {
     window->document().doc().setModified(false);
     ASSERT_TRUE(session->closeWindow(*window));
     EXPECT_EQ(sendFromThread(handle, win::kViewRowCount), 0);
+}
+
+TEST_F(ViewRequestsAcrossThreads, ASenderWaitingOnAViewThatClosesGetsZero) {
+    // The layer's wake hook says when the send is queued; the window then
+    // closes before this thread answers it.
+    std::mutex m;
+    std::condition_variable cv;
+    bool queued = false;
+    win::setPlatformHooks({[&] {
+                               std::lock_guard lock(m);
+                               queued = true;
+                               cv.notify_all();
+                           },
+                           {}});
+    win::LResult answer = -1;
+    std::thread t([&] { answer = win::sendMessage(handle, win::kMsgViewRequest, win::kViewRowCount); });
+    {
+        std::unique_lock lock(m);
+        cv.wait(lock, [&] { return queued; });
+    }
+    window->document().doc().setModified(false);
+    ASSERT_TRUE(session->closeWindow(*window));
+    t.join();
+    EXPECT_EQ(answer, 0);
 }
 
 // ---- The main window's control
