@@ -3,6 +3,7 @@
 // the slots' titles.
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -11,6 +12,7 @@
 #include "shell/EditorSession.h"
 #include "shell/MacroCommands.h"
 #include "shell/MacroLibraryBinding.h"
+#include "winmsg/EditorRequests.h"
 #include "tests/qt/QtTestSupport.h"
 
 namespace orvex::qt::test {
@@ -101,6 +103,26 @@ TEST_F(MacroWindowTest, EditOpensTheMacroFileAndUntitledSlotsShowTheirNumber) {
     EXPECT_EQ(frame->menuAction(shell::MacroCommands::runCommandOf(9))->text(), QString::fromUtf8("ﾏｸﾛの実行10(&0)"));
     EXPECT_NE(frame->menuAction(cmd::kMacroStop), nullptr);
     EXPECT_NE(frame->menuAction(cmd::kMacroHelp), nullptr);
+}
+
+TEST_F(MacroWindowTest, SizeRequestFitsTheTextAreaOrMaximises) {
+    CChildFrame* child = newChild();
+    auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    sub->showNormal();
+    settle();
+    const win::Handle view = ctx->session().activeViewHandle();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(win::sendMessage(view, win::kMsgViewRequest, win::kViewSetSize, (40 << 16) | 10), 0);
+    settle();
+    EXPECT_FALSE(sub->isMaximized());
+    const ViewGeometry& g = pane().viewGeometry();
+    EXPECT_NEAR(pane().viewport()->width(), pane().viewportWidthFor(40), g.charWidth);
+    EXPECT_NEAR(pane().viewport()->height(), g.textTop + 10 * g.rowHeight, g.rowHeight);
+    // Both halves 0: the document window is maximised.
+    win::sendMessage(view, win::kMsgViewRequest, win::kViewSetSize, 0);
+    settle();
+    EXPECT_TRUE(sub->isMaximized());
 }
 
 }  // namespace
