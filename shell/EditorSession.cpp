@@ -31,7 +31,10 @@
 #include "shell/TagJumps.h"
 #include "shell/TextStoreCommands.h"
 #include "shell/FrameHost.h"
+#include "shell/InstanceControl.h"
 #include "shell/KeyMacroCommands.h"
+#include "shell/MacroCommands.h"
+#include "shell/MacroLibraryBinding.h"
 #include "shell/MainFrameCommands.h"
 #include "shell/UrlLaunch.h"
 #include "text/CLuDoc.h"
@@ -102,7 +105,13 @@ EditorSession::EditorSession(settings::SettingsEnvironment env, const Platform& 
         auto settingsCommands = std::make_unique<SettingsCommands>(*this);
         m_settingsCommands = settingsCommands.get();
         m_frameTargets.push_back(std::move(settingsCommands));
+        m_macroLibrary = std::make_unique<MacroLibraryBinding>(m_platform);
+        auto macros = std::make_unique<MacroCommands>(*this, *m_macroLibrary);
+        m_macroCommands = macros.get();
+        m_frameTargets.push_back(std::move(macros));
     }
+    m_instanceControl = std::make_unique<InstanceControl>(*this);
+    m_stopMacro = [this] { m_macroLibrary->stop(); };
 
     // The command families every view carries.
     m_viewTargets.add<files::ViewFileCommands>(
@@ -169,6 +178,7 @@ EditorSession::~EditorSession() {
     // Windows go before the services their documents registered with.
     m_host = nullptr;
     m_active = nullptr;
+    m_instanceControl.reset();
     m_windows.clear();
     m_closed.clear();
     m_frameTargets.clear();
@@ -235,6 +245,29 @@ std::vector<EditorWindow*> EditorSession::windows() const {
     out.reserve(m_windows.size());
     for (const auto& w : m_windows) out.push_back(w.get());
     return out;
+}
+
+void EditorSession::setMacroLibrary(std::unique_ptr<MacroLibraryBinding> binding) {
+    if (!binding) return;
+    // The commands keep a reference to the binding: they are made again.
+    auto macros = std::make_unique<MacroCommands>(*this, *binding);
+    for (auto& t : m_frameTargets)
+        if (t.get() == m_macroCommands) {
+            m_macroCommands = macros.get();
+            t = std::move(macros);
+            break;
+        }
+    m_macroLibrary = std::move(binding);
+}
+
+win::Handle EditorSession::mainWindowHandle() const { return m_instanceControl->handle(); }
+
+win::Handle EditorSession::viewHandle(const CLuView* view) const {
+    if (!view) return nullptr;
+    for (const auto& w : m_windows)
+        for (int pane = 0; pane < EditorWindow::kPaneCount; ++pane)
+            if (&w->view(pane) == view) return w->requests(pane).handle();
+    return nullptr;
 }
 
 CLuView* EditorSession::activeView() const { return m_active ? &m_active->activeView() : nullptr; }
@@ -384,6 +417,8 @@ void EditorSession::retireWindow(EditorWindow& window, bool hostOwned) {
     // The automatic backups forget the document at once (its file is
     // released; a tick before the window goes must not write it).
     if (m_autoBackups) m_autoBackups->remove(window.document().file());
+    // Its views stop answering messages at once.
+    window.detachRequests();
     m_closed.push_back({std::move(*it), hostOwned});
     m_windows.erase(it);
     if (m_active == &window) m_active = m_windows.empty() ? nullptr : m_windows.back().get();

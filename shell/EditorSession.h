@@ -39,6 +39,7 @@
 #include "text/EditorState.h"
 #include "text/KeyMacroHook.h"
 #include "text/ProfileViewOptions.h"
+#include "winmsg/MessageLayer.h"
 
 namespace orvex::files {
 class AutoBackupService;
@@ -64,7 +65,10 @@ class FindInFilesCommands;
 class PrintCommands;
 class TagJumps;
 class FrameHost;
+class InstanceControl;
 class KeyMacroCommands;
+class MacroCommands;
+class MacroLibraryBinding;
 class MainFrameCommands;
 class SettingsCommands;
 
@@ -163,6 +167,23 @@ public:
     PrintCommands& printCommands() { return *m_printCommands; }
     // The options sheet and the settings file's export and import.
     SettingsCommands& settingsCommands() { return *m_settingsCommands; }
+    // The macro slots' commands and the binding of the macro library.
+    MacroCommands& macroCommands() { return *m_macroCommands; }
+    MacroLibraryBinding& macroLibrary() { return *m_macroLibrary; }
+    // Replaces the binding (a test's library or table of entry points).
+    void setMacroLibrary(std::unique_ptr<MacroLibraryBinding> binding);
+
+    // ---- Windows of the message layer
+    // The main window's control (WM_USER+1, commands, view requests passed
+    // on). The program's main window and a headless session alike attach
+    // it on the user-interface thread.
+    InstanceControl& instanceControl() { return *m_instanceControl; }
+    // Its handle; null until attached.
+    win::Handle mainWindowHandle() const;
+    // The handle of an open view (null for another pointer) and of the
+    // active view (null when no document is open).
+    win::Handle viewHandle(const CLuView* view) const;
+    win::Handle activeViewHandle() const { return viewHandle(activeView()); }
 
     // ---- Windows
     void setFrameHost(FrameHost* host) { m_host = host; }
@@ -216,7 +237,8 @@ public:
     bool exited() const { return m_exited; }
     // Saves the scrap book and the fixed strings when they changed.
     void saveStores();
-    // Stops a running macro (the macro library sets it; nothing without one).
+    // Stops a running macro at exit: the macro library binding's stop
+    // unless replaced (nothing while the library was never loaded).
     void setMacroStopper(std::function<void()> stop) { m_stopMacro = std::move(stop); }
     // What the exit does to leave resident mode (the tray icon goes).
     void setResidentEnd(std::function<void()> end) { m_residentEnd = std::move(end); }
@@ -306,6 +328,9 @@ private:
     TextStoreCommands* m_textStores = nullptr;              // one of m_frameTargets
     PrintCommands* m_printCommands = nullptr;               // one of m_frameTargets
     SettingsCommands* m_settingsCommands = nullptr;         // one of m_frameTargets
+    MacroCommands* m_macroCommands = nullptr;               // one of m_frameTargets
+    std::unique_ptr<MacroLibraryBinding> m_macroLibrary;
+    std::unique_ptr<InstanceControl> m_instanceControl;
 
     FrameHost* m_host = nullptr;
     std::vector<std::unique_ptr<EditorWindow>> m_windows;

@@ -2,6 +2,7 @@
 
 #include "shell/EditorSession.h"
 #include "shell/FrameHost.h"
+#include "shell/ViewRequests.h"
 
 namespace orvex::shell {
 
@@ -20,13 +21,20 @@ EditorWindow::EditorWindow(EditorSession& session, std::unique_ptr<EditorDocumen
             [this](int32_t rows, int32_t columns) { m_session.viewScrolled(*this, rows, columns); });
     }
     m_panes[0].view->setSiblingPane(m_panes[1].view.get());
+    for (int i = 0; i < kPaneCount; ++i) m_panes[size_t(i)].requests = std::make_unique<ViewRequests>(session, *this, i);
 }
 
 EditorWindow::~EditorWindow() {
     // The command families leave their views before the views go, and the
     // views go before the document they show.
+    for (Pane& pane : m_panes) pane.requests.reset();
     for (Pane& pane : m_panes) pane.targets.clear();
     for (Pane& pane : m_panes) pane.view.reset();
+}
+
+void EditorWindow::detachRequests() {
+    for (Pane& pane : m_panes)
+        if (pane.requests) pane.requests->detach();
 }
 
 void EditorWindow::setSplit(bool split) {

@@ -16,6 +16,7 @@
 #include "common/commands/CommandTable.h"
 #include "shell/EditorDocument.h"
 #include "shell/ViewHostRelay.h"
+#include "shell/ViewRequests.h"
 #include "text/CLuView.h"
 
 namespace orvex::shell {
@@ -47,6 +48,13 @@ public:
         return nullptr;
     }
     // The pane that had the focus last; commands go to its view.
+    // The pane's view as a window of the message layer (its handle answers
+    // view requests and commands on the user-interface thread).
+    ViewRequests& requests(int pane) { return *m_panes[paneIndex(pane)].requests; }
+    const ViewRequests& requests(int pane) const { return *m_panes[paneIndex(pane)].requests; }
+    // The window is closing: its views stop answering messages.
+    void detachRequests();
+
     int activePane() const { return m_activePane; }
     CLuView& activeView() { return view(m_activePane); }
     void setActivePane(int pane) { m_activePane = paneIndex(pane); }
@@ -76,6 +84,7 @@ private:
         ViewHostRelay host;
         std::unique_ptr<CLuView> view;
         std::vector<std::unique_ptr<CommandTarget>> targets;  // the view's command families
+        std::unique_ptr<ViewRequests> requests;
     };
 
     EditorSession& m_session;

@@ -13,6 +13,7 @@
 #include "common/commands/CommandIds.h"
 #include "settings/FrameOptions.h"
 #include "shell/InstanceArrangement.h"
+#include "shell/MacroDialogs.h"
 
 namespace orvex::shell {
 
@@ -126,6 +127,14 @@ public:
     // The registration sheet; a host without one leaves `request` closed
     // with Cancel.
     virtual void editPrograms(ProgramSheetRequest& request) {}
+
+    // ---- Macros
+    // Sizes a document window to show that many columns and rows of text
+    // (restored, not moved); both 0 maximise it.
+    virtual void sizeDocumentWindow(EditorWindow& window, int columns, int rows) {}
+    // The macro settings sheet; a host without one leaves `request` closed
+    // with Cancel.
+    virtual void editMacros(MacroSheetRequest& request) {}
 
     // ---- Start-up
     // The association page (32863); false when cancelled.

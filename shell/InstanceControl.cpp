@@ -4,8 +4,17 @@
 #include "shell/EditorSession.h"
 #include "shell/EditorWindow.h"
 #include "shell/FrameHost.h"
+#include "shell/ViewRequests.h"
+#include "winmsg/EditorRequests.h"
 
 namespace orvex::shell {
+
+// The macro library's frame requests are the first codes of this message.
+static_assert(kControlMessage == win::kMsgFrameRequest);
+static_assert(uint32_t(win::kFrameNew) == kCtlNewDocument);
+static_assert(uint32_t(win::kFrameOpen) == kCtlOpenPath);
+static_assert(uint32_t(win::kFrameClose) == kCtlCloseActive);
+static_assert(uint32_t(win::kFrameSize) == kCtlShowAtSize);
 
 namespace {
 
@@ -35,8 +44,8 @@ win::Handle InstanceControl::attach() {
 }
 
 win::LResult InstanceControl::answer() const {
-    // The view is the handle the caller addresses its view requests to.
-    return reinterpret_cast<win::LResult>(m_session.activeView());
+    // The active view's handle: where the caller sends its view requests.
+    return reinterpret_cast<win::LResult>(m_session.activeViewHandle());
 }
 
 void InstanceControl::processLine(const std::string& line) {
@@ -47,6 +56,16 @@ void InstanceControl::processLine(const std::string& line) {
 }
 
 win::LResult InstanceControl::onMessage(uint32_t msg, win::WParam wParam, win::LParam lParam) {
+    if (msg == win::kMsgCommand) {
+        m_session.router().run(CommandId(wParam & 0xFFFF));
+        return 0;
+    }
+    if (msg == win::kMsgViewRequest) {
+        // Passed on to the active view; the answer stays 0.
+        if (const win::Handle view = m_session.activeViewHandle())
+            win::sendMessage(view, win::kMsgViewRequest, wParam, lParam);
+        return 0;
+    }
     if (msg != kControlMessage) return 0;
     FrameHost* host = m_session.frameHost();
     if (host) host->restoreMainWindow();

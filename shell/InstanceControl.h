@@ -3,8 +3,11 @@
 // macro library or another part of the program asks of the running editor
 // (a new document, open a path, close the active document, resize the main
 // window, process a command line, also in pieces). Every operation first
-// restores and activates the main window. The answer is the active view
-// after the operation (0: none).
+// restores and activates the main window. The answer is the handle of the
+// view active after the operation (EditorSession::activeViewHandle; 0:
+// none), the window a macro sends its view requests to. The same window
+// also runs commands (win::kMsgCommand, answer 0) and passes view requests
+// on to the active view (answer 0).
 //
 // Codes 1, 4 and 6 take a pointer to a zero-terminated string of this
 // process in the second parameter; code 8 processes the command line that

@@ -9,6 +9,7 @@
 
 #include "qt/platform/InstanceChannel.h"
 #include "shell/InstanceControl.h"
+#include "shell/MacroCommands.h"
 #include "shell/ExternalProgramCommands.h"
 #include "shell/NumberedLabels.h"
 #include "shell/RecentFiles.h"
@@ -32,6 +33,7 @@
 #include "common/strings/StringTable.h"
 #include "files/AutoBackupService.h"
 #include "qt/dialogs/CShExProg.h"
+#include "qt/dialogs/CShMacro.h"
 #include "qt/dialogs/CShTeikei.h"
 #include "qt/dialogs/AssociationDialog.h"
 #include "qt/dialogs/TextStoresWindow.h"
@@ -98,8 +100,7 @@ CMainFrame::CMainFrame(EditorContext& context, QWidget* parent) : QMainWindow(pa
     m_ctx.ui().setTitleHandler([this](const void* document) { documentTitleChanged(document); });
     m_ctx.ui().setStatusHandler([this] { scheduleStatus(); });
     session().setFrameHost(this);
-    m_control = std::make_unique<shell::InstanceControl>(session());
-    m_control->attach();
+    session().instanceControl().attach();
     m_print = std::make_unique<QtPrintHost>(session(), this);
     session().printCommands().setHost(m_print.get());
     session().setCommandRanHandler([this] { scheduleStatus(); });
@@ -181,6 +182,8 @@ CMainFrame::~CMainFrame() {
 
 shell::EditorSession& CMainFrame::session() { return m_ctx.session(); }
 
+shell::InstanceControl& CMainFrame::instanceControl() { return session().instanceControl(); }
+
 files::AutoBackupService& CMainFrame::autoBackups() { return *session().autoBackups(); }
 
 // ---- Menus
@@ -192,6 +195,9 @@ std::string CMainFrame::menuTextFor(CommandId id) const {
             label = m_ctx.session().textStores().fixedStringLabel(slot, true);
     if (label.empty() && id >= cmd::kExternalProgramRun && id < cmd::kExternalProgramRun + 10)
         label = m_ctx.session().externalPrograms().menuLabel(int(id - cmd::kExternalProgramRun), true);
+    if (label.empty())
+        if (const int slot = shell::MacroCommands::slotOf(id); slot >= 0)
+            label = m_ctx.session().macroCommands().menuLabel(slot, true);
     if (label.empty()) {
         // Formatting presets and formatted pastes: the numbered label from
         // the preset's own title.
@@ -717,7 +723,7 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
 }
 
 bool CMainFrame::startPersonalServer(const QString& socketPath) {
-    if (!m_personal) m_personal = new InstanceServer(*m_control, this);
+    if (!m_personal) m_personal = new InstanceServer(session().instanceControl(), this);
     return m_personal->listenPersonal(socketPath);
 }
 
@@ -749,7 +755,7 @@ void CMainFrame::arrangeInstances(bool sideBySide) {
 }
 
 bool CMainFrame::startInstanceServer(const QString& socketPath) {
-    if (!m_instances) m_instances = new InstanceServer(*m_control, this);
+    if (!m_instances) m_instances = new InstanceServer(session().instanceControl(), this);
     return m_instances->listen(socketPath);
 }
 
@@ -854,6 +860,33 @@ void CMainFrame::editPrograms(shell::ProgramSheetRequest& request) {
     CShExProg sheet(request, this);
     sheet.exec();
     sheet.finishInto(request);
+}
+
+void CMainFrame::editMacros(shell::MacroSheetRequest& request) {
+    CShMacro sheet(request, this);
+    sheet.exec();
+    sheet.finishInto(request);
+}
+
+// The document window's outer size follows from the active pane's text
+// area: the frame around the text area is what the window has now beyond
+// it.
+void CMainFrame::sizeDocumentWindow(shell::EditorWindow& window, int columns, int rows) {
+    QMdiSubWindow* sub = subWindowOf(window);
+    CChildFrame* child = childOf(&window);
+    if (!sub || !child) return;
+    if (columns == 0 && rows == 0) {
+        sub->showMaximized();
+        return;
+    }
+    if (sub->isMaximized() || sub->isMinimized()) sub->showNormal();
+    CLuViewWidget& pane = child->activePane();
+    const ViewGeometry& g = pane.viewGeometry();
+    const int textWidth = pane.viewportWidthFor(columns);
+    const int textHeight = g.textTop + rows * std::max(1, g.rowHeight);
+    const int dw = textWidth - pane.viewport()->width();
+    const int dh = textHeight - pane.viewport()->height();
+    sub->resize(std::max(sub->minimumWidth(), sub->width() + dw), std::max(sub->minimumHeight(), sub->height() + dh));
 }
 
 bool CMainFrame::editFixedStrings(shell::FixedStringsRequest& request) {

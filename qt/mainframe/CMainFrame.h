@@ -102,7 +102,7 @@ public:
 
     // ---- Instances and resident mode
     // The receiver of WM_USER+1 (registered with the message layer).
-    shell::InstanceControl& instanceControl() { return *m_control; }
+    shell::InstanceControl& instanceControl();
     // Listens for later starts at the per-user socket; false when another
     // live listener holds it.
     bool startInstanceServer(const QString& socketPath);
@@ -142,6 +142,8 @@ public:
     void editCommandTables() override;
     void programWaitChanged(bool waiting) override;
     void editPrograms(shell::ProgramSheetRequest& request) override;
+    void editMacros(shell::MacroSheetRequest& request) override;
+    void sizeDocumentWindow(shell::EditorWindow& window, int columns, int rows) override;
     bool editFixedStrings(shell::FixedStringsRequest& request) override;
     bool editAssociation(shell::AssociationRequest& request) override;
     int chooseFromMenu(const std::vector<std::string>& labels) override;
@@ -192,7 +194,6 @@ private:
     std::unique_ptr<StatusPanes> m_status;
     std::vector<QAction*> m_commandActions;  // every menu item with a command
     std::vector<QAction*> m_toolActions;
-    std::unique_ptr<shell::InstanceControl> m_control;
     std::unique_ptr<class QtPrintHost> m_print;
     InstanceServer* m_instances = nullptr;
     InstanceServer* m_personal = nullptr;

@@ -57,6 +57,18 @@ static std::vector<MenuNode> externalProgramItems() {
     return items;
 }
 
+// The ten macro slots, the sheet, stop and the guide.
+static std::vector<MenuNode> macroItems() {
+    std::vector<MenuNode> items;
+    for (int i = 0; i < 5; ++i) items.push_back(item(CommandId(cmd::kMacroRun + i)));
+    for (int i = 0; i < 5; ++i) items.push_back(item(CommandId(cmd::kMacroRun6 + i)));
+    items.push_back(sep());
+    items.push_back(item(cmd::kMacroSheet));
+    items.push_back(item(cmd::kMacroStop));
+    items.push_back(item(cmd::kMacroHelp));
+    return items;
+}
+
 const std::vector<MenuNode>& mainMenuLayout() {
     static const std::vector<MenuNode> menu = {
         sub("ﾌｧｲﾙ(&F)",
@@ -97,7 +109,7 @@ const std::vector<MenuNode>& mainMenuLayout() {
         sub("ﾓｰﾄﾞ(&M)",
             {item(cmd::kInsertOverwrite), item(cmd::kBoxMode), item(cmd::kFreeCursor), item(cmd::kIndentedInsertion), item(cmd::kRuledLineMode), sep(), item(cmd::kAutoIndent), item(cmd::kAutoLineBreak), item(cmd::kAutoWrap),
              item(cmd::kLineLength), item(cmd::kTabStops), sep(), item(cmd::kImeOnOff), item(cmd::kRegisterWord)}),
-        sub("ﾂｰﾙ(&T)", {sub("ｷｰﾏｸﾛ(&K)", keyMacroItems()), sub("外部ﾌﾟﾛｸﾞﾗﾑ(&P)", externalProgramItems()), sep(), item(cmd::kCommandTablesSheet), item(cmd::kOptionsSheet), item(cmd::kUrlJumpSettings), sep(),
+        sub("ﾂｰﾙ(&T)", {sub("ｷｰﾏｸﾛ(&K)", keyMacroItems()), sub("ﾏｸﾛ(&M)", macroItems()), sub("外部ﾌﾟﾛｸﾞﾗﾑ(&P)", externalProgramItems()), sep(), item(cmd::kCommandTablesSheet), item(cmd::kOptionsSheet), item(cmd::kUrlJumpSettings), sep(),
                        item(cmd::kSettingsImport), item(cmd::kSettingsExport), sep(), item(cmd::kFileAssociation)}),
         sub("表示(&V)", {item(cmd::kToolbar1), item(cmd::kToolBar2Toggle), item(cmd::kStatusBar), item(cmd::kWindowBarToggle), item(cmd::kFileView)}),
         sub("ｳｨﾝﾄﾞｳ(&W)", {item(cmd::kCascade), item(cmd::kTileHorizontal), item(cmd::kTileVertical), item(cmd::kWindowSplit), sep(), item(cmd::kNextWindow), item(cmd::kPreviousWindow),

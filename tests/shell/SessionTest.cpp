@@ -69,12 +69,12 @@ TEST_F(SessionTest, TwoDocumentsAreEditedThroughTheRouterByIdAndByKey) {
 }
 
 TEST_F(SessionTest, TheChainRunsFromTheActiveViewToTheApplication) {
-    // No window: frame, its key-macro, search, find-in-files, external-program, text-store, print and
-    // settings commands, application.
-    EXPECT_EQ(router().chain().size(), 9u);
+    // No window: frame, its key-macro, search, find-in-files, external-program, text-store, print,
+    // settings and macro commands, application.
+    EXPECT_EQ(router().chain().size(), 10u);
     EditorWindow* w = session->newDocument();
     const std::vector<CommandTarget*> chain = router().chain();
-    ASSERT_EQ(chain.size(), 12u);
+    ASSERT_EQ(chain.size(), 13u);
     EXPECT_EQ(chain[0], &w->activeView());
     EXPECT_EQ(chain[1], &w->document());
     EXPECT_EQ(chain[2], w);

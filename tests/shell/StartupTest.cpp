@@ -127,7 +127,7 @@ protected:
 TEST_F(StartupSession, ControlMessageOperations) {
     // 0: a new document; the answer is the active view.
     const win::LResult first = send(kCtlNewDocument);
-    EXPECT_EQ(first, reinterpret_cast<win::LResult>(session->activeView()));
+    EXPECT_EQ(first, reinterpret_cast<win::LResult>(session->activeViewHandle()));
     EXPECT_NE(first, 0);
     EXPECT_EQ(session->windows().size(), 1u);
     // 1: open a path.
@@ -151,7 +151,7 @@ TEST_F(StartupSession, ControlMessageOperations) {
     send(kCtlCloseActive);
     EXPECT_EQ(session->windows().size(), 2u);
     const win::LResult idle = send(kCtlProcessLong);
-    EXPECT_EQ(idle, reinterpret_cast<win::LResult>(session->activeView()));
+    EXPECT_EQ(idle, reinterpret_cast<win::LResult>(session->activeViewHandle()));
     // 8: the hand-over of a second start, relative to its folder.
     HandOverMessage m;
     m.code = kCtlHandOver;
