@@ -23,13 +23,19 @@
 #include "qt/print/PdfExport.h"
 #include "qt/view/CLuViewWidget.h"
 #include "qt/platform/InstanceChannel.h"
+#include "common/platform/SharedLibrary.h"
+#include "shell/BatchRun.h"
 #include "shell/CommandLine.h"
 #include "shell/HandOver.h"
 #include "shell/Startup.h"
 
 #include <QDir>
 #include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -43,6 +49,13 @@ constexpr const char* kUsage =
     "  --print-pdf OUT.pdf [--layout N] FILE\n"
     "              print FILE to the PDF file OUT.pdf with page layout N (1-10;\n"
     "              default: the one printing would use) and end\n"
+    "  --batch MACRO [FILE ...]\n"
+    "              run the macro file MACRO without a window (no display needed):\n"
+    "              the files are opened as documents, the last one active, the\n"
+    "              macro works on it as when run from the menu, and the program\n"
+    "              ends with the macro; status 0, or 1 with the macro's error and\n"
+    "              line on standard error; every question takes its default\n"
+    "              answer and message boxes print their text\n"
     "  --help      show this text\n"
     "  --version   show the version\n"
     "\n"
@@ -82,6 +95,30 @@ int printPdfCommand(int argc, char** argv) {
     return orvex::qt::printFileToPdf(out, layout, file);
 }
 
+// orvex --batch MACRO [FILE...]: no Qt at all, so no display is needed.
+int batchCommand(int argc, char** argv) {
+    std::vector<std::string> words;
+    for (int i = 2; i < argc; ++i) words.emplace_back(argv[i]);
+    std::string error;
+    const std::optional<orvex::shell::BatchArguments> args = orvex::shell::parseBatchArguments(words, error);
+    if (!args) {
+        std::fprintf(stderr, "orvex: %s\nusage: orvex --batch MACRO [FILE ...]\n", error.c_str());
+        return 1;
+    }
+    std::unique_ptr<orvex::SharedLibrary> library = orvex::SharedLibrary::load("liborxmac.so", &error);
+    using Entry = int (*)(void*, void*, const char*);
+    auto entry = library ? reinterpret_cast<Entry>(library->symbol("OrxMacBatch")) : nullptr;
+    if (!entry) {
+        std::fprintf(stderr, "orvex: ORXMAC.DLLがありません (%s)\n",
+                     library ? "OrxMacBatch is not exported" : error.c_str());
+        return 1;
+    }
+    // Once loaded the library is never unloaded, as in the editor.
+    (void)library.release();
+    return orvex::shell::runBatch(*args, orvex::settings::SettingsEnvironment::fromProcess(),
+                                  [entry](void* main, void* view, const char* path) { return entry(main, view, path); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -97,6 +134,7 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    if (argc > 1 && std::strcmp(argv[1], "--batch") == 0) return batchCommand(argc, argv);
     // The PDF output needs no display: without a platform chosen it runs
     // offscreen.
     const bool printPdf = argc > 1 && std::strcmp(argv[1], "--print-pdf") == 0;
