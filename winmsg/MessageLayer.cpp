@@ -1,5 +1,6 @@
 #include "winmsg/MessageLayer.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -12,9 +13,28 @@ namespace orvex::win {
 namespace {
 
 struct SendSlot {
-    bool done = false;
+    std::atomic<bool> done{false};
     LResult result = 0;
 };
+
+// A request and its answer usually take a few microseconds on the
+// receiving thread, far less than putting a thread to sleep and waking it
+// again. So a sender first watches for its answer, and the
+// user-interface thread's own wait first watches for new work, each for
+// this long, before they block on their condition variable.
+constexpr auto kSpin = std::chrono::microseconds(60);
+
+template <class Ready>
+bool spinUntil(Ready ready) {
+    const auto until = std::chrono::steady_clock::now() + kSpin;
+    for (int i = 0;; ++i) {
+        if (ready()) return true;
+        if ((i & 63) == 63 && std::chrono::steady_clock::now() >= until) return false;
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+    }
+}
 
 struct Item {
     Handle handle;
@@ -35,6 +55,9 @@ struct Layer {
     std::thread::id uiThread;
     bool hasUiThread = false;
     bool wakeFlag = false;
+    // Sends and posts queued so far (read without the lock by a spinning
+    // wait).
+    std::atomic<uint64_t> queued{0};
     PlatformHooks hooks;
 };
 
@@ -45,6 +68,7 @@ Layer& layer() {
 
 void wakeUi(Layer& l, std::unique_lock<std::mutex>& lock) {
     l.wakeFlag = true;
+    l.queued.fetch_add(1, std::memory_order_release);
     auto wakeHook = l.hooks.wake;
     lock.unlock();
     l.uiCv.notify_all();
@@ -60,8 +84,8 @@ Receiver* receiverOf(Layer& l, Handle h) {
 void failSends(Layer& l, Handle onlyFor) {
     for (auto it = l.sends.begin(); it != l.sends.end();) {
         if (onlyFor == nullptr || it->handle == onlyFor) {
-            it->slot->done = true;
             it->slot->result = 0;
+            it->slot->done.store(true, std::memory_order_release);
             it = l.sends.erase(it);
         } else {
             ++it;
@@ -136,8 +160,11 @@ LResult sendMessage(Handle handle, uint32_t msg, WParam wParam, LParam lParam) {
     SendSlot slot;
     l.sends.push_back(Item{handle, msg, wParam, lParam, &slot});
     wakeUi(l, lock);
-    lock.lock();
-    l.senderCv.wait(lock, [&] { return slot.done; });
+    auto answered = [&] { return slot.done.load(std::memory_order_acquire); };
+    if (!spinUntil(answered)) {
+        lock.lock();
+        l.senderCv.wait(lock, answered);
+    }
     return slot.result;
 }
 
@@ -167,7 +194,9 @@ int dispatchPending() {
         if (item.slot) {
             lock.lock();
             item.slot->result = result;
-            item.slot->done = true;
+            // The sender may return as soon as it sees this: the slot is
+            // not touched after it.
+            item.slot->done.store(true, std::memory_order_release);
             lock.unlock();
             l.senderCv.notify_all();
         }
@@ -189,6 +218,7 @@ bool waitPumping(const std::function<bool()>& done, int timeoutMs) {
             remaining = static_cast<int>(
                 std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count());
         }
+        const uint64_t seen = l.queued.load(std::memory_order_acquire);
         std::unique_lock lock(l.mutex);
         if (l.hooks.pumpOnce) {
             auto pump = l.hooks.pumpOnce;
@@ -198,6 +228,14 @@ bool waitPumping(const std::function<bool()>& done, int timeoutMs) {
             continue;
         }
         auto ready = [&] { return l.wakeFlag || !l.sends.empty() || !l.posts.empty(); };
+        if (!ready()) {
+            lock.unlock();
+            // Work that arrives within the spin is taken without sleeping;
+            // done() may also change meanwhile (another thread's end).
+            const bool arrived = spinUntil([&] { return l.queued.load(std::memory_order_acquire) != seen || done(); });
+            if (arrived) continue;
+            lock.lock();
+        }
         if (remaining < 0)
             l.uiCv.wait(lock, ready);
         else
