@@ -58,6 +58,12 @@ struct Layer {
     // Sends and posts queued so far (read without the lock by a spinning
     // wait).
     std::atomic<uint64_t> queued{0};
+    // The platform's loop has a wake on its way, or the user-interface
+    // thread is in a burst and watches the queue itself: no further wake
+    // is asked of the platform (one event per message would flood its
+    // queue while a macro sends request after request).
+    bool wakeScheduled = false;
+    bool bursting = false;
     PlatformHooks hooks;
 };
 
@@ -69,7 +75,11 @@ Layer& layer() {
 void wakeUi(Layer& l, std::unique_lock<std::mutex>& lock) {
     l.wakeFlag = true;
     l.queued.fetch_add(1, std::memory_order_release);
-    auto wakeHook = l.hooks.wake;
+    std::function<void()> wakeHook;
+    if (l.hooks.wake && !l.wakeScheduled && !l.bursting) {
+        l.wakeScheduled = true;
+        wakeHook = l.hooks.wake;
+    }
     lock.unlock();
     l.uiCv.notify_all();
     if (wakeHook) wakeHook();
@@ -121,6 +131,8 @@ void setPlatformHooks(PlatformHooks hooks) {
     Layer& l = layer();
     std::lock_guard lock(l.mutex);
     l.hooks = std::move(hooks);
+    // A wake the old hooks were asked for may never come.
+    l.wakeScheduled = false;
 }
 
 Handle registerWindow(Receiver* receiver) {
@@ -201,6 +213,30 @@ int dispatchPending() {
             l.senderCv.notify_all();
         }
     }
+}
+
+int dispatchBurst(int budgetMs) {
+    Layer& l = layer();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(budgetMs);
+    {
+        std::lock_guard lock(l.mutex);
+        // The wake that brought us here has arrived; while the burst runs,
+        // new work is seen here without one.
+        l.wakeScheduled = false;
+        l.bursting = true;
+    }
+    int handled = 0;
+    for (;;) {
+        const uint64_t seen = l.queued.load(std::memory_order_acquire);
+        handled += dispatchPending();
+        const bool spent = std::chrono::steady_clock::now() >= until;
+        if (spent || !spinUntil([&] { return l.queued.load(std::memory_order_acquire) != seen; })) break;
+    }
+    std::unique_lock lock(l.mutex);
+    l.bursting = false;
+    // Work queued since the last look gets a wake of its own.
+    if (!l.sends.empty() || !l.posts.empty()) wakeUi(l, lock);
+    return handled;
 }
 
 bool waitPumping(const std::function<bool()>& done, int timeoutMs) {

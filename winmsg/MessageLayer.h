@@ -58,6 +58,14 @@ bool postMessage(Handle handle, uint32_t msg, WParam wParam = 0, LParam lParam =
 // until the queues are empty. Returns the number of messages handled.
 int dispatchPending();
 
+// User-interface thread, from the platform's event loop: dispatches as
+// dispatchPending does, then keeps watching for more work for a few
+// microseconds, so that a thread sending request after request is answered
+// without a round through the event loop each time. Returns when no work
+// came within the watch, or after budgetMs; work still queued then wakes
+// the loop again, so its other events are not starved.
+int dispatchBurst(int budgetMs = 8);
+
 // User-interface thread: dispatches messages and platform events until
 // done() holds (true) or timeoutMs passes (false; -1 waits for ever).
 bool waitPumping(const std::function<bool()>& done, int timeoutMs = -1);

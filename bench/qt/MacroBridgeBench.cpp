@@ -17,7 +17,10 @@
 #include <string>
 #include <unistd.h>
 
+#include <QCoreApplication>
+
 #include "BenchCorpus.h"
+#include "qt/platform/QtMessagePump.h"
 #include "shell/EditorSession.h"
 #include "text/CLuView.h"
 #include "shell/HeadlessPlatform.h"
@@ -103,11 +106,28 @@ void runMacro(benchmark::State& state, bool throughBridge) {
 }
 
 void BM_RowsThroughBridge(benchmark::State& state) { runMacro(state, true); }
+
+// The same with Qt's event loop answering the requests, as in the running
+// editor: the wait for the macro's end runs Qt's events, and every request
+// wakes the loop. Runs last: from here on the layer is Qt's.
+void BM_RowsThroughQtEventLoop(benchmark::State& state) {
+    static int argc = 1;
+    static char name[] = "macrobridgebench";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app = [] {
+        auto* a = new QCoreApplication(argc, argv);
+        orvex::qt::installMessagePump();
+        return a;
+    }();
+    (void)app;
+    runMacro(state, true);
+}
 void BM_RowsInInterpreter(benchmark::State& state) { runMacro(state, false); }
 
 // 100,000 rows, then every row of the document (0).
 BENCHMARK(BM_RowsThroughBridge)->Arg(100000)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_RowsInInterpreter)->Arg(100000)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_RowsThroughQtEventLoop)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 

@@ -15,7 +15,7 @@ void installMessagePump() {
     win::PlatformHooks hooks;
     hooks.wake = [app] {
         // Runs on any thread: queue a call into the user-interface thread.
-        if (app) QMetaObject::invokeMethod(app, [] { win::dispatchPending(); }, Qt::QueuedConnection);
+        if (app) QMetaObject::invokeMethod(app, [] { win::dispatchBurst(); }, Qt::QueuedConnection);
     };
     hooks.pumpOnce = [app](int timeoutMs) {
         if (!app) return;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -132,4 +134,75 @@ TEST_F(MessageLayerTest, PumpingWaitTimesOut) {
     auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(win::waitPumping([] { return false; }, 50));
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
+}
+
+// A platform loop stand-in: wake() queues one "event", the loop runs
+// dispatchBurst for each event it takes, as the Qt pump does.
+struct FakeLoop {
+    std::mutex mutex;
+    std::condition_variable cv;
+    int events = 0;
+    std::atomic<int> wakes{0};
+
+    win::PlatformHooks hooks() {
+        win::PlatformHooks h;
+        h.wake = [this] {
+            ++wakes;
+            std::lock_guard lock(mutex);
+            ++events;
+            cv.notify_all();
+        };
+        h.pumpOnce = [this](int timeoutMs) { runOnce(timeoutMs); };
+        return h;
+    }
+    void runOnce(int timeoutMs) {
+        std::unique_lock lock(mutex);
+        cv.wait_for(lock, std::chrono::milliseconds(timeoutMs < 0 ? 50 : timeoutMs), [&] { return events > 0; });
+        if (events == 0) return;
+        --events;
+        lock.unlock();
+        win::dispatchBurst();
+    }
+};
+
+TEST_F(MessageLayerTest, RequestAfterRequestDoesNotFloodThePlatformLoopWithWakes) {
+    FakeLoop loop;
+    win::setPlatformHooks(loop.hooks());
+    constexpr int kSends = 20000;
+    std::atomic<int> answered{0};
+    std::thread worker([&] {
+        for (int i = 0; i < kSends; ++i)
+            if (win::sendMessage(handle, 0x402, 1, 1) == 2) ++answered;
+        win::wake();  // the count changed after the last answer
+    });
+    EXPECT_TRUE(win::waitPumping([&] { return answered.load() == kSends; }, 60000));
+    worker.join();
+    win::setPlatformHooks({});
+    EXPECT_EQ(answered.load(), kSends);
+    // A burst answers the requests that follow it without a wake each; one
+    // event per request was what swamped the loop before.
+    EXPECT_LT(loop.wakes.load(), kSends / 2);
+}
+
+TEST_F(MessageLayerTest, NewHooksAreWokenEvenIfTheOldOnesNeverDeliveredTheirWake) {
+    // The first hooks swallow their wake: the layer must not wait for it
+    // once other hooks are installed.
+    win::PlatformHooks lost;
+    lost.wake = [] {};
+    lost.pumpOnce = [](int) {};
+    win::setPlatformHooks(lost);
+    std::thread first([&] { win::postMessage(handle, 0x400, 0, 0); });
+    first.join();
+    FakeLoop loop;
+    win::setPlatformHooks(loop.hooks());
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        win::sendMessage(handle, 0x401, 2, 3);
+        done = true;
+        win::wake();
+    });
+    EXPECT_TRUE(win::waitPumping([&] { return done.load(); }, 60000));
+    worker.join();
+    win::setPlatformHooks({});
+    EXPECT_GE(loop.wakes.load(), 1);
 }
