@@ -1,9 +1,9 @@
 #include "qt/macro/QtMacroHostUi.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include "qt/macro/MacroInputDialog.h"
+#include "qt/platform/MessageBoxDialog.h"
 
 namespace orvex::qt {
 
@@ -22,23 +22,6 @@ struct InputCall {
     const std::string* title;
     std::optional<std::string> result;
 };
-
-QMessageBox::Icon iconOf(MsgIcon icon) {
-    switch (icon) {
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Error: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::None: break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-QString displayText(const std::string& utf8) {
-    QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return s;
-}
 
 }  // namespace
 
@@ -82,36 +65,7 @@ win::LResult QtMacroHostUi::onMessage(uint32_t msg, win::WParam, win::LParam lPa
 }
 
 MsgResult QtMacroHostUi::showHere(const MessageRequest& request) {
-    QMessageBox box(iconOf(request.icon), QString::fromUtf8(request.caption.c_str()), displayText(request.text),
-                    QMessageBox::NoButton, QApplication::activeWindow());
-    struct Spec {
-        QMessageBox::StandardButton button;
-        MsgResult result;
-    };
-    std::vector<Spec> specs;
-    switch (request.buttons) {
-    case MsgButtons::YesNo: specs = {{QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No}}; break;
-    case MsgButtons::YesNoCancel:
-        specs = {{QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No},
-                 {QMessageBox::Cancel, MsgResult::Cancel}};
-        break;
-    case MsgButtons::OkCancel:
-        specs = {{QMessageBox::Ok, MsgResult::Ok}, {QMessageBox::Cancel, MsgResult::Cancel}};
-        break;
-    default: specs = {{QMessageBox::Ok, MsgResult::Ok}}; break;
-    }
-    QMessageBox::StandardButtons all;
-    for (const Spec& s : specs) all |= s.button;
-    box.setStandardButtons(all);
-    if (request.defaultButton >= 0 && request.defaultButton < static_cast<int>(specs.size()))
-        box.setDefaultButton(specs[static_cast<size_t>(request.defaultButton)].button);
-    const int answer = box.exec();
-    for (const Spec& s : specs)
-        if (answer == s.button) return s.result;
-    // Closed without a button: Cancel where there is one, else the last.
-    for (const Spec& s : specs)
-        if (s.result == MsgResult::Cancel) return s.result;
-    return specs.back().result;
+    return execMessageBox(request, QString::fromUtf8(request.caption.c_str()), QApplication::activeWindow());
 }
 
 std::optional<std::string> QtMacroHostUi::inputHere(const std::string& title) {
