@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QFile>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "common/commands/CommandIds.h"
 #include "qt/platform/QtMessagePump.h"
@@ -108,6 +110,42 @@ TEST_F(MacroRunWindowTest, AMacroClosingItsOwnDocumentGetsZeroAnswersNotACrash) 
     ASSERT_TRUE(waitFor([&] { return !errorText.isEmpty(); })) << messages.shown.size();
     EXPECT_TRUE(frame->childFrames().empty());
     EXPECT_EQ(errorText.toStdString(), "[]0");
+}
+
+QPushButton* buttonNamed(QWidget& window, const char* text) {
+    for (QPushButton* b : window.findChildren<QPushButton*>())
+        if (b->text() == QString::fromUtf8(text)) return b;
+    return nullptr;
+}
+
+TEST_F(MacroRunWindowTest, TheDebuggerRunsASlotsMacroOnTheDocumentAndShowsComplete) {
+    newChild();
+    setSlot(3, "int n;\nmain()\n{\n    n = 2;\n    Ins(\"debugged\");\n}\n");
+    bool complete = false;
+    ModalScript script;
+    script.then([&](QWidget& window) {
+        // The window of the library: nothing runs before Start.
+        EXPECT_EQ(window.windowTitle(), QString::fromUtf8("ﾃﾞﾊﾞｯｸﾞ ｳｨﾝﾄﾞｳ"));
+        EXPECT_EQ(text(), "");
+        QPushButton* start = buttonNamed(window, "ｽﾀｰﾄ");
+        ASSERT_NE(start, nullptr);
+        start->click();
+        complete = win::waitPumping(
+            [&] {
+                for (QPlainTextEdit* e : window.findChildren<QPlainTextEdit*>())
+                    if (e->toPlainText() == QStringLiteral("Complete.")) return true;
+                return false;
+            },
+            20000);
+        QPushButton* close = buttonNamed(window, "閉じる");
+        ASSERT_NE(close, nullptr);
+        close->click();
+    });
+    shell::EditorSession& session = ctx->session();
+    session.macroLibrary().debug(session.settings().editor.options.macroName[2], session.mainWindowHandle(),
+                                 session.activeViewHandle());
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(text(), "debugged");
 }
 
 }  // namespace
