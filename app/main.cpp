@@ -23,7 +23,6 @@
 #include "qt/print/PdfExport.h"
 #include "qt/view/CLuViewWidget.h"
 #include "qt/platform/InstanceChannel.h"
-#include "common/platform/SharedLibrary.h"
 #include "shell/BatchRun.h"
 #include "shell/CommandLine.h"
 #include "shell/HandOver.h"
@@ -105,18 +104,7 @@ int batchCommand(int argc, char** argv) {
         std::fprintf(stderr, "orvex: %s\nusage: orvex --batch MACRO [FILE ...]\n", error.c_str());
         return 1;
     }
-    std::unique_ptr<orvex::SharedLibrary> library = orvex::SharedLibrary::load("liborxmac.so", &error);
-    using Entry = int (*)(void*, void*, const char*);
-    auto entry = library ? reinterpret_cast<Entry>(library->symbol("OrxMacBatch")) : nullptr;
-    if (!entry) {
-        std::fprintf(stderr, "orvex: ORXMAC.DLLがありません (%s)\n",
-                     library ? "OrxMacBatch is not exported" : error.c_str());
-        return 1;
-    }
-    // Once loaded the library is never unloaded, as in the editor.
-    (void)library.release();
-    return orvex::shell::runBatch(*args, orvex::settings::SettingsEnvironment::fromProcess(),
-                                  [entry](void* main, void* view, const char* path) { return entry(main, view, path); });
+    return orvex::shell::runBatch(*args, orvex::settings::SettingsEnvironment::fromProcess());
 }
 
 }  // namespace

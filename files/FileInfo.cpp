@@ -13,6 +13,11 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
+bool isRegularFile(const std::string& path) {
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool isReadOnlyFile(const std::string& path) {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) return false;

@@ -14,6 +14,8 @@ struct FileTime {
 };
 
 bool fileExists(const std::string& path);
+// An existing plain file (after links): not a folder, pipe or device.
+bool isRegularFile(const std::string& path);
 // True for an existing file that this user may not write (the read-only
 // attribute of the file).
 bool isReadOnlyFile(const std::string& path);

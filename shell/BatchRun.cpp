@@ -6,6 +6,7 @@
 #include "shell/EditorWindow.h"
 #include "shell/HeadlessPlatform.h"
 #include "shell/InstanceControl.h"
+#include "shell/MacroLibraryBinding.h"
 #include "winmsg/MessageLayer.h"
 
 namespace orvex::shell {
@@ -68,7 +69,9 @@ int runBatch(const BatchArguments& args, const settings::SettingsEnvironment& en
             return 1;
         }
     }
-    const int rc = entry(main, session.activeViewHandle(), args.macro.c_str());
+    const win::Handle view = session.activeViewHandle();
+    const int rc = entry ? entry(main, view, args.macro.c_str())
+                         : session.macroLibrary().runBatch(args.macro, main, view);
     // What the macro changed and did not save is not saved for it; say so.
     for (EditorWindow* w : session.windows()) {
         const EditorDocument& d = w->document();

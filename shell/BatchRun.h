@@ -35,8 +35,9 @@ using MacroBatchEntry = std::function<int(void* mainWindow, void* view, const ch
 
 // The whole batch run; the exit status of the program: 0 when the macro
 // ended without error, 1 when it failed, a file could not be opened or the
-// macro could not be run.
-int runBatch(const BatchArguments& args, const settings::SettingsEnvironment& env, const MacroBatchEntry& entry,
-             std::FILE* err = stderr);
+// macro could not be run. Without an entry the macro library's batch entry
+// runs it (through the session's binding of liborxmac.so).
+int runBatch(const BatchArguments& args, const settings::SettingsEnvironment& env,
+             const MacroBatchEntry& entry = {}, std::FILE* err = stderr);
 
 }  // namespace orvex::shell

@@ -1,13 +1,12 @@
 #include "shell/MacroCommands.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 
 #include "common/commands/CommandIds.h"
 #include "common/platform/Platform.h"
 #include "common/platform/SharedLibrary.h"
 #include "common/codepage/Cp932.h"
+#include "files/FileInfo.h"
 #include "shell/NumberedLabels.h"
 #include "shell/EditorSession.h"
 #include "shell/FrameHost.h"
@@ -21,11 +20,6 @@ namespace {
 
 // Slots 1-5 and 6-10 have ids of their own.
 constexpr int kFirstBlock = 5;
-
-bool isFile(const std::string& path) {
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 }  // namespace
 
@@ -63,7 +57,7 @@ std::string MacroCommands::guidePath() const {
     // folder; a build tree keeps it in the sources' docs folder.
     const std::string program = SharedLibrary::programFolder();
     for (const char* relative : {"/../share/doc/orvex/macro-language.md", "/../../docs/macro-language.md"})
-        if (isFile(program + relative)) return program + relative;
+        if (files::isRegularFile(program + relative)) return program + relative;
     return {};
 }
 

@@ -15,6 +15,7 @@ MacroLibraryBinding::MacroLibraryBinding(const Platform& platform, std::string l
         e.debug = reinterpret_cast<OrxMacStartEntry>(m_library->symbol("OrxMacDebug"));
         e.dialogRun = reinterpret_cast<OrxMacStartEntry>(m_library->symbol("OrxMacDlgRun"));
         e.stop = reinterpret_cast<OrxMacStopEntry>(m_library->symbol("OrxMacStop"));
+        e.batch = reinterpret_cast<OrxMacStartEntry>(m_library->symbol("OrxMacBatch"));
         return e;
     };
 }
@@ -50,6 +51,11 @@ bool MacroLibraryBinding::invoke(Mode mode, const std::string& path, win::Handle
     if (!entry) return false;
     entry(mainWindow, view, path.c_str());
     return true;
+}
+
+int MacroLibraryBinding::runBatch(const std::string& path, win::Handle mainWindow, win::Handle view) {
+    if (!ensureLoaded() || !m_entries->batch) return 1;
+    return m_entries->batch(mainWindow, view, path.c_str()) == 0 ? 0 : 1;
 }
 
 }  // namespace orvex::shell

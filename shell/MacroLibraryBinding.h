@@ -30,6 +30,8 @@ struct MacroEntries {
     OrxMacStartEntry debug = nullptr;
     OrxMacStartEntry dialogRun = nullptr;
     OrxMacStopEntry stop = nullptr;
+    // Runs a macro to its end without a display (batch mode).
+    OrxMacStartEntry batch = nullptr;
 };
 
 class MacroLibraryBinding {
@@ -64,6 +66,10 @@ public:
         return invoke(Mode::Debug, path, mainWindow, view);
     }
     bool stop() { return invoke(Mode::Stop, {}, nullptr, nullptr); }
+    // Batch mode: runs the macro to its end and answers the library's
+    // status (0, or 1 after an error); 1 also when the library or its
+    // batch entry is missing (the missing library is reported).
+    int runBatch(const std::string& path, win::Handle mainWindow, win::Handle view);
 
     bool loaded() const { return m_entries.has_value(); }
 

@@ -111,6 +111,29 @@ TEST_F(BindingTest, MissingEntryPointsDoNothing) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
+int fakeBatch(void*, void*, const char* path) {
+    g_calls.push_back({"batch", nullptr, nullptr, path});
+    return std::string(path) == "/m/fails.mac" ? 7 : 0;
+}
+
+TEST_F(BindingTest, BatchAnswersTheMacrosStatusAndOneWhenItCannotRun) {
+    auto binding = counted(MacroEntries{fakeRun, fakeDebug, nullptr, fakeStop, fakeBatch});
+    EXPECT_EQ(binding->runBatch("/m/ok.mac", nullptr, nullptr), 0);
+    // Any failure of the library's own is status 1.
+    EXPECT_EQ(binding->runBatch("/m/fails.mac", nullptr, nullptr), 1);
+    ASSERT_EQ(g_calls.size(), 2u);
+    EXPECT_EQ(g_calls[1].path, "/m/fails.mac");
+    // A library without the batch entry runs nothing and fails.
+    auto old = counted(MacroEntries{fakeRun, fakeDebug, nullptr, fakeStop});
+    EXPECT_EQ(old->runBatch("/m/ok.mac", nullptr, nullptr), 1);
+    EXPECT_EQ(g_calls.size(), 2u);
+    // A missing library is reported and fails.
+    MacroLibraryBinding missing(platform, "liborxmac-not-installed-here.so");
+    EXPECT_EQ(missing.runBatch("/m/ok.mac", nullptr, nullptr), 1);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text, "ORXMAC.DLLがありません");
+}
+
 TEST_F(BindingTest, ARealLibraryWithoutTheEntryPointsDoesNothing) {
     // The C library's mathematics: it loads, and exports none of ours.
     MacroLibraryBinding binding(platform, "libm.so.6");
