@@ -1,22 +1,8 @@
 #include "shell/HeadlessPlatform.h"
 
-#include <vector>
-
 namespace orvex::shell {
 
 namespace {
-
-std::vector<MsgResult> buttonsOf(MsgButtons buttons) {
-    switch (buttons) {
-    case MsgButtons::Ok: return {MsgResult::Ok};
-    case MsgButtons::OkCancel: return {MsgResult::Ok, MsgResult::Cancel};
-    case MsgButtons::YesNo: return {MsgResult::Yes, MsgResult::No};
-    case MsgButtons::YesNoCancel: return {MsgResult::Yes, MsgResult::No, MsgResult::Cancel};
-    case MsgButtons::RetryCancel: return {MsgResult::Retry, MsgResult::Cancel};
-    case MsgButtons::AbortRetryIgnore: return {MsgResult::Abort, MsgResult::Retry, MsgResult::Ignore};
-    }
-    return {MsgResult::Ok};
-}
 
 const char* nameOf(MsgResult r) {
     switch (r) {
@@ -41,12 +27,6 @@ void writeText(std::FILE* out, const std::string& text) {
 }
 
 }  // namespace
-
-MsgResult defaultAnswer(MsgButtons buttons, int defaultButton) {
-    const std::vector<MsgResult> all = buttonsOf(buttons);
-    if (defaultButton < 0 || size_t(defaultButton) >= all.size()) return all.front();
-    return all[size_t(defaultButton)];
-}
 
 MsgResult HeadlessMessages::show(const MessageRequest& request) {
     ++m_shown;

@@ -12,9 +12,6 @@
 
 namespace orvex::shell {
 
-// The answer a message box gives when its default button is taken.
-MsgResult defaultAnswer(MsgButtons buttons, int defaultButton);
-
 class HeadlessMessages final : public MessageBoxes {
 public:
     explicit HeadlessMessages(std::FILE* out = stderr) : m_out(out) {}

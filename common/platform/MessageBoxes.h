@@ -37,6 +37,12 @@ struct ChoiceRequest {
     int cancelButton = -1;  // button chosen by Escape / closing, -1 none
 };
 
+// The buttons of a kind of box, in order, as the answers they give.
+std::vector<MsgResult> answersOf(MsgButtons buttons);
+// What a box answers when its default button is taken (a default beyond
+// its buttons is the first): hosts without a person to ask use it.
+MsgResult defaultAnswer(MsgButtons buttons, int defaultButton);
+
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;

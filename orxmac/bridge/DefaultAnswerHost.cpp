@@ -6,20 +6,6 @@ namespace orvex::orxmac {
 
 namespace {
 
-MsgResult defaultAnswer(const MessageRequest& request) {
-    switch (request.buttons) {
-    case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel:
-        return request.defaultButton == 1 ? MsgResult::No : request.defaultButton == 2 ? MsgResult::Cancel
-                                                                                        : MsgResult::Yes;
-    case MsgButtons::OkCancel: return request.defaultButton == 1 ? MsgResult::Cancel : MsgResult::Ok;
-    case MsgButtons::RetryCancel: return request.defaultButton == 1 ? MsgResult::Cancel : MsgResult::Retry;
-    case MsgButtons::AbortRetryIgnore: return MsgResult::Abort;
-    case MsgButtons::Ok: break;
-    }
-    return MsgResult::Ok;
-}
-
 // One line of output: the line ends of a message become blanks.
 std::string oneLine(std::string_view text) {
     std::string line(text);
@@ -43,7 +29,7 @@ MsgResult DefaultAnswerHost::show(const MessageRequest& request) {
     const std::string caption = request.caption.empty() ? std::string("orvex") : request.caption;
     std::fprintf(m_out, "%s: %s\n", caption.c_str(), oneLine(request.text).c_str());
     std::fflush(m_out);
-    return defaultAnswer(request);
+    return defaultAnswer(request.buttons, request.defaultButton);
 }
 
 MsgResult DefaultAnswerHost::macroMessage(const MessageRequest& request) {
@@ -57,7 +43,7 @@ MsgResult DefaultAnswerHost::macroMessage(const MessageRequest& request) {
     }
     std::fputc('\n', m_report);
     std::fflush(m_report);
-    return defaultAnswer(request);
+    return defaultAnswer(request.buttons, request.defaultButton);
 }
 
 std::optional<std::string> DefaultAnswerHost::input(const std::string& title) {

@@ -1,6 +1,5 @@
-// Batch mode's core: its arguments, the default answers of a session with
-// no display, and the run around the macro entry (the entry here is a
-// function of the test, so no library is loaded).
+// Batch mode's core: its arguments and the run around the macro entry
+// (the entry here is a function of the test, so no library is loaded).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -47,29 +46,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, BatchArgumentsTest,
                                            ParseRow{{"--", "-m.mac", "-a"}, true, "-m.mac", {"-a"}},
                                            // A lone "-" is a name, not an option.
                                            ParseRow{{"m.mac", "-"}, true, "m.mac", {"-"}}));
-
-struct AnswerRow {
-    MsgButtons buttons;
-    int defaultButton;
-    MsgResult answer;
-};
-
-class DefaultAnswerTest : public ::testing::TestWithParam<AnswerRow> {};
-
-TEST_P(DefaultAnswerTest, TakesTheDefaultButton) {
-    EXPECT_EQ(defaultAnswer(GetParam().buttons, GetParam().defaultButton), GetParam().answer);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, DefaultAnswerTest,
-                         ::testing::Values(AnswerRow{MsgButtons::Ok, 0, MsgResult::Ok},
-                                           AnswerRow{MsgButtons::YesNo, 0, MsgResult::Yes},
-                                           AnswerRow{MsgButtons::YesNo, 1, MsgResult::No},
-                                           AnswerRow{MsgButtons::YesNoCancel, 2, MsgResult::Cancel},
-                                           AnswerRow{MsgButtons::OkCancel, 1, MsgResult::Cancel},
-                                           AnswerRow{MsgButtons::AbortRetryIgnore, 1, MsgResult::Retry},
-                                           // A default beyond the buttons falls back to the first.
-                                           AnswerRow{MsgButtons::RetryCancel, 5, MsgResult::Retry},
-                                           AnswerRow{MsgButtons::YesNo, -1, MsgResult::Yes}));
 
 class BatchRunTest : public ::testing::Test {
 protected:
